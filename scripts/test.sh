@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds the program with its tests twice (optimised,
+# and with AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test
+# in both builds. Any failure or sanitizer report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+scripts/setup.sh build/test RelWithDebInfo -DFOLIVANE_WERROR=ON
+ctest --test-dir build/test --output-on-failure --parallel "$jobs" --timeout 1500
+scripts/setup.sh build/asan Debug -DFOLIVANE_WERROR=ON -DFOLIVANE_SANITIZE=ON -DFOLIVANE_BENCH=OFF
+ctest --test-dir build/asan --output-on-failure --parallel "$jobs" --timeout 2400
