@@ -9,3 +9,4 @@ scripts/setup.sh build/test RelWithDebInfo -DFOLIVANE_WERROR=ON
 ctest --test-dir build/test --output-on-failure --parallel "$jobs" --timeout 1500
 scripts/setup.sh build/asan Debug -DFOLIVANE_WERROR=ON -DFOLIVANE_SANITIZE=ON -DFOLIVANE_BENCH=OFF
 ctest --test-dir build/asan --output-on-failure --parallel "$jobs" --timeout 2400
+scripts/fuzz.sh 60
