@@ -1,0 +1,199 @@
+#include "common/Paths.h"
+
+#include <QFile>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <vector>
+
+namespace {
+
+constexpr QChar kSeparator = QLatin1Char('/');
+
+// Start of the file name part: after the last separator that is followed by
+// something other than the end or another separator.
+qsizetype FileNameStart(const QString& path)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i + 1 < path.size(); ++i) {
+        if (path[i] == kSeparator && path[i + 1] != kSeparator) {
+            start = i + 1;
+        }
+    }
+    return start;
+}
+
+// Start of the extension inside the file name part (from its last dot, unless
+// a blank or separator follows that dot), or the text's length when none.
+qsizetype ExtensionStart(const QString& path, qsizetype nameStart)
+{
+    qsizetype dot = -1;
+    for (qsizetype i = nameStart; i < path.size(); ++i) {
+        if (path[i] == QLatin1Char('.')) {
+            dot = i;
+        } else if (path[i] == QLatin1Char(' ') || path[i] == kSeparator) {
+            dot = -1;
+        }
+    }
+    return dot < 0 ? path.size() : dot;
+}
+
+struct DirectoryEntry {
+    QByteArray path;
+    bool isFolder;
+};
+
+// Reads a folder's entries without "." and "..", in name order so that the
+// listing does not depend on the file system's storage order. A symbolic link
+// is never a folder here: trees are walked and deleted without following links
+// out of them. Returns 0 or the errno of opening the folder.
+int ReadFolder(const QByteArray& folder, std::vector<DirectoryEntry>& entries)
+{
+    DIR* dir = opendir(folder.constData());
+    if (dir == nullptr) {
+        return errno;
+    }
+    QByteArray prefix = folder;
+    if (!prefix.endsWith('/')) {
+        prefix.append('/');
+    }
+    while (const dirent* entry = readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..") {
+            continue;
+        }
+        DirectoryEntry item{prefix + name, entry->d_type == DT_DIR};
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info {};
+            item.isFolder = lstat(item.path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+        }
+        entries.push_back(std::move(item));
+    }
+    closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.path < b.path; });
+    return 0;
+}
+
+int DeleteFolderTreeNative(const QByteArray& path)
+{
+    std::vector<DirectoryEntry> entries;
+    if (const int error = ReadFolder(path, entries)) {
+        return error;
+    }
+    for (const DirectoryEntry& entry : entries) {
+        if (entry.isFolder) {
+            if (const int error = DeleteFolderTreeNative(entry.path)) {
+                return error;
+            }
+        }
+    }
+    for (const DirectoryEntry& entry : entries) {
+        if (!entry.isFolder && unlink(entry.path.constData()) != 0) {
+            return errno;
+        }
+    }
+    return rmdir(path.constData()) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+void AddBackslash(QString& path)
+{
+    if (path.isEmpty() || path.back() != kSeparator) {
+        path.append(kSeparator);
+    }
+}
+
+QString GetFolderPart(const QString& path)
+{
+    return path.left(FileNameStart(path));
+}
+
+QString GetFileTitlePart(const QString& path)
+{
+    const qsizetype start = FileNameStart(path);
+    return path.mid(start, ExtensionStart(path, start) - start);
+}
+
+bool IsValidFileName(const QString& text)
+{
+    static const QString forbidden = QStringLiteral("<>\"|/*?\\:");
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x20 && !forbidden.contains(c); });
+}
+
+int CreateFolderPath(const QString& path)
+{
+    // Without its trailing separator, so that a file of that name is seen as
+    // such and not as a missing folder.
+    QString folder = path;
+    if (folder.size() > 1 && folder.back() == kSeparator) {
+        folder.chop(1);
+    }
+    const QByteArray native = QFile::encodeName(folder);
+    struct stat info {};
+    if (stat(native.constData(), &info) == 0) {
+        return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    }
+    const QString parent = GetFolderPart(folder);
+    if (parent.isEmpty()) {
+        return ENOENT;  // a relative name: nothing to build it on
+    }
+    if (const int error = CreateFolderPath(parent)) {
+        return error;
+    }
+    if (mkdir(native.constData(), 0777) == 0) {
+        return 0;
+    }
+    const int error = errno;
+    // Another thread may have made the same folder in the meantime.
+    if (error == EEXIST && stat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return 0;
+    }
+    return error == EEXIST ? ENOTDIR : error;
+}
+
+int DeleteFolderTree(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (lstat(native.constData(), &info) != 0) {
+        return 0;
+    }
+    if (S_ISLNK(info.st_mode)) {
+        return ENOTDIR;  // never empty a folder that a link points elsewhere to
+    }
+    if (native.size() >= PATH_MAX) {
+        return ENAMETOOLONG;
+    }
+    return DeleteFolderTreeNative(native);
+}
+
+void ListFilesRecursive(const QString& folder, QStringList& list)
+{
+    std::vector<DirectoryEntry> entries;
+    ReadFolder(QFile::encodeName(folder), entries);
+    QStringList subfolders;
+    for (const DirectoryEntry& entry : entries) {
+        const QString path = QFile::decodeName(entry.path);
+        if (entry.isFolder) {
+            subfolders.append(path + kSeparator);
+            continue;
+        }
+        struct stat info {};
+        // A link to a folder is left out; following it could loop forever.
+        if (stat(entry.path.constData(), &info) == 0 && S_ISDIR(info.st_mode)) {
+            continue;
+        }
+        list.append(path);
+    }
+    for (const QString& subfolder : subfolders) {
+        ListFilesRecursive(subfolder, list);
+    }
+}

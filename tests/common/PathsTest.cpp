@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "common/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cerrno>
+
+namespace {
+
+void WriteFile(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write("x");
+}
+
+}  // namespace
+
+TEST(Paths, AddBackslash)
+{
+    QString path = QStringLiteral("/a");
+    AddBackslash(path);
+    EXPECT_EQ(path, QStringLiteral("/a/"));
+    AddBackslash(path);
+    EXPECT_EQ(path, QStringLiteral("/a/"));
+    QString empty;
+    AddBackslash(empty);
+    EXPECT_EQ(empty, QStringLiteral("/"));
+}
+
+TEST(Paths, FolderAndTitleParts)
+{
+    EXPECT_EQ(GetFolderPart(QStringLiteral("/a/b.png")), QStringLiteral("/a/"));
+    EXPECT_EQ(GetFolderPart(QStringLiteral("b.png")), QString());
+    EXPECT_EQ(GetFolderPart(QStringLiteral("/a/b/")), QStringLiteral("/a/"));
+    EXPECT_EQ(GetFolderPart(QStringLiteral("/a/b//")), QStringLiteral("/a/"));
+    EXPECT_EQ(GetFolderPart(QStringLiteral("/")), QString());
+
+    EXPECT_EQ(GetFileTitlePart(QStringLiteral("/a/b.c.png")), QStringLiteral("b.c"));
+    EXPECT_EQ(GetFileTitlePart(QStringLiteral("/a/readme")), QStringLiteral("readme"));
+    EXPECT_EQ(GetFileTitlePart(QStringLiteral("/a/x.my file")), QStringLiteral("x.my file"));
+    EXPECT_EQ(GetFileTitlePart(QStringLiteral("/a.d/readme")), QStringLiteral("readme"));
+    EXPECT_EQ(GetFileTitlePart(QStringLiteral("ページ.jpg")), QStringLiteral("ページ"));
+}
+
+TEST(Paths, ValidFileNames)
+{
+    EXPECT_TRUE(IsValidFileName(QStringLiteral("adj")));
+    EXPECT_TRUE(IsValidFileName(QString()));
+    EXPECT_TRUE(IsValidFileName(QStringLiteral("調整 済み.1")));
+    for (const char* bad : {"a/b", "a:b", "a?", "a\tb", "a\\b", "<", ">", "\"", "|", "*"}) {
+        EXPECT_FALSE(IsValidFileName(QString::fromLatin1(bad))) << bad;
+    }
+}
+
+TEST(Paths, CreateFolderPath)
+{
+    QTemporaryDir root;
+    const QString base = root.path() + QLatin1Char('/');
+    EXPECT_EQ(CreateFolderPath(root.path()), 0);
+
+    EXPECT_EQ(CreateFolderPath(base + QStringLiteral("x/y/z/")), 0);
+    EXPECT_TRUE(QFileInfo(base + QStringLiteral("x/y/z")).isDir());
+    EXPECT_EQ(CreateFolderPath(base + QStringLiteral("x/y/z")), 0);
+
+    WriteFile(base + QStringLiteral("file"));
+    EXPECT_EQ(CreateFolderPath(base + QStringLiteral("file")), ENOTDIR);
+    EXPECT_EQ(CreateFolderPath(base + QStringLiteral("file/sub/deeper")), ENOTDIR);
+    EXPECT_FALSE(QFileInfo::exists(base + QStringLiteral("file/sub")));
+
+    EXPECT_EQ(CreateFolderPath(QStringLiteral("relative-name-only")), ENOENT);
+}
+
+TEST(Paths, CreateFolderPathReportsTheFailingCreationAndKeepsParents)
+{
+    QTemporaryDir root;
+    const QString parent = root.path() + QStringLiteral("/made");
+    EXPECT_EQ(CreateFolderPath(parent + QLatin1Char('/') + QString(300, QLatin1Char('n')) + QStringLiteral("/x")),
+              ENAMETOOLONG);
+    EXPECT_TRUE(QFileInfo(parent).isDir());
+}
+
+TEST(Paths, DeleteFolderTree)
+{
+    QTemporaryDir root;
+    const QString tree = root.path() + QStringLiteral("/tree");
+    EXPECT_EQ(DeleteFolderTree(tree), 0);  // missing
+
+    ASSERT_EQ(CreateFolderPath(tree + QStringLiteral("/s/t/u")), 0);
+    WriteFile(tree + QStringLiteral("/a"));
+    WriteFile(tree + QStringLiteral("/.hidden"));
+    WriteFile(tree + QStringLiteral("/s/t/u/deep"));
+    EXPECT_EQ(DeleteFolderTree(tree), 0);
+    EXPECT_FALSE(QFileInfo::exists(tree));
+
+    EXPECT_EQ(DeleteFolderTree(root.path() + QStringLiteral("/") + QString(5000, QLatin1Char('n'))), 0);
+}
+
+TEST(Paths, DeleteFolderTreeLeavesLinkTargetsAlone)
+{
+    QTemporaryDir root;
+    const QString outside = root.path() + QStringLiteral("/outside");
+    const QString tree = root.path() + QStringLiteral("/tree");
+    ASSERT_EQ(CreateFolderPath(outside), 0);
+    ASSERT_EQ(CreateFolderPath(tree), 0);
+    WriteFile(outside + QStringLiteral("/keep"));
+    ASSERT_TRUE(QFile::link(outside, tree + QStringLiteral("/link")));
+
+    EXPECT_EQ(DeleteFolderTree(tree), 0);
+    EXPECT_FALSE(QFileInfo::exists(tree));
+    EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep")));
+
+    const QString linkRoot = root.path() + QStringLiteral("/linkroot");
+    ASSERT_TRUE(QFile::link(outside, linkRoot));
+    EXPECT_EQ(DeleteFolderTree(linkRoot), ENOTDIR);
+    EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep")));
+}
+
+TEST(Paths, ListFilesRecursiveListsOwnFilesFirst)
+{
+    QTemporaryDir root;
+    const QString base = root.path() + QLatin1Char('/');
+    ASSERT_EQ(CreateFolderPath(base + QStringLiteral("s/r")), 0);
+    WriteFile(base + QStringLiteral("b"));
+    WriteFile(base + QStringLiteral("a"));
+    WriteFile(base + QStringLiteral("s/c"));
+    WriteFile(base + QStringLiteral("s/r/d"));
+    ASSERT_TRUE(QFile::link(base + QStringLiteral("s"), base + QStringLiteral("s/r/loop")));
+
+    QStringList list{QStringLiteral("kept")};
+    ListFilesRecursive(base, list);
+    EXPECT_EQ(list, (QStringList{QStringLiteral("kept"), base + QStringLiteral("a"), base + QStringLiteral("b"),
+                                 base + QStringLiteral("s/c"), base + QStringLiteral("s/r/d")}));
+
+    QStringList none;
+    ListFilesRecursive(base + QStringLiteral("missing/"), none);
+    EXPECT_TRUE(none.isEmpty());
+}
