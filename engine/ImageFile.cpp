@@ -1,0 +1,158 @@
+#include "engine/BitmapConvert.h"
+
+#include "platform/PixelFormat.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <mutex>
+
+namespace {
+
+// Images whose 32-bit form would exceed this are refused before decoding.
+constexpr qint64 kMaxImageBytes = qint64(1) << 30;
+
+// The decoders' own limit (in MiB) sits above ours so that a 16-bit-per-channel
+// file of an admitted size still decodes; our header check runs first.
+constexpr int kDecoderLimitMiB = 2048;
+
+// The input types are told by their first bytes, never by the file name, and
+// only their decoders ever see the file.
+QByteArray FormatOfContent(const QByteArray& head)
+{
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return "png";
+    if (head.startsWith("\xff\xd8\xff"))
+        return "jpeg";
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
+        return "gif";
+    if (head.startsWith("BM"))
+        return "bmp";
+    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
+        return "tiff";
+    return {};
+}
+
+// The BMP decoder accepts files that end inside the pixel rows, so an
+// uncompressed BMP must hold every row its header promises.
+bool HasWholeBmpRows(QFile& file)
+{
+    const QByteArray h = file.peek(34);
+    if (h.size() < 26)
+        return false;
+    const auto u16 = [&h](int at) { return qFromLittleEndian<quint16>(h.constData() + at); };
+    const auto u32 = [&h](int at) { return qFromLittleEndian<quint32>(h.constData() + at); };
+    const quint32 infoSize = u32(14);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint32 bits = 0;
+    quint32 compression = 0;
+    if (infoSize == 12) {
+        width = u16(18);
+        height = u16(20);
+        bits = u16(24);
+    } else {
+        if (h.size() < 34)
+            return false;
+        width = qFromLittleEndian<qint32>(h.constData() + 18);
+        height = qAbs(qint64(qFromLittleEndian<qint32>(h.constData() + 22)));
+        bits = u16(28);
+        compression = u32(30);
+    }
+    constexpr quint32 kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
+    if (compression != kRgb && compression != kBitFields && compression != kAlphaBitFields)
+        return true;  // run-length data has no fixed size; its decoder checks it
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return file.size() >= qint64(u32(10)) + rowBytes * height;
+}
+
+// Skips a run of GIF data sub-blocks; false when the file ends inside them.
+bool SkipGifSubBlocks(QFile& file)
+{
+    char length = 0;
+    while (file.getChar(&length)) {
+        if (length == 0)
+            return true;
+        if (!file.seek(file.pos() + static_cast<uchar>(length)) || file.atEnd())
+            return false;
+    }
+    return false;
+}
+
+// The GIF decoder returns a partial first frame for a cut file, so the first
+// frame's data must end with its terminating block.
+bool HasWholeFirstGifFrame(QFile& file)
+{
+    const auto skipTable = [&file](uchar flags) {
+        return !(flags & 0x80) || file.seek(file.pos() + 3 * (qint64(2) << (flags & 7)));
+    };
+    QByteArray bytes = file.read(13);
+    if (bytes.size() < 13 || !skipTable(static_cast<uchar>(bytes[10])))
+        return false;
+    char introducer = 0;
+    while (file.getChar(&introducer)) {
+        if (introducer == '!') {  // extension: label, then sub-blocks
+            if (!file.getChar(nullptr) || !SkipGifSubBlocks(file))
+                return false;
+        } else if (introducer == ',') {
+            bytes = file.read(9);
+            char codeSize = 0;
+            return bytes.size() == 9 && skipTable(static_cast<uchar>(bytes[8])) && file.getChar(&codeSize)
+                && SkipGifSubBlocks(file);
+        } else {
+            return false;
+        }
+    }
+    return false;
+}
+
+bool IsAdmittedSize(const QSize& size)
+{
+    return size.width() > 0 && size.height() > 0
+        && qint64(size.width()) * size.height() * 4 <= kMaxImageBytes;
+}
+
+// The working forms: 32-bit ARGB when the file has alpha, else 24-bit RGB.
+// The decoded image is converted in place where the layout allows.
+QImage ToWorkingFormat(QImage image)
+{
+    if (image.hasAlphaChannel())
+        return std::move(image).convertToFormat(QImageFormatOf(PixelFormat32bppARGB));
+    return std::move(image).convertToFormat(QImageFormatOf(PixelFormat24bppRGB));
+}
+
+}  // namespace
+
+QImage LoadImageFileCopy(const QString& path)
+{
+    static std::once_flag limitSet;
+    std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kDecoderLimitMiB); });
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray format = FormatOfContent(file.peek(8));
+    if (format.isEmpty() || (format == "bmp" && !HasWholeBmpRows(file)))
+        return {};
+    if (format == "gif" && (!HasWholeFirstGifFrame(file) || !file.seek(0)))
+        return {};
+    QImageReader reader(&file, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setAutoTransform(false);
+    if (!IsAdmittedSize(reader.size()))
+        return {};
+    QImage image;
+    if (!reader.read(&image) || image.isNull() || !IsAdmittedSize(image.size()))
+        return {};
+    return ToWorkingFormat(std::move(image));
+}
+
+QImage LoadPlaceholderBitmap()
+{
+    const QImage resource(QStringLiteral(":/res/images/placeholder.png"));
+    if (resource.isNull())
+        return {};
+    return CloneBitmap(resource);
+}
