@@ -4,6 +4,20 @@
 
 #include "platform/WinTypes.h"
 
+// Bits of the change mask (CAdjustOption::Compare): which results computed
+// under the old settings are no longer valid.
+constexpr int OPTCHG_TEXTITEMS = 0x0001;  // page-kind decision of text pages
+constexpr int OPTCHG_PICTITEMS = 0x0002;  // page-kind decision of picture pages
+constexpr int OPTCHG_SLANT = 0x0010;
+constexpr int OPTCHG_MARGIN = 0x0020;
+constexpr int OPTCHG_SIZE = 0x0040;
+constexpr int OPTCHG_COLOR = 0x0080;
+constexpr int OPTCHG_TEXT = 0x0100;  // the step changed for text pages
+constexpr int OPTCHG_PICT = 0x0200;  // the step changed for picture pages
+constexpr int OPTCHG_BACKCOLOR = 0x1000;
+constexpr int OPTCHG_OUTNAME = 0x2000;
+constexpr int OPTCHG_SAVE = 0x4000;
+
 // The one record that drives every adjustment, output name and save. Fields
 // held per page kind are arrays indexed 0 = text page, 1 = picture page.
 class CAdjustOption {
@@ -12,6 +26,7 @@ public:
 
     void Load();
     void Save() const;
+    // Change mask of this (edited) record against old; 0 when no difference counts.
     int Compare(const CAdjustOption& old) const;
 
     BOOL TextPage = 1;

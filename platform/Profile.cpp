@@ -1,0 +1,120 @@
+#include "platform/Profile.h"
+
+#include <QSettings>
+#include <QVariant>
+
+CProfileRoute theProfileRoute;
+
+namespace {
+
+// The document option-file mode works on, or nullptr in registry mode.
+IProfileDocument* OptionDoc(bool& optionFile)
+{
+    optionFile = theProfileRoute.m_bOptionFile != 0;
+    return optionFile ? theProfileRoute.m_pOptionDoc : nullptr;
+}
+
+// The user's settings file, opened on the section's group.
+class CUserSettings {
+public:
+    explicit CUserSettings(const QString& section)
+        : m_settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quenrick"),
+                     QStringLiteral("Folivane"))
+    {
+        if (!section.isEmpty()) {
+            m_settings.beginGroup(section);
+        }
+    }
+
+    QVariant Value(const QString& entry) const { return m_settings.value(entry); }
+
+    // Stores the value at once, so that the result tells whether it arrived.
+    BOOL Write(const QString& entry, const QVariant& value)
+    {
+        m_settings.setValue(entry, value);
+        m_settings.sync();
+        return m_settings.status() == QSettings::NoError;
+    }
+
+private:
+    QSettings m_settings;
+};
+
+}  // namespace
+
+int GetProfileInt(const QString& section, const QString& entry, int nDefault)
+{
+    bool optionFile = false;
+    if (IProfileDocument* doc = OptionDoc(optionFile)) {
+        return doc->GetInt(section, entry, nDefault);
+    }
+    if (optionFile) {
+        return nDefault;
+    }
+    const QVariant value = CUserSettings(section).Value(entry);
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    return ok ? number : nDefault;
+}
+
+BOOL WriteProfileInt(const QString& section, const QString& entry, int nValue)
+{
+    bool optionFile = false;
+    if (IProfileDocument* doc = OptionDoc(optionFile)) {
+        return doc->WriteInt(section, entry, nValue);
+    }
+    return optionFile ? 0 : CUserSettings(section).Write(entry, nValue);
+}
+
+QString GetProfileString(const QString& section, const QString& entry, const QString& strDefault)
+{
+    bool optionFile = false;
+    if (IProfileDocument* doc = OptionDoc(optionFile)) {
+        return doc->GetString(section, entry, strDefault);
+    }
+    if (optionFile) {
+        return strDefault;
+    }
+    const QVariant value = CUserSettings(section).Value(entry);
+    // A binary value is not a string, as in the registry.
+    if (!value.isValid() || value.typeId() == QMetaType::QByteArray) {
+        return strDefault;
+    }
+    return value.toString();
+}
+
+BOOL WriteProfileString(const QString& section, const QString& entry, const QString& value)
+{
+    bool optionFile = false;
+    if (IProfileDocument* doc = OptionDoc(optionFile)) {
+        return doc->WriteString(section, entry, value);
+    }
+    return optionFile ? 0 : CUserSettings(section).Write(entry, value);
+}
+
+BOOL GetProfileBinary(const QString& section, const QString& entry, QByteArray& data)
+{
+    data.clear();
+    bool optionFile = false;
+    if (IProfileDocument* doc = OptionDoc(optionFile)) {
+        return doc->GetBinary(section, entry, data);
+    }
+    if (optionFile) {
+        return 0;
+    }
+    const QVariant value = CUserSettings(section).Value(entry);
+    if (value.typeId() != QMetaType::QByteArray) {
+        return 0;
+    }
+    data = value.toByteArray();
+    return 1;
+}
+
+BOOL WriteProfileBinary(const QString& section, const QString& entry, const QByteArray& data)
+{
+    bool optionFile = false;
+    if (IProfileDocument* doc = OptionDoc(optionFile)) {
+        return doc->WriteBinary(section, entry, data);
+    }
+    return optionFile ? 0 : CUserSettings(section).Write(entry, data);
+}

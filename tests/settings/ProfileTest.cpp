@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <QSettings>
+
+#include "platform/Profile.h"
+
+namespace {
+
+class Profile : public ::testing::Test {
+protected:
+    void SetUp() override { ClearUserSettings(); }
+    void TearDown() override { ClearUserSettings(); }
+
+    static void ClearUserSettings()
+    {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenrick", "Folivane").clear();
+    }
+};
+
+// Records what option-file mode routes to it.
+class CRecordingDoc : public IProfileDocument {
+public:
+    int GetInt(const QString&, const QString& entry, int) override { return entry.size(); }
+    BOOL WriteInt(const QString&, const QString& entry, int) override { m_written = entry; return 1; }
+    QString GetString(const QString&, const QString&, const QString&) override { return "doc"; }
+    BOOL WriteString(const QString&, const QString& entry, const QString&) override { m_written = entry; return 1; }
+    BOOL GetBinary(const QString&, const QString&, QByteArray& data) override { data = "b"; return 1; }
+    BOOL WriteBinary(const QString&, const QString& entry, const QByteArray&) override { m_written = entry; return 1; }
+    QString m_written;
+};
+
+}  // namespace
+
+TEST_F(Profile, ValuesRoundTripInSectionsAndTopLevel)
+{
+    EXPECT_TRUE(WriteProfileInt("OptionInfo", "BackBorder", -17));
+    EXPECT_TRUE(WriteProfileInt("", "DebugOn", 1));
+    EXPECT_TRUE(WriteProfileString("RecentItems", "0", "/home/u/a,b\nc"));
+    EXPECT_TRUE(WriteProfileBinary("", "ColumnInfo", QByteArray("\0\1\xff", 3)));
+
+    EXPECT_EQ(GetProfileInt("OptionInfo", "BackBorder", 5), -17);
+    EXPECT_EQ(GetProfileInt("", "DebugOn", 0), 1);
+    EXPECT_EQ(GetProfileInt("", "BackBorder", 5), 5);  // sections are apart
+    EXPECT_EQ(GetProfileString("RecentItems", "0"), "/home/u/a,b\nc");
+    QByteArray data;
+    EXPECT_TRUE(GetProfileBinary("", "ColumnInfo", data));
+    EXPECT_EQ(data, QByteArray("\0\1\xff", 3));
+}
+
+TEST_F(Profile, MissingOrMistypedValuesGiveTheDefault)
+{
+    EXPECT_EQ(GetProfileInt("OptionInfo", "Nothing", 42), 42);
+    EXPECT_EQ(GetProfileString("OptionInfo", "Nothing", "def"), "def");
+    QByteArray data("x");
+    EXPECT_FALSE(GetProfileBinary("OptionInfo", "Nothing", data));
+    EXPECT_TRUE(data.isEmpty());
+
+    WriteProfileString("OptionInfo", "Text", "12abc");
+    WriteProfileBinary("OptionInfo", "Bytes", "12");
+    EXPECT_EQ(GetProfileInt("OptionInfo", "Text", 7), 7);
+    EXPECT_FALSE(GetProfileBinary("OptionInfo", "Text", data));
+    EXPECT_EQ(GetProfileString("OptionInfo", "Bytes", "def"), "def");
+}
+
+TEST_F(Profile, OptionFileModeRoutesToTheInstalledDocument)
+{
+    CRecordingDoc doc;
+    theProfileRoute.m_pOptionDoc = &doc;
+    theProfileRoute.m_bOptionFile = 1;
+    EXPECT_EQ(GetProfileInt("OptionInfo", "abc", 0), 3);
+    EXPECT_EQ(GetProfileString("OptionInfo", "abc", "x"), "doc");
+    QByteArray data;
+    EXPECT_TRUE(GetProfileBinary("OptionInfo", "abc", data));
+    EXPECT_EQ(data, "b");
+    EXPECT_TRUE(WriteProfileInt("OptionInfo", "Int", 1));
+    EXPECT_EQ(doc.m_written, "Int");
+    EXPECT_TRUE(WriteProfileBinary("OptionInfo", "Bin", "1"));
+    EXPECT_EQ(doc.m_written, "Bin");
+
+    // Without a document the mode reads defaults and leaves the user's settings alone.
+    theProfileRoute.m_pOptionDoc = nullptr;
+    EXPECT_EQ(GetProfileInt("OptionInfo", "abc", 9), 9);
+    EXPECT_FALSE(WriteProfileString("OptionInfo", "Str", "v"));
+    theProfileRoute.m_bOptionFile = 0;
+    EXPECT_EQ(GetProfileString("OptionInfo", "Str", "none"), "none");
+    EXPECT_TRUE(doc.m_written == "Bin");
+}
