@@ -1,0 +1,232 @@
+#include "settings/OptionFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/ErrorText.h"
+#include "common/FileException.h"
+#include "common/Paths.h"
+
+namespace {
+
+// Option files hold a few kilobytes; anything far larger is not one, and
+// reading it whole would only exhaust memory.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+const QString kBadContent = QStringLiteral("ファイル内容が正しくありません");
+
+CFileException FileError(int cause, const QString& path)
+{
+    if (cause == 0) {
+        cause = EIO;
+    }
+    return CFileException(cause, path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(cause)));
+}
+
+// Reads the whole file after checking that it is a regular file of a sane
+// size, so that a folder, a pipe or a device neither hangs nor floods memory.
+QByteArray ReadWholeFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        throw FileError(info.isDir() ? EISDIR : EINVAL, path);
+    }
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw FileError(errno, path);
+    }
+    if (file.size() > kMaxFileSize) {
+        throw FileError(EFBIG, path);
+    }
+    errno = 0;
+    QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        throw FileError(errno, path);
+    }
+    if (bytes.size() > kMaxFileSize) {
+        throw FileError(EFBIG, path);
+    }
+    return bytes;
+}
+
+// The text after the mark: whole UTF-16 units, ending at the first NUL.
+QString TextAfterMark(const QByteArray& bytes)
+{
+    QString text((bytes.size() - 2) / 2, Qt::Uninitialized);
+    qFromLittleEndian<char16_t>(bytes.constData() + 2, text.size(), text.data());
+    const qsizetype nul = text.indexOf(QChar(0));
+    if (nul >= 0) {
+        text.truncate(nul);
+    }
+    return text;
+}
+
+void SkipWhiteSpace(QStringView& cursor)
+{
+    qsizetype i = 0;
+    while (i < cursor.size() && cursor[i].isSpace()) {
+        ++i;
+    }
+    cursor = cursor.mid(i);
+}
+
+void Write(QIODevice& file, const QString& text)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        const auto* named = qobject_cast<QFile*>(&file);
+        throw FileError(errno, named != nullptr ? named->fileName() : QString());
+    }
+}
+
+// Windows keeps a read-only file from being deleted; a file without its
+// owner's write permission is treated the same, so that saving never
+// removes a file the user protected.
+int DeleteExisting(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (lstat(native.constData(), &info) != 0) {
+        return 0;  // nothing there
+    }
+    if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) {
+        return EACCES;
+    }
+    return unlink(native.constData()) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+BOOL ParseEntry(QStringView& cursor, CEntry& entry, QString& error)
+{
+    SkipWhiteSpace(cursor);
+    if (cursor.isEmpty() || cursor.front() == u'[') {
+        entry.m_strKey.clear();
+        return 1;
+    }
+    qsizetype lineEnd = 0;
+    while (lineEnd < cursor.size() && cursor[lineEnd] != u'\r' && cursor[lineEnd] != u'\n') {
+        ++lineEnd;
+    }
+    const qsizetype equals = cursor.left(lineEnd).indexOf(u'=');
+    if (equals < 0) {
+        error = kBadContent + QStringLiteral("(entry)");
+        return 0;
+    }
+    entry.m_strKey = cursor.left(equals).toString();
+    entry.m_strValue = cursor.mid(equals + 1, lineEnd - equals - 1).toString();
+    cursor = cursor.mid(lineEnd);
+    return 1;
+}
+
+BOOL ParseSection(QStringView& cursor, CSection& section, QString& error)
+{
+    SkipWhiteSpace(cursor);
+    if (cursor.isEmpty()) {
+        section.m_strName.clear();
+        return 1;
+    }
+    const qsizetype close = cursor.front() == u'[' ? cursor.indexOf(u']', 1) : -1;
+    if (close < 0) {
+        error = kBadContent + QStringLiteral("(section)");
+        return 0;
+    }
+    section.m_strName = cursor.mid(1, close - 1).toString();
+    section.m_entries.clear();
+    cursor = cursor.mid(close + 1);
+    for (;;) {
+        CEntry entry;
+        if (!ParseEntry(cursor, entry, error)) {
+            return 0;
+        }
+        if (entry.m_strKey.isEmpty()) {
+            return 1;
+        }
+        section.m_entries.append(std::move(entry));
+    }
+}
+
+BOOL LoadOptionFile(CSectionArray& doc, const QString& path, QString& error)
+{
+    doc.clear();
+    QByteArray bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const std::exception& e) {
+        error = QStringLiteral("load error\n") + GetExceptionText(e);
+        return 0;
+    }
+    if (bytes.size() < 2 || uchar(bytes[0]) != 0xFF || uchar(bytes[1]) != 0xFE) {
+        error = kBadContent + QStringLiteral("(bom)");
+        return 0;
+    }
+    const QString text = TextAfterMark(bytes);
+    bytes.clear();
+    QStringView cursor(text);
+    for (;;) {
+        CSection section;
+        if (!ParseSection(cursor, section, error)) {
+            return 0;
+        }
+        if (section.m_strName.isEmpty()) {
+            return 1;
+        }
+        doc.append(std::move(section));
+    }
+}
+
+void WriteEntry(const CEntry& entry, QIODevice& file)
+{
+    Write(file, entry.m_strKey + u'=' + entry.m_strValue + QStringLiteral("\r\n"));
+}
+
+void WriteSection(const CSection& section, QIODevice& file)
+{
+    Write(file, u'[' + section.m_strName + QStringLiteral("]\r\n"));
+    for (const CEntry& entry : section.m_entries) {
+        WriteEntry(entry, file);
+    }
+    Write(file, QStringLiteral("\r\n"));
+}
+
+BOOL SaveOptionFile(const CSectionArray& doc, const QString& path, QString& error)
+{
+    if (const int code = DeleteExisting(path)) {
+        error = QStringLiteral("del file error\n") + GetSystemErrorText(code) + u'\n' + path;
+        return 0;
+    }
+    // A bare file name is saved in the current folder, which exists.
+    const QString folder = GetFolderPart(path);
+    if (!folder.isEmpty()) {
+        if (const int code = CreateFolderPath(folder)) {
+            error = QStringLiteral("create dir error\n") + GetSystemErrorText(code) + u'\n' + folder;
+            return 0;
+        }
+    }
+    try {
+        QFile file(path);
+        errno = 0;
+        // A new file only: nothing planted at the path since the delete is followed.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            throw FileError(errno, path);
+        }
+        Write(file, QStringLiteral("\uFEFF"));
+        for (const CSection& section : doc) {
+            WriteSection(section, file);
+        }
+    } catch (const std::exception& e) {
+        error = QStringLiteral("save error\n") + GetExceptionText(e);
+        return 0;
+    }
+    return 1;
+}
