@@ -43,16 +43,14 @@ QByteArray ReadWholeFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly)) {
         throw FileError(errno, path);
     }
-    if (file.size() > kMaxFileSize) {
+    const qint64 size = file.size();
+    if (size > kMaxFileSize) {
         throw FileError(EFBIG, path);
     }
     errno = 0;
-    QByteArray bytes = file.read(kMaxFileSize + 1);
+    QByteArray bytes = file.read(size);
     if (file.error() != QFileDevice::NoError) {
         throw FileError(errno, path);
-    }
-    if (bytes.size() > kMaxFileSize) {
-        throw FileError(EFBIG, path);
     }
     return bytes;
 }
