@@ -1,0 +1,90 @@
+#include "imagelist/ImageInfo.h"
+
+#include "common/TempRoot.h"
+#include "engine/BitmapConvert.h"
+#include "engine/SaveAdjusted.h"
+#include "settings/AdjustOption.h"
+
+#include <QFile>
+
+#include <atomic>
+
+namespace {
+// A counter rather than the object's address: addresses are 64 bits wide
+// here, and a recycled address could meet a cache file left by a dead entry.
+quint32 NextIdentity()
+{
+    static std::atomic<quint32> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
+}  // namespace
+
+CImageInfo::CImageInfo()
+    : m_nIdentity(NextIdentity())
+{
+}
+
+CImageInfo::~CImageInfo()
+{
+    delete m_pSrcThumb;
+    delete m_pAdjThumb;
+    DeleteCacheFile();
+}
+
+void CImageInfo::Reset(qint64 fileSize, qint64 timeModified)
+{
+    m_dwFileSize = static_cast<quint32>(fileSize);
+    m_timeModified = timeModified;
+    m_bLoadFailed = 0;
+    m_nSrcWidth = 0;
+    m_nSrcHeight = 0;
+    m_nAdjWidth = 0;
+    m_nAdjHeight = 0;
+    delete m_pSrcThumb;
+    m_pSrcThumb = nullptr;
+    delete m_pAdjThumb;
+    m_pAdjThumb = nullptr;
+    m_nPageKind = kUnsetMarker;
+    m_nTotalCells = 0;
+    m_nVertCells = 0;
+    m_nHorzCells = 0;
+    m_dSlantAngle = kUnsetAngleMarker;
+    m_rcMarginPx = {kUnsetMarker, kUnsetMarker, kUnsetMarker, kUnsetMarker};
+    m_rcMarginPct = {0, 0, 0, 0};
+    DeleteCacheFile();
+}
+
+QString CImageInfo::GetCacheFileName() const
+{
+    const QString identity = QStringLiteral("%1").arg(m_nIdentity, 8, 16, QLatin1Char('0')).toUpper();
+    return GetTempRoot() + QStringLiteral("Adj/") + identity + QStringLiteral(".png");
+}
+
+QImage CImageInfo::LoadCachedImage()
+{
+    const QString path = GetCacheFileName();
+    if (!QFile::exists(path))
+        return {};
+    QImage image = LoadImageFileCopy(path);
+    if (image.isNull())
+        QFile::remove(path);  // damaged: the next execute adjusts the page again
+    return image;
+}
+
+BOOL CImageInfo::SaveCachedImage(QImage& bitmap, const CancelFlag* cancel, QString& error)
+{
+    error.clear();
+    const QString path = GetCacheFileName();
+    if (QFile::exists(path))
+        return 1;
+    CAdjustOption option;
+    option.SaveDepth = 4;
+    return SaveAdjustedBitmap(bitmap, QString(), QString(), path, option, cancel, error);
+}
+
+void CImageInfo::DeleteCacheFile() const
+{
+    const QString path = GetCacheFileName();
+    if (QFile::exists(path))
+        QFile::remove(path);
+}
