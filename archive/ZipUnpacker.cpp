@@ -1,0 +1,262 @@
+#include "archive/ZipUnpacker.h"
+
+#include "archive/ZipEncryptedEntry.h"
+#include "archive/ZipEntryName.h"
+#include "archive/ZipEntryStamp.h"
+#include "archive/ZipResult.h"
+#include "archive/ZipSource.h"
+
+#include <climits>
+
+namespace {
+
+constexpr int kRawNameSize = 260;  // raw names keep at most 259 bytes
+constexpr int kMaxNameLength = 259;
+constexpr unsigned kEncryptedFlag = 0x01;
+constexpr unsigned kStored = 0;
+constexpr unsigned kDeflated = 8;
+
+QString LimitName(QString name)
+{
+    if (name.size() > kMaxNameLength) {
+        name.truncate(kMaxNameLength);
+        if (name.back().isHighSurrogate()) {
+            name.chop(1);
+        }
+    }
+    return name;
+}
+
+}  // namespace
+
+ZipUnpacker::ZipUnpacker(const char* password)
+{
+    if (password != nullptr) {
+        m_password = QByteArray(password);
+    }
+}
+
+ZipUnpacker::~ZipUnpacker()
+{
+    Close();
+}
+
+quint32 ZipUnpacker::Open(const QString& fileName)
+{
+    if (m_archive != nullptr || m_nCurrentIndex != -1) {
+        return kZipNotInitialised;
+    }
+    quint32 result = kZipOk;
+    ZipSource* source = ZipSource::OpenFile(fileName, &result);
+    if (source == nullptr) {
+        return result;
+    }
+    zlib_filefunc64_def functions = ZipSource::FileFunctions();
+    // From here the unzip layer owns the source, also when it fails.
+    m_archive = unzOpen2_64(source, &functions);
+    if (m_archive == nullptr) {
+        return kZipCannotOpen;
+    }
+    m_source = source;
+    unz_global_info64 info{};
+    if (unzGetGlobalInfo64(m_archive, &info) != UNZ_OK || info.number_entry > static_cast<ZPOS64_T>(INT_MAX)) {
+        Close();
+        return kZipCannotOpen;
+    }
+    m_nEntryCount = static_cast<int>(info.number_entry);
+    return kZipOk;
+}
+
+quint32 ZipUnpacker::Close()
+{
+    CloseCurrentEntry();
+    if (m_archive != nullptr) {
+        unzClose(m_archive);
+    }
+    m_archive = nullptr;
+    m_source = nullptr;
+    m_nFileNumber = -1;
+    m_nCachedIndex = -1;
+    return kZipOk;
+}
+
+void ZipUnpacker::CloseCurrentEntry()
+{
+    if (m_nCurrentIndex != -1) {
+        if (m_encrypted) {
+            m_encrypted.reset();
+        } else {
+            // The result carries the CRC check, which is deliberately not consulted.
+            unzCloseCurrentFile(m_archive);
+        }
+        m_nCurrentIndex = -1;
+    }
+}
+
+quint32 ZipUnpacker::GoToEntry(int index)
+{
+    if (m_nFileNumber < 0 || index < m_nFileNumber) {
+        if (unzGoToFirstFile(m_archive) != UNZ_OK) {
+            m_nFileNumber = -1;
+            return kZipCorrupt;
+        }
+        m_nFileNumber = 0;
+    }
+    while (m_nFileNumber < index) {
+        if (unzGoToNextFile(m_archive) != UNZ_OK) {
+            m_nFileNumber = -1;  // the layer cannot go on from here; start afresh next time
+            return kZipCorrupt;
+        }
+        ++m_nFileNumber;
+    }
+    return kZipOk;
+}
+
+// Reads the central-directory information of the current entry (with the
+// raw name when asked) and refuses methods other than stored and deflated and
+// sizes beyond the limit.
+quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, char* rawName, unsigned long rawNameSize)
+{
+    if (unzGetCurrentFileInfo64(m_archive, &info, rawName, rawNameSize, nullptr, 0, nullptr, 0) != UNZ_OK) {
+        return kZipCorrupt;
+    }
+    if (info.compression_method != kStored && info.compression_method != kDeflated) {
+        return kZipCorrupt;
+    }
+    if (info.uncompressed_size > static_cast<ZPOS64_T>(kZipMaxEntrySize)
+        || info.compressed_size > static_cast<ZPOS64_T>(INT_MAX)) {
+        return kZipNoMemory;
+    }
+    return kZipOk;
+}
+
+// Checks the local header against the central directory (opening the entry
+// raw does that) and reads the local extra field.
+quint32 ZipUnpacker::ReadLocalExtraField(QByteArray& extraField)
+{
+    int method = 0;
+    if (unzOpenCurrentFile2(m_archive, &method, nullptr, 1) != UNZ_OK) {
+        return kZipCorrupt;
+    }
+    quint32 result = kZipOk;
+    const int size = unzGetLocalExtrafield(m_archive, nullptr, 0);
+    if (!m_source->m_bSeekable || size < 0) {
+        result = kZipReadFailed;
+    } else if (size > 0) {
+        extraField.resize(size);
+        if (unzGetLocalExtrafield(m_archive, extraField.data(), static_cast<unsigned>(size)) < size) {
+            result = kZipReadFailed;
+        }
+    }
+    unzCloseCurrentFile(m_archive);
+    return result;
+}
+
+void ZipUnpacker::FillEntry(const unz_file_info64& info, const char* rawName, const QByteArray& extraField,
+                               ZipEntry& entry) const
+{
+    entry.name = LimitName(SanitiseZipName(DecodeZipName(QByteArray(rawName))));
+    entry.index = m_nFileNumber;
+    entry.attributes = ZipAttributes(static_cast<quint32>(info.version), static_cast<quint32>(info.external_fa));
+    const FileTime time = ZipDosTimeToFileTime(static_cast<quint32>(info.dosDate));
+    entry.accessTime = entry.creationTime = entry.modificationTime = time;
+    ApplyExtendedTimestamp(extraField, entry);
+    entry.compressedSize = static_cast<int>(info.compressed_size);
+    entry.uncompressedSize = static_cast<int>(info.uncompressed_size);
+}
+
+quint32 ZipUnpacker::GetEntry(int index, ZipEntry* entry)
+{
+    if (m_archive == nullptr || entry == nullptr || index < -1 || index >= m_nEntryCount) {
+        return kZipBadArguments;
+    }
+    CloseCurrentEntry();
+    if (index == -1) {
+        *entry = ZipEntry{};
+        entry->index = m_nEntryCount;
+        return kZipOk;
+    }
+    if (index == m_nCachedIndex) {
+        *entry = m_cachedEntry;
+        return kZipOk;
+    }
+    if (const quint32 result = GoToEntry(index)) {
+        return result;
+    }
+    unz_file_info64 info{};
+    char rawName[kRawNameSize] = {};
+    if (const quint32 result = ReadCurrentInfo(info, rawName, kRawNameSize - 1)) {
+        return result;
+    }
+    QByteArray extraField;
+    if (const quint32 result = ReadLocalExtraField(extraField)) {
+        return result;
+    }
+    FillEntry(info, rawName, extraField, *entry);
+    m_cachedEntry = *entry;
+    m_nCachedIndex = index;
+    return kZipOk;
+}
+
+// Opens the current entry for reading. Encrypted entries are decrypted here
+// with the password (empty when none was given), since the unzip layer
+// delivers only their raw bytes.
+quint32 ZipUnpacker::OpenCurrentEntry(const unz_file_info64& info)
+{
+    if (!(info.flag & kEncryptedFlag)) {
+        return unzOpenCurrentFile(m_archive) == UNZ_OK ? kZipOk : kZipFlation;
+    }
+    m_encrypted = std::make_unique<ZipEncryptedEntry>(m_archive, m_password.value_or(QByteArray()));
+    const quint32 result = m_encrypted->Open(info);
+    if (result != kZipOk) {
+        m_encrypted.reset();
+    }
+    return result;
+}
+
+quint32 ZipUnpacker::ExtractToMemory(int index, void* buffer, unsigned length, unsigned* delivered)
+{
+    if (delivered != nullptr) {
+        *delivered = 0;
+    }
+    if (m_archive == nullptr || index < 0 || index >= m_nEntryCount || (buffer == nullptr && length > 0)) {
+        if (index != m_nCurrentIndex) {
+            CloseCurrentEntry();
+        }
+        return kZipBadArguments;
+    }
+    if (index != m_nCurrentIndex) {
+        CloseCurrentEntry();
+        if (const quint32 result = GoToEntry(index)) {
+            return result;
+        }
+        unz_file_info64 info{};
+        if (const quint32 result = ReadCurrentInfo(info, nullptr, 0)) {
+            return result;
+        }
+        if (const quint32 result = OpenCurrentEntry(info)) {
+            return result;
+        }
+        m_nCurrentIndex = index;
+    }
+    bool ended = false;
+    int count = 0;
+    if (m_encrypted) {
+        count = m_encrypted->Read(static_cast<char*>(buffer), length, ended);
+    } else {
+        count = unzReadCurrentFile(m_archive, buffer, length);
+        // Only a read that delivered bytes can end the entry: a read with
+        // nothing left reports no end.
+        ended = count > 0 && unzeof(m_archive) == 1;
+    }
+    if (delivered != nullptr && count > 0) {
+        *delivered = static_cast<unsigned>(count);
+    }
+    if (count <= 0) {
+        CloseCurrentEntry();
+    }
+    if (ended) {
+        return kZipOk;
+    }
+    return count > 0 ? kZipMoreData : kZipFlation;
+}

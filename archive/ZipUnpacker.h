@@ -1,0 +1,52 @@
+#pragma once
+
+#include "archive/ZipEntry.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <minizip/unzip.h>
+
+#include <memory>
+#include <optional>
+
+class ZipEncryptedEntry;
+class ZipSource;
+
+// Reads the entries of one zip archive through the unzip layer: lookup with
+// name decoding and sanitising, extraction to memory in pieces, traditional
+// encryption. Every operation returns a ZipResult code.
+class ZipUnpacker {
+public:
+    explicit ZipUnpacker(const char* password);
+    ~ZipUnpacker();
+    ZipUnpacker(const ZipUnpacker&) = delete;
+    ZipUnpacker& operator=(const ZipUnpacker&) = delete;
+
+    quint32 Open(const QString& fileName);
+    quint32 GetEntry(int index, ZipEntry* entry);
+    // One read of at most length bytes, their number in *delivered when asked;
+    // kZipMoreData while the entry goes on, and a further call with the same
+    // index continues it.
+    quint32 ExtractToMemory(int index, void* buffer, unsigned length, unsigned* delivered = nullptr);
+    quint32 Close();
+
+private:
+    void CloseCurrentEntry();
+    quint32 GoToEntry(int index);
+    quint32 ReadCurrentInfo(unz_file_info64& info, char* rawName, unsigned long rawNameSize);
+    quint32 ReadLocalExtraField(QByteArray& extraField);
+    quint32 OpenCurrentEntry(const unz_file_info64& info);
+    void FillEntry(const unz_file_info64& info, const char* rawName, const QByteArray& extraField,
+                   ZipEntry& entry) const;
+
+    unzFile m_archive = nullptr;
+    ZipSource* m_source = nullptr;  // owned by the unzip layer
+    int m_nEntryCount = 0;
+    int m_nFileNumber = -1;  // the unzip layer's current entry, -1 when unknown
+    int m_nCurrentIndex = -1;  // the entry open for reading
+    ZipEntry m_cachedEntry;
+    int m_nCachedIndex = -1;
+    std::optional<QByteArray> m_password;
+    std::unique_ptr<ZipEncryptedEntry> m_encrypted;  // the open entry when it is encrypted
+};

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "archive/ArcLib.h"
+#include "archive/RarTestArchive.h"
+#include "archive/ZipTestArchive.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+class UnrarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_library.Load());
+        ASSERT_EQ(m_library.GetProcs(), 0);
+        m_folder = m_dir.path() + QStringLiteral("/out/0001/");
+    }
+
+    int Extract(const QString& archive, const QString& folder)
+    {
+        const QByteArray command = QStringLiteral("-x \"%1\" \"%2\"").arg(archive, folder).toLocal8Bit();
+        return m_library.m_pfnCommand(nullptr, command.constData(), nullptr, 0);
+    }
+
+    int ExtractMembers(const std::vector<RarTestMember>& members)
+    {
+        const QString archive = m_dir.path() + QStringLiteral("/test.rar");
+        EXPECT_TRUE(WriteTestRar(archive, members));
+        return Extract(archive, m_folder);
+    }
+
+    // Every file under the temporary folder, relative to it.
+    QStringList AllFiles() const
+    {
+        QStringList files;
+        QDirIterator it(m_dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            files << QDir(m_dir.path()).relativeFilePath(it.next());
+        }
+        files.sort();
+        return files;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+    CArcLib m_library{QStringLiteral(FOLIVANE_UNRAR_PATH), kUnrarCommandName};
+};
+
+}  // namespace
+
+TEST_F(UnrarTest, ExtractsFilesAndFolders)
+{
+    EXPECT_EQ(ExtractMembers({{"pages", {}, true},
+                              {"pages\\p1.png", "one"},
+                              {"pages\\sub\\p2.png", "two"},
+                              {"empty", {}, true},
+                              {"top.txt", "top"}}),
+              0);
+    EXPECT_EQ(ReadWholeFile(m_folder + QStringLiteral("pages/p1.png")), QByteArray("one"));
+    EXPECT_EQ(ReadWholeFile(m_folder + QStringLiteral("pages/sub/p2.png")), QByteArray("two"));
+    EXPECT_EQ(ReadWholeFile(m_folder + QStringLiteral("top.txt")), QByteArray("top"));
+    EXPECT_TRUE(QFileInfo(m_folder + QStringLiteral("empty")).isDir());
+}
+
+TEST_F(UnrarTest, HostileNamesStayInsideTheFolder)
+{
+    EXPECT_EQ(ExtractMembers({{"..\\..\\evil1.txt", "1"},
+                              {"/abs/evil2.txt", "2"},
+                              {"C:\\evil3.txt", "3"},
+                              {"a\\..\\..\\..\\evil4.txt", "4"},
+                              {"..", "5"},
+                              {".\\.\\evil6.txt", "6"}}),
+              0);
+    EXPECT_EQ(AllFiles(), (QStringList{QStringLiteral("out/0001/a/evil4.txt"), QStringLiteral("out/0001/abs/evil2.txt"),
+                                       QStringLiteral("out/0001/evil1.txt"), QStringLiteral("out/0001/evil3.txt"),
+                                       QStringLiteral("out/0001/evil6.txt"), QStringLiteral("test.rar")}));
+}
+
+TEST_F(UnrarTest, ArchivePathMayHoldQuotes)
+{
+    const QString archive = m_dir.path() + QStringLiteral("/say \"cheese\".rar");
+    ASSERT_TRUE(WriteTestRar(archive, {{"p.png", "p"}}));
+    EXPECT_EQ(Extract(archive, m_folder), 0);
+    EXPECT_EQ(ReadWholeFile(m_folder + QStringLiteral("p.png")), QByteArray("p"));
+}
+
+TEST_F(UnrarTest, ErrorCodes)
+{
+    const QString archive = m_dir.path() + QStringLiteral("/test.rar");
+    EXPECT_EQ(Extract(m_dir.path() + QStringLiteral("/missing.rar"), m_folder), 0x8018);
+
+    QFile notRar(m_dir.path() + QStringLiteral("/not.rar"));
+    ASSERT_TRUE(notRar.open(QIODevice::WriteOnly));
+    notRar.write(QByteArray(3000, 'r'));
+    notRar.close();
+    EXPECT_EQ(Extract(notRar.fileName(), m_folder), 0x8019);
+
+    ASSERT_TRUE(WriteTestZip(m_dir.path() + QStringLiteral("/a.zip"), {{"a", "b"}}));
+    EXPECT_EQ(Extract(m_dir.path() + QStringLiteral("/a.zip"), m_folder), 0x8019);
+
+    EXPECT_EQ(ExtractMembers({{"secret.txt", "hidden", false, true}}), 0x800A);
+
+    ASSERT_TRUE(WriteTestRar(archive, {{"sub\\p.png", "p"}}));
+    EXPECT_EQ(Extract(archive, notRar.fileName() + QLatin1Char('/')), 0x8012);
+    EXPECT_EQ(ExtractMembers({{"file", "f"}, {"file\\p.png", "p"}}), 0x8012);
+    EXPECT_EQ(ExtractMembers({{"dir\\p.png", "p"}, {"dir", "d"}}), 0x8013);
+
+    for (const char* command : {"", "-x", "-x \"a\"", "-e \"a\" \"b\"", "-x \"a\" \"b"}) {
+        EXPECT_EQ(m_library.m_pfnCommand(nullptr, command, nullptr, 0), 0x801C) << command;
+    }
+    EXPECT_EQ(m_library.m_pfnCommand(nullptr, nullptr, nullptr, 0), 0x801C);
+}

@@ -1,0 +1,179 @@
+#pragma once
+
+// Writes zip archives for the tests with minizip's writer.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <minizip/zip.h>
+#include <zlib.h>
+
+#include <string>
+#include <vector>
+
+struct ZipTestEntry {
+    QByteArray name;  // raw bytes as stored
+    QByteArray data{};
+    int method = Z_DEFLATED;  // 0 stored, 8 deflated, or any other number stored raw
+    const char* password = nullptr;
+    quint32 versionMadeBy = 0;  // high byte: host system
+    quint32 externalAttributes = 0;
+    quint32 dosDate = 0x5A8C6000;  // 2025-04-12 12:00:00
+    QByteArray localExtra{};
+    qint64 claimedSize = -1;  // uncompressed size written into the directory when >= 0
+    bool dataDescriptor = false;  // general-purpose flag bit 3: the check byte comes from the time
+};
+
+inline QByteArray RawDeflate(const QByteArray& data)
+{
+    z_stream stream{};
+    deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(static_cast<qsizetype>(deflateBound(&stream, static_cast<uLong>(data.size()))), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    stream.avail_in = static_cast<uInt>(data.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(static_cast<qsizetype>(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+inline quint32 Crc32(const QByteArray& data)
+{
+    return static_cast<quint32>(
+        crc32(0, reinterpret_cast<const Bytef*>(data.constData()), static_cast<uInt>(data.size())));
+}
+
+// Sets the method field of the local and central headers of the entry named name.
+inline bool SetZipMethod(const QString& path, const QByteArray& name, int method)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    int patched = 0;
+    const struct {
+        QByteArray signature;
+        int methodOffset;
+        int nameOffset;
+    } headers[] = {{QByteArray("PK\x03\x04", 4), 8, 30}, {QByteArray("PK\x01\x02", 4), 10, 46}};
+    for (const auto& header : headers) {
+        for (qsizetype at = bytes.indexOf(header.signature); at >= 0; at = bytes.indexOf(header.signature, at + 1)) {
+            if (bytes.mid(at + header.nameOffset, name.size()) == name) {
+                bytes[at + header.methodOffset] = static_cast<char>(method & 0xFF);
+                bytes[at + header.methodOffset + 1] = static_cast<char>(method >> 8);
+                ++patched;
+            }
+        }
+    }
+    file.seek(0);
+    return patched == 2 && file.write(bytes) == bytes.size();
+}
+
+// The traditional zip encryption as the published format describes it:
+// a 12-byte header ending in the check byte, then the data, all encrypted
+// with keys set up from the password.
+inline QByteArray EncryptForZip(const QByteArray& password, quint8 checkByte, const QByteArray& payload)
+{
+    quint32 keys[3] = {0x12345678, 0x23456789, 0x34567890};
+    const z_crc_t* table = get_crc_table();
+    auto crcStep = [table](quint32 crc, quint8 c) { return static_cast<quint32>(table[(crc ^ c) & 0xFF]) ^ (crc >> 8); };
+    auto update = [&](quint8 c) {
+        keys[0] = crcStep(keys[0], c);
+        keys[1] = (keys[1] + (keys[0] & 0xFF)) * 134775813u + 1;
+        keys[2] = crcStep(keys[2], static_cast<quint8>(keys[1] >> 24));
+    };
+    for (const char c : password) {
+        update(static_cast<quint8>(c));
+    }
+    QByteArray plain("\x5A\x13\xC7\x02\x99\x41\xEE\x70\x0B\x36\x88", 11);
+    plain.append(static_cast<char>(checkByte)).append(payload);
+    QByteArray out;
+    for (const char c : plain) {
+        const quint32 temp = (keys[2] & 0xFFFF) | 2;
+        out.append(static_cast<char>(static_cast<quint8>(c) ^ static_cast<quint8>((temp * (temp ^ 1)) >> 8)));
+        update(static_cast<quint8>(c));
+    }
+    return out;
+}
+
+// Entries with a method other than stored or deflated, with a claimed size
+// or with a password are written raw: the data as given (deflated first when
+// the method is 8, then encrypted when there is a password) and the claim in
+// the directory.
+inline bool WriteTestZip(const QString& path, const std::vector<ZipTestEntry>& entries)
+{
+    const QByteArray nativePath = QFile::encodeName(path);
+    zipFile zip = zipOpen64(nativePath.constData(), APPEND_STATUS_CREATE);
+    if (zip == nullptr) {
+        return false;
+    }
+    bool ok = true;
+    for (const ZipTestEntry& entry : entries) {
+        zip_fileinfo info{};
+        info.dosDate = entry.dosDate;
+        info.external_fa = entry.externalAttributes;
+        const bool otherMethod = entry.method != 0 && entry.method != Z_DEFLATED;
+        const bool raw = entry.claimedSize >= 0 || entry.password != nullptr || otherMethod;
+        const quint32 flags = (entry.password != nullptr ? 0x01 : 0) | (entry.dataDescriptor ? 0x08 : 0);
+        const bool big = entry.claimedSize > 0xFFFFFFF0LL;
+        const std::string name = entry.name.toStdString();
+        ok = ok
+            && zipOpenNewFileInZip4_64(zip, name.c_str(), &info, entry.localExtra.constData(),
+                                       static_cast<uInt>(entry.localExtra.size()), nullptr, 0, nullptr,
+                                       otherMethod ? 0 : entry.method, 9, raw ? 1 : 0, -MAX_WBITS, DEF_MEM_LEVEL,
+                                       Z_DEFAULT_STRATEGY, nullptr, 0, entry.versionMadeBy, flags, big ? 1 : 0)
+                == ZIP_OK;
+        if (!ok) {
+            break;
+        }
+        QByteArray payload = raw && entry.method == Z_DEFLATED ? RawDeflate(entry.data) : entry.data;
+        if (entry.password != nullptr) {
+            const quint8 check = entry.dataDescriptor ? static_cast<quint8>(entry.dosDate >> 8)
+                                                      : static_cast<quint8>(Crc32(entry.data) >> 24);
+            payload = EncryptForZip(entry.password, check, payload);
+        }
+        if (!payload.isEmpty()) {
+            ok = zipWriteInFileInZip(zip, payload.constData(), static_cast<unsigned>(payload.size())) == ZIP_OK;
+        }
+        if (raw) {
+            const qint64 size = entry.claimedSize >= 0 ? entry.claimedSize : entry.data.size();
+            ok = zipCloseFileInZipRaw64(zip, static_cast<ZPOS64_T>(size), Crc32(entry.data)) == ZIP_OK && ok;
+        } else {
+            ok = zipCloseFileInZip(zip) == ZIP_OK && ok;
+        }
+    }
+    ok = zipClose(zip, nullptr) == ZIP_OK && ok;
+    // The writer takes only stored and deflated entries: other methods are
+    // written as stored and then set in both headers.
+    for (const ZipTestEntry& entry : entries) {
+        if (ok && entry.method != 0 && entry.method != Z_DEFLATED) {
+            ok = SetZipMethod(path, entry.name, entry.method);
+        }
+    }
+    return ok;
+}
+
+// A "UT" extra block with the given flag byte and times.
+inline QByteArray UtBlock(quint8 flags, const std::vector<qint32>& times)
+{
+    QByteArray block("UT");
+    const quint16 size = static_cast<quint16>(1 + 4 * times.size());
+    block.append(static_cast<char>(size & 0xFF)).append(static_cast<char>(size >> 8));
+    block.append(static_cast<char>(flags));
+    for (const qint32 time : times) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            block.append(static_cast<char>((static_cast<quint32>(time) >> shift) & 0xFF));
+        }
+    }
+    return block;
+}
+
+inline QByteArray ReadWholeFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
