@@ -40,6 +40,8 @@ int ExtMessageBox(QWidget* owner, const QString& text, const QString& caption, s
                   const EXTMSGBOXPARAMS* params)
 {
     if (!owner)
+        owner = QApplication::activeModalWidget();
+    if (!owner)
         owner = QApplication::activeWindow();
     if ((style & MB_ICONHAND) && (style & MB_SYSTEMMODAL))
         return SystemMessageBox(owner, text, caption, style);

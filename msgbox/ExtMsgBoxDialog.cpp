@@ -47,9 +47,9 @@ CExtMsgBoxDialog::CExtMsgBoxDialog(CExtMsgBoxTemplate& box)
     if (m_box.m_nStyle & MB_TOPMOST)
         flags |= Qt::WindowStaysOnTopHint;
     setWindowFlags(flags);
-    // A system-modal box blocks every other window of the program.
-    if (m_box.m_nStyle & MB_SYSTEMMODAL)
-        setWindowModality(Qt::ApplicationModal);
+    // Modal, so that no modal window beneath blocks the box; a system-modal box
+    // blocks every other window of the program, any other its owner's.
+    setWindowModality((m_box.m_nStyle & MB_SYSTEMMODAL) ? Qt::ApplicationModal : Qt::WindowModal);
     setWindowTitle(m_box.m_strCaption);
     setFont(m_box.m_hFont);
     const DLGTEMPLATE& header = m_box.Header();
@@ -299,6 +299,7 @@ void CExtMsgBoxDialog::closeEvent(QCloseEvent* event)
 
 void CExtMsgBoxDialog::reject()
 {
+    // Escape answers only when the close box does, so not during the disabled period.
     if (m_bCloseEnabled)
         OnCommand(IDCANCEL);
 }

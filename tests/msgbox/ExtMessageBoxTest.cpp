@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
@@ -250,4 +251,19 @@ TEST(ExtMessageBox, OwnerIsDisabledWhileTheBoxIsOpen)
     WhenBoxOpens([](CExtMsgBoxDialog& box) { Press(box, IDOK); });
     ExtMessageBox(&owner, QStringLiteral("M"), QStringLiteral("T"), kQuiet, nullptr);
     EXPECT_FALSE(owner.isEnabled());
+}
+
+TEST(ExtMessageBox, BoxOverAModalWindowTakesClicks)
+{
+    QDialog modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    for (QWidget* owner : {static_cast<QWidget*>(&modal), static_cast<QWidget*>(nullptr)}) {
+        WhenBoxOpens([](CExtMsgBoxDialog& box) {
+            // Through the window, where a blocking modal window would swallow the click.
+            QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, box.GetDlgItem(IDYES)->geometry().center());
+            Press(box, IDNO);  // too late unless the click was blocked
+        });
+        EXPECT_EQ(ExtMessageBox(owner, QStringLiteral("M"), QStringLiteral("T"), MB_YESNO | kQuiet, nullptr), IDYES);
+    }
 }

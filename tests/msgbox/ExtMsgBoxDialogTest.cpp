@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTest>
@@ -143,4 +144,19 @@ TEST(ExtMsgBoxDialog, BackgroundColourFillsTheMessageBand)
     EXPECT_EQ(QColor(image.pixel(2, 2)), QColor(0, 0, 255));
     EXPECT_NE(QColor(image.pixel(2, image.height() - 3)), QColor(0, 0, 255));
     EXPECT_GT(image.height() - 3, bandBottom);
+}
+
+// Run in a child process: the quit stays pending for the rest of the program.
+TEST(ExtMsgBoxDialogDeathTest, QuitEndsTheBoxWithMinusOneAndStaysPending)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            WhenBoxOpens([](CExtMsgBoxDialog&) { QCoreApplication::exit(3); });
+            const int result = ExtMessageBox(nullptr, "M", "T", MB_OK | kQuiet, nullptr);
+            QEventLoop outer;  // returns at once while the quit is pending
+            const int pending = outer.exec();
+            std::exit(result == -1 && pending == -1 && FindOpenBox() == nullptr ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
