@@ -1,0 +1,132 @@
+#include "imagelist/ZipExtract.h"
+
+#include "archive/ZipReader.h"
+#include "archive/ZipResult.h"
+#include "common/ErrorText.h"
+#include "common/File.h"
+#include "common/Paths.h"
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <new>
+
+namespace {
+
+// Entries are unpacked and written in pieces of at most this size, so that
+// memory stays small whatever an entry claims.
+constexpr int kPieceSize = 1 << 20;
+
+// The entry name as a path below the folder: backslashes become folder
+// separators, characters not allowed in file names become '_', and leading
+// separators go.
+QString MapEntryName(const QString& name)
+{
+    static const QString forbidden = QStringLiteral("\"*:<>?|");
+    QString mapped = name;
+    for (QChar& c : mapped) {
+        if (c == QLatin1Char('\\')) {
+            c = QLatin1Char('/');
+        } else if (c.unicode() < 0x20 || forbidden.contains(c)) {
+            c = QLatin1Char('_');
+        }
+    }
+    while (mapped.startsWith(QLatin1Char('/'))) {
+        mapped.remove(0, 1);
+    }
+    return mapped;
+}
+
+// The result for a failed reader call: 1 for a password problem, else -1
+// with the reader's text.
+int ReaderFailure(const CZipReader& reader, QString& errorText)
+{
+    if (reader.m_nLastResult == kZipBadPassword) {
+        return 1;
+    }
+    errorText = reader.GetErrorText();
+    return -1;
+}
+
+// Unpacks one piece into buffer; false on a failure other than "more data".
+bool UnzipPiece(CZipReader& reader, int index, char* buffer, int pieceSize, unsigned& delivered)
+{
+    return reader.UnzipItem(index, buffer, static_cast<unsigned>(pieceSize), &delivered)
+        || reader.m_nLastResult == kZipMoreData;
+}
+
+// Writes the entry's first piece, already in buffer, and every piece after it.
+int WriteEntry(CZipReader& reader, int index, char* buffer, int pieceSize, unsigned delivered,
+               const QString& targetFile, QString& errorText)
+{
+    try {
+        CFile file(targetFile);
+        file.Write(buffer, delivered);
+        while (reader.m_nLastResult == kZipMoreData) {
+            if (!UnzipPiece(reader, index, buffer, pieceSize, delivered)) {
+                return ReaderFailure(reader, errorText);
+            }
+            file.Write(buffer, delivered);
+        }
+        file.Close();
+    } catch (const std::exception& exception) {
+        errorText = QStringLiteral("extract file write error\n") + GetExceptionText(exception);
+        return -1;
+    }
+    return 0;
+}
+
+int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& folder, QString& errorText)
+{
+    const int pieceSize = std::min(entry.uncompressedSize, kPieceSize);
+    std::unique_ptr<char[]> buffer(new (std::nothrow) char[static_cast<size_t>(pieceSize)]);
+    if (!buffer) {
+        errorText = QStringLiteral("memory alloc error");
+        return -1;
+    }
+    unsigned delivered = 0;
+    if (!UnzipPiece(reader, entry.index, buffer.get(), pieceSize, delivered)) {
+        return ReaderFailure(reader, errorText);
+    }
+    const QString name = MapEntryName(entry.name);
+    QString targetFolder = folder;
+    const QString folderPart = GetFolderPart(name);
+    if (folderPart.size() >= 2) {
+        targetFolder += folderPart;
+    }
+    if (const int code = CreateFolderPath(targetFolder)) {
+        errorText = QStringLiteral("create dir error\n") + GetSystemErrorText(code) + QLatin1Char('\n') + targetFolder;
+        return -1;
+    }
+    const QString targetFile = targetFolder + name.mid(folderPart.size());
+    return WriteEntry(reader, entry.index, buffer.get(), pieceSize, delivered, targetFile, errorText);
+}
+
+}  // namespace
+
+int ExtractZip(const QString& archivePath, const QString& folder, const char* password, QString& errorText)
+{
+    CZipReader reader;
+    reader.m_hZip = OpenZipArchive(archivePath, 0, password);
+    if (reader.m_hZip == nullptr) {
+        reader.m_nLastResult = GetZipLastResult();
+        return ReaderFailure(reader, errorText);
+    }
+    ZipEntry entry;
+    if (!reader.GetItem(-1, &entry)) {
+        return ReaderFailure(reader, errorText);
+    }
+    const int count = entry.index;
+    for (int index = 0; index < count; ++index) {
+        if (!reader.GetItem(index, &entry)) {
+            return ReaderFailure(reader, errorText);
+        }
+        if (entry.uncompressedSize <= 0) {
+            continue;  // folders and empty files
+        }
+        if (const int result = ExtractEntry(reader, entry, folder, errorText)) {
+            return result;
+        }
+    }
+    return 0;
+}
