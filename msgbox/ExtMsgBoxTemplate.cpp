@@ -34,6 +34,12 @@ QColor ToColor(COLORREF color)
     return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
 }
 
+// A huge message cannot wrap a size round to a negative one.
+std::int16_t ToDialogUnit(int value)
+{
+    return static_cast<std::int16_t>(std::clamp(value, -32768, 32767));
+}
+
 QIcon LoadResourceIcon(const QString& path)
 {
     return QFile::exists(path) ? QIcon(path) : QIcon();
@@ -67,19 +73,21 @@ CExtMsgBoxTemplate::CExtMsgBoxTemplate(QWidget* owner, const QString& text, cons
     m_dlgTempl.style = kDialogStyle | ((style & MB_SYSTEMMODAL) ? kDsSysModal : 0);
 
     LoadIcon(params);
-    if (!m_hIcon.isNull()) {
-        PlaceIcon();
-        // A message of several lines starts level with the icon's top.
-        if (m_bVistaStyle && textHeight > QFontMetrics(m_hFont).size(0, QStringLiteral("My")).height()) {
-            const int height = m_rcMsg.bottom - m_rcMsg.top;
-            m_rcMsg.top = m_nIconMargin;
-            m_rcMsg.bottom = m_nIconMargin + height;
-        }
-    }
+    if (!m_hIcon.isNull())
+        PlaceIcon(textHeight);
     auto message = std::make_unique<CExtMsgBoxItem>();
     message->Init(*this, EMB_CLASS_STATIC, IDC_MSGBOX_MESSAGE, m_rcMsg, m_strMsg);
     m_items.push_back(std::move(message));
 
+    LayOutButtonRow();
+
+    m_dlgTempl.cdit = static_cast<std::uint16_t>(m_items.size());
+    m_dlgTempl.cx = ToDialogUnit(m_rcClient.right * 4 / m_baseUnits.x);
+    m_dlgTempl.cy = ToDialogUnit(m_rcClient.bottom * 8 / m_baseUnits.y);
+}
+
+void CExtMsgBoxTemplate::LayOutButtonRow()
+{
     const std::vector<PlannedButton> buttons = PlanButtons();
     int total = kButtonGap * (static_cast<int>(buttons.size()) - 1);
     for (const PlannedButton& button : buttons)
@@ -97,10 +105,6 @@ CExtMsgBoxTemplate::CExtMsgBoxTemplate(QWidget* owner, const QString& text, cons
     PlaceButtons(buttons, total, rowTop);
     if (CheckBoxSlot() >= 0)
         AddCheckBox(rowTop);
-
-    m_dlgTempl.cdit = static_cast<std::uint16_t>(m_items.size());
-    m_dlgTempl.cx = static_cast<std::int16_t>(m_rcClient.right * 4 / m_baseUnits.x);
-    m_dlgTempl.cy = static_cast<std::int16_t>(m_rcClient.bottom * 8 / m_baseUnits.y);
 }
 
 CExtMsgBoxTemplate::~CExtMsgBoxTemplate() = default;
@@ -242,12 +246,18 @@ void CExtMsgBoxTemplate::LoadIcon(const EXTMSGBOXPARAMS& params)
         m_hIcon = QApplication::style()->standardIcon(SystemIconOf(m_nStyle & MB_ICONMASK));
 }
 
-void CExtMsgBoxTemplate::PlaceIcon()
+void CExtMsgBoxTemplate::PlaceIcon(int textHeight)
 {
     m_nIconMargin = m_bVistaStyle ? 24 : 8;
     m_rcMsg.left += m_nIconMargin + m_nIconSize;
     m_rcMsg.right += m_nIconMargin + m_nIconSize;
     m_rcClient.right = m_rcMsg.right + 8 + (m_bVistaStyle ? 16 : 0);
+    // A message of several lines starts level with the icon's top.
+    if (m_bVistaStyle && textHeight > QFontMetrics(m_hFont).size(0, QStringLiteral("My")).height()) {
+        const int height = m_rcMsg.bottom - m_rcMsg.top;
+        m_rcMsg.top = m_nIconMargin;
+        m_rcMsg.bottom = m_nIconMargin + height;
+    }
 
     const RECT rect{m_nIconMargin, m_nIconMargin, m_nIconMargin + m_nIconSize + 2, m_nIconMargin + m_nIconSize + 2};
     auto icon = std::make_unique<CExtMsgBoxItem>();
@@ -407,10 +417,10 @@ bool CExtMsgBoxTemplate::CountPushButton(int id)
 
 void CExtMsgBoxTemplate::PixelsToDialogUnits(const RECT& rect, DLGITEMTEMPLATE& item) const
 {
-    item.x = static_cast<std::int16_t>(rect.left * 4 / m_baseUnits.x);
-    item.y = static_cast<std::int16_t>(rect.top * 8 / m_baseUnits.y);
-    item.cx = static_cast<std::int16_t>((rect.right - rect.left) * 4 / m_baseUnits.x);
-    item.cy = static_cast<std::int16_t>((rect.bottom - rect.top) * 8 / m_baseUnits.y);
+    item.x = ToDialogUnit(rect.left * 4 / m_baseUnits.x);
+    item.y = ToDialogUnit(rect.top * 8 / m_baseUnits.y);
+    item.cx = ToDialogUnit((rect.right - rect.left) * 4 / m_baseUnits.x);
+    item.cy = ToDialogUnit((rect.bottom - rect.top) * 8 / m_baseUnits.y);
 }
 
 RECT CExtMsgBoxTemplate::DialogUnitsToPixels(int x, int y, int cx, int cy) const

@@ -99,7 +99,8 @@ private:
     void MeasureSlots();
     int MeasureMessage();
     void LoadIcon(const EXTMSGBOXPARAMS& params);
-    void PlaceIcon();
+    void PlaceIcon(int textHeight);
+    void LayOutButtonRow();
     std::vector<PlannedButton> PlanButtons();
     QStringList CustomButtonCaptions() const;
     void PlaceButtons(const std::vector<PlannedButton>& buttons, int total, int rowTop);

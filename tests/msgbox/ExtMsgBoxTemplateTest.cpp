@@ -235,6 +235,18 @@ TEST(ExtMsgBoxTemplate, MessageAndIconPlacement)
     }
 }
 
+TEST(ExtMsgBoxTemplate, CustomIconByNameElseNone)
+{
+    EXTMSGBOXPARAMS params;
+    params.hInstanceIcon = ":/res/images";
+    params.szIcon = "placeholder.png";
+    EXPECT_NE(CExtMsgBoxTemplate(nullptr, "M", "T", MB_ABORTRETRYIGNORE, params).FindItem(IDC_MSGBOX_ICON), nullptr);
+    params.szIcon = "missing.png";
+    EXPECT_EQ(CExtMsgBoxTemplate(nullptr, "M", "T", MB_ABORTRETRYIGNORE, params).FindItem(IDC_MSGBOX_ICON), nullptr);
+    params.nIdIcon = 4711;  // no such image: the style's icon
+    EXPECT_NE(CExtMsgBoxTemplate(nullptr, "M", "T", MB_ICONASTERISK, params).FindItem(IDC_MSGBOX_ICON), nullptr);
+}
+
 TEST(ExtMsgBoxTemplate, CheckBoxBelowTheRowWidensTheBox)
 {
     EXTMSGBOXPARAMS params;
@@ -270,6 +282,17 @@ TEST(ExtMsgBoxTemplate, ItemStylesAndDialogUnits)
     const DialogBaseUnits base = box.BaseUnits();
     EXPECT_EQ(item.x, 10 * 4 / base.x);
     EXPECT_EQ(item.cy, 25 * 8 / base.y);
+}
+
+TEST(ExtMsgBoxTemplate, HugeMessageKeepsPositiveSizes)
+{
+    QString text;
+    for (int line = 0; line < 6000; ++line)
+        text += QStringLiteral("line\n");
+    const CExtMsgBoxTemplate box(nullptr, text, "T", 0, EXTMSGBOXPARAMS());
+    EXPECT_EQ(box.Header().cy, 32767);
+    EXPECT_GT(box.FindItem(IDC_MSGBOX_MESSAGE)->m_dlgItemTemplate.cy, 0);
+    EXPECT_GT(box.FindItem(IDOK)->m_dlgItemTemplate.y, 0);
 }
 
 TEST(DialogUnits, MulDivRoundsHalfAwayFromZero)
