@@ -21,21 +21,21 @@ public:
     }
 
     // The value stored for key, or nullptr.
-    int* Find(quint32 key)
+    const int* Find(quint32 key) const
     {
-        Slot& slot = Probe(key);
+        const Slot& slot = m_slots[Probe(key)];
         return slot.key == key ? &slot.value : nullptr;
     }
 
     // The value of key, inserted with initialValue when absent; added tells which.
     int& FindOrInsert(quint32 key, int initialValue, bool& added)
     {
-        Slot* slot = &Probe(key);
+        Slot* slot = &m_slots[Probe(key)];
         added = slot->key != key;
         if (added) {
             if ((m_count + 1) * 2 > m_slots.size()) {
                 Grow();
-                slot = &Probe(key);
+                slot = &m_slots[Probe(key)];
             }
             slot->key = key;
             slot->value = initialValue;
@@ -46,19 +46,29 @@ public:
 
     size_t Count() const { return m_count; }
 
+    // Starts loading the slot of a key that will be looked up soon, so that
+    // a loop over pixels does not wait for memory at every lookup.
+    void Prefetch(quint32 key) const { __builtin_prefetch(&m_slots[Home(key)]); }
+
 private:
     struct Slot {
         quint32 key = 0;
         int value = 0;
     };
 
-    Slot& Probe(quint32 key)
+    // The slot that holds key, or the free slot where it would go.
+    size_t Home(quint32 key) const
+    {
+        return static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (m_slots.size() - 1);
+    }
+
+    size_t Probe(quint32 key) const
     {
         const size_t mask = m_slots.size() - 1;
-        size_t i = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+        size_t i = Home(key);
         while (m_slots[i].key != 0 && m_slots[i].key != key)
             i = (i + 1) & mask;
-        return m_slots[i];
+        return i;
     }
 
     void Grow()
@@ -67,7 +77,7 @@ private:
         old.swap(m_slots);
         for (const Slot& slot : old) {
             if (slot.key != 0)
-                Probe(slot.key) = slot;
+                m_slots[Probe(slot.key)] = slot;
         }
     }
 

@@ -1,6 +1,7 @@
 #include "platform/IndexedImage.h"
 
 #include "platform/ColorIndexMap.h"
+#include "platform/NearestColor.h"
 
 #include <cmath>
 #include <new>
@@ -12,25 +13,6 @@ constexpr quint32 kOpaque = 0xFF000000u;
 quint32 Rgb(int r, int g, int b)
 {
     return kOpaque | static_cast<quint32>(r) << 16 | static_cast<quint32>(g) << 8 | static_cast<quint32>(b);
-}
-
-// First palette entry at the smallest squared distance from colour.
-int NearestEntry(const QList<quint32>& palette, quint32 colour)
-{
-    const int r = colour >> 16 & 0xFF, g = colour >> 8 & 0xFF, b = colour & 0xFF;
-    int best = 0;
-    int bestDistance = 0x7FFFFFFF;
-    for (int i = 0; i < palette.size() && bestDistance != 0; ++i) {
-        const int dr = static_cast<int>(palette[i] >> 16 & 0xFF) - r;
-        const int dg = static_cast<int>(palette[i] >> 8 & 0xFF) - g;
-        const int db = static_cast<int>(palette[i] & 0xFF) - b;
-        const int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
-    }
-    return best;
 }
 
 }  // namespace
@@ -126,7 +108,7 @@ void CIndexedImage::DrawImage(const QImage& source)
                 bool added = false;
                 int& index = nearest.FindOrInsert(key, 0, added);
                 if (added)
-                    index = NearestEntry(m_palette.Entries, key);
+                    index = NearestPaletteIndex(m_palette.Entries.constData(), static_cast<int>(m_palette.Entries.size()), key, lastIndex);
                 lastKey = key;
                 lastIndex = index;
             }

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+#include "settings/AdjustOption.h"
+
+// The folder, ending in '/', that receives the output of an entry added as
+// origin: with SaveDirType 1 the subfolder SaveSubDir next to the origin (for
+// an archive member, next to the archive), with SaveDirType 2 the folder
+// SaveAnyDir; any other type gives "".
+QString GetOutputFolder(const QString& origin, const CAdjustOption& option);
