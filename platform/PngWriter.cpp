@@ -8,11 +8,19 @@
 
 namespace {
 
+struct Output {
+    QIODevice* device;
+    bool failed;  // the device refused data, as opposed to an error of the encoder
+};
+
 void WriteToDevice(png_structp png, png_bytep data, size_t length)
 {
-    auto* device = static_cast<QIODevice*>(png_get_io_ptr(png));
-    if (device->write(reinterpret_cast<const char*>(data), static_cast<qint64>(length)) != static_cast<qint64>(length))
+    auto* output = static_cast<Output*>(png_get_io_ptr(png));
+    if (output->device->write(reinterpret_cast<const char*>(data), static_cast<qint64>(length)) !=
+        static_cast<qint64>(length)) {
+        output->failed = true;
         png_error(png, "write failed");
+    }
 }
 
 void FlushDevice(png_structp) {}
@@ -66,8 +74,11 @@ int WritePng(const EncoderImage& image, QIODevice& device)
         png_destroy_write_struct(&png, nullptr);
         return OutOfMemory;
     }
-    png_set_write_fn(png, &device, WriteToDevice, FlushDevice);
+    Output output{&device, false};
+    png_set_write_fn(png, &output, WriteToDevice, FlushDevice);
     const bool written = WriteImage(png, info, image, palette, paletteSize);
     png_destroy_write_struct(&png, &info);
-    return written ? Ok : Win32Error;
+    if (written)
+        return Ok;
+    return output.failed ? Win32Error : GenericError;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/SaveAdjusted.h"
+#include "imagelist/OutputFolder.h"
 #include "platform/PixelFormat.h"
 
 #include <QDir>
@@ -224,4 +225,20 @@ TEST(SaveAdjusted, JpegQualityIsPassedThrough)
     s.option.SaveQuality = 101;  // beyond the encoder's range
     EXPECT_FALSE(s.SaveTo(page, s.Path(QStringLiteral("q101.jpg"))));
     EXPECT_EQ(s.message, s.Path(QStringLiteral("q101.jpg")) + QStringLiteral(" に保存できませんでした。不正なパラメータです。"));
+}
+
+TEST(OutputFolder, FolderBySaveDirType)
+{
+    CAdjustOption option;
+    option.SaveDirType = 1;
+    option.SaveSubDir = QStringLiteral("adj");
+    EXPECT_EQ(GetOutputFolder(QStringLiteral("/scans/p1.png"), option), QStringLiteral("/scans/adj/"));
+    EXPECT_EQ(GetOutputFolder(QStringLiteral("/scans/book.zip"), option), QStringLiteral("/scans/adj/"));
+    option.SaveDirType = 2;
+    option.SaveAnyDir = QStringLiteral("/out");
+    EXPECT_EQ(GetOutputFolder(QStringLiteral("/scans/p1.png"), option), QStringLiteral("/out/"));
+    option.SaveAnyDir = QStringLiteral("/out/");
+    EXPECT_EQ(GetOutputFolder(QStringLiteral("/scans/p1.png"), option), QStringLiteral("/out/"));
+    option.SaveDirType = 3;
+    EXPECT_EQ(GetOutputFolder(QStringLiteral("/scans/p1.png"), option), QString());
 }

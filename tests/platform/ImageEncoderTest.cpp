@@ -233,4 +233,14 @@ TEST(ImageEncoder, WritersReportADeviceThatRefusesData)
     image.stride = rgb.bytesPerLine();
     EXPECT_EQ(WritePng(image, readOnly), Win32Error);
     EXPECT_EQ(WriteBmp(image, readOnly), Win32Error);
+
+    // A row wider than libpng accepts is the encoder's own error.
+    std::vector<uchar> wide(3 * 2000000);
+    image.width = 2000000;
+    image.height = 1;
+    image.scan0 = wide.data();
+    image.stride = static_cast<qsizetype>(wide.size());
+    QBuffer sink;
+    ASSERT_TRUE(sink.open(QIODevice::WriteOnly));
+    EXPECT_EQ(WritePng(image, sink), GenericError);
 }
