@@ -27,7 +27,7 @@ class CColourHistogram {
 public:
     // pixels: the number of pixels to be counted, which sizes the map.
     explicit CColourHistogram(qint64 pixels)
-        : m_counts(static_cast<int>(qBound(qint64{1024}, pixels / 8, qint64{1} << 20)))
+        : m_counts(static_cast<int>(qBound(qint64{1024}, pixels / 64, qint64{1} << 18)))
     {
     }
 
