@@ -1,0 +1,106 @@
+#include "imagelist/ImageListCtrl.h"
+
+#include <QGuiApplication>
+#include <QTimerEvent>
+
+#include "engine/AdjustImage.h"
+#include "imagelist/ImageListModel.h"
+#include "imagelist/JobEvents.h"
+#include "msgbox/ExtMessageBox.h"
+#include "msgbox/SystemMessageBox.h"
+
+CImageListCtrl::CImageListCtrl(CAdjustOption& option, QWidget* parent)
+    : QTableView(parent),
+      m_nProcessors(std::max(1, static_cast<int>(std::thread::hardware_concurrency()))),
+      m_option(option),
+      m_pModel(new CImageListModel(this))
+{
+    setModel(m_pModel);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+}
+
+CImageListCtrl::~CImageListCtrl()
+{
+    // The job's threads use the entries and post to this window: both must be
+    // gone before the entries are.
+    m_bStop = 1;
+    { std::lock_guard lock(m_csJob); }
+    if (m_jobThread.joinable()) {
+        m_jobThread.join();
+    }
+}
+
+CImageInfo* CImageListCtrl::GetImageInfo(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(m_arrRows.size())) {
+        return nullptr;
+    }
+    return m_arrImages[static_cast<size_t>(m_arrRows[static_cast<size_t>(row)])].get();
+}
+
+int CImageListCtrl::GetFocusedRow() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+std::vector<int> CImageListCtrl::GetSelectedRows() const
+{
+    std::vector<int> rows;
+    if (selectionModel() == nullptr) {
+        return rows;
+    }
+    for (const QModelIndex& index : selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CImageListCtrl::RedrawRow(int row)
+{
+    m_pModel->RedrawItem(row);
+}
+
+QImage CImageListCtrl::AdjustPage(const QImage& source, CImageInfo& info, QString& message)
+{
+    return AdjustImage(source, m_option, info, &m_bStop, message);
+}
+
+int CImageListCtrl::AskOverwrite(const QString& text, std::uint32_t style)
+{
+    return ExtMessageBox(this, text, QString(), style, nullptr);
+}
+
+int CImageListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
+{
+    // As the framework's message box: its warning icon and the program's name.
+    return SystemMessageBox(this, text, QGuiApplication::applicationDisplayName(), type | MB_ICONEXCLAMATION);
+}
+
+void CImageListCtrl::customEvent(QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == CJobProgressEvent::EventType()) {
+        const auto* progress = static_cast<CJobProgressEvent*>(event);
+        OnJobProgress(progress->m_nDone, progress->m_nTotal);
+    } else if (type == CItemProcessedEvent::EventType()) {
+        auto* item = static_cast<CItemProcessedEvent*>(event);
+        OnItemProcessed(item->m_nRow, std::move(item->m_bitmap), item->m_nJobSerial);
+    } else if (type == CJobFinishedEvent::EventType()) {
+        OnJobFinished();
+    } else if (type != CThumbReleaseEvent::EventType()) {
+        // A released thumbnail goes with its event; anything else is not ours.
+        QTableView::customEvent(event);
+    }
+}
+
+void CImageListCtrl::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == m_retryTimer.timerId()) {
+        OnTimer(event->timerId());
+    } else {
+        QTableView::timerEvent(event);
+    }
+}

@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QBasicTimer>
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QTableView>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "imagelist/ImageInfo.h"
+#include "platform/CancelFlag.h"
+#include "platform/WinTypes.h"
+#include "settings/AdjustOption.h"
+
+class CImageListModel;
+class IListStatusDisplay;
+class IPreviewDisplay;
+class IRibbonInvalidator;
+
+// The list of page images: it owns the entries and runs the batch jobs that
+// load, preview and execute them on worker threads.
+//
+// Threads: the user-interface thread changes rows, entries, to-do flags and
+// the option record only after InterruptJob (or while no job runs), so the
+// job's threads read them without locks. The job thread holds m_csJob for a
+// whole job; its workers take m_csPick or m_csError, one at a time.
+class CImageListCtrl : public QTableView {
+    Q_OBJECT
+
+public:
+    enum { JOB_LOAD = 0, JOB_PREVIEW = 1, JOB_EXECUTE = 2 };
+
+    // The option record is the application's live one; the list reads it,
+    // and its jobs read it without a lock.
+    explicit CImageListCtrl(CAdjustOption& option, QWidget* parent = nullptr);
+    ~CImageListCtrl() override;
+    CImageListCtrl(const CImageListCtrl&) = delete;
+    CImageListCtrl& operator=(const CImageListCtrl&) = delete;
+
+    // Displays of other windows; null while they do not exist.
+    void SetStatusDisplay(IListStatusDisplay* pStatus) { m_pStatus = pStatus; }
+    void SetRibbon(IRibbonInvalidator* pRibbon) { m_pRibbon = pRibbon; }
+    void SetPreview(IPreviewDisplay* pPreview) { m_pPreview = pPreview; }
+
+    CImageInfo* GetImageInfo(int row) const;
+    int GetFocusedRow() const;
+    std::vector<int> GetSelectedRows() const;  // ascending
+    void RedrawRow(int row);
+
+    // Jobs.
+    void StartNextJob();
+    void StartAdjust(BOOL bPreview, BOOL bSelectedOnly);
+    void StopJob();
+    int CountJobItems() const;
+    // A request waits for the running job to end.
+    bool IsRetryArmed() const { return m_retryTimer.isActive(); }
+    // Stops a running job and waits until all its threads have let go of the
+    // list; the job that runs next is of nQueuedKind. TRUE when a job ran.
+    BOOL InterruptJob(int nQueuedKind);
+
+    // Output naming.
+    void MakeOutputFileName(const CImageInfo& info, QString& title, QString& extension) const;
+    BOOL PrepareSave();
+    void ClearOutputNames();
+
+    // Result reset.
+    void ResetResults(std::uint32_t mask);
+    void ResetSelectedResults();
+    void RefreshFiles();
+    void ShowInPreview(int row);
+
+    // Rows.
+    void RemoveItem(int row);
+    void UpdateFileCount();
+    void UpdateSelectionCount();
+
+    std::vector<std::unique_ptr<CImageInfo>> m_arrImages;  // entries in order of adding
+    std::vector<int> m_arrRows;                            // display row -> index into m_arrImages
+    std::mutex m_csJob;
+    QHash<QString, QStringList> m_mapOutputNames;  // lower-cased output folder -> names given there
+    int m_nNextRow = 0;
+    std::mutex m_csPick;
+    int m_nWorkCount = 0;
+    std::atomic<int> m_nDoneCount{0};
+    int m_nJobKind = JOB_LOAD;
+    int m_nQueuedKind = JOB_LOAD;
+    BOOL m_bJobRunning = 0;
+    CancelFlag m_bStop{0};
+    QString m_strFirstError;
+    std::mutex m_csError;
+    BOOL m_bBulkRemove = 0;
+    // Workers a job starts at most (the processor count; lower it to measure)
+    // and the number the last job started.
+    int m_nProcessors;
+    int m_nWorkerCount = 0;
+
+protected:
+    // Seams to the engine and to the message boxes.
+    virtual QImage AdjustPage(const QImage& source, CImageInfo& info, QString& message);
+    virtual int AskOverwrite(const QString& text, std::uint32_t style);
+    virtual int ShowMessageBox(const QString& text, std::uint32_t type);
+
+    void customEvent(QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void OnJobProgress(int nDone, int nTotal);
+    void OnItemProcessed(int nRow, QImage bitmap, int nJobSerial);
+    void OnJobFinished();
+    void OnTimer(int nIDEvent);
+
+    void JobThreadProc();
+    void RunJob();
+    void WorkerLoop();
+    int PickNextRow();
+    void ProcessItem(int nRow);
+    void SetJobError(const QString& text);
+    void ReplaceSrcThumb(CImageInfo& info, const QImage& thumb);
+    void ReplaceAdjThumb(CImageInfo& info, const QImage& thumb);
+    void InvalidateJobCommands();
+    void RemoveRowsNotLoaded();
+
+    void DropAdjusted(int row);
+    void DropMargins(int row);
+    void DropAnalysis(int row);
+    void EmptyPreview();
+
+    CAdjustOption& m_option;
+    CImageListModel* m_pModel;
+    IListStatusDisplay* m_pStatus = nullptr;
+    IRibbonInvalidator* m_pRibbon = nullptr;
+    IPreviewDisplay* m_pPreview = nullptr;
+    std::thread m_jobThread;
+    QBasicTimer m_retryTimer;
+    // Bumped by every interrupt: item events of the stopped job still queued
+    // then carry an older serial and are recognised as stale.
+    int m_nJobSerial = 0;
+};

@@ -1,0 +1,58 @@
+#include "imagelist/ImageListCtrl.h"
+
+#include "imagelist/ImageListModel.h"
+#include "imagelist/ListStatusDisplay.h"
+#include "imagelist/OutputFolder.h"
+#include "imagelist/RibbonInvalidator.h"
+
+void CImageListCtrl::RemoveItem(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_arrRows.size())) {
+        return;
+    }
+    m_pModel->DeleteItem(row);
+    const int index = m_arrRows[static_cast<size_t>(row)];
+    m_arrRows.erase(m_arrRows.begin() + row);
+    const std::unique_ptr<CImageInfo> info = std::move(m_arrImages[static_cast<size_t>(index)]);
+    m_arrImages.erase(m_arrImages.begin() + index);
+
+    // Its output name becomes free again in its folder.
+    const auto names = m_mapOutputNames.find(GetOutputFolder(info->m_strOrigin, m_option).toLower());
+    if (names != m_mapOutputNames.end() && !info->m_strOutputName.isEmpty()) {
+        names->removeIf([&](const QString& name) {
+            return name.compare(info->m_strOutputName, Qt::CaseInsensitive) == 0;
+        });
+    }
+    for (int& other : m_arrRows) {
+        if (other > index) {
+            --other;
+        }
+    }
+}
+
+void CImageListCtrl::UpdateFileCount()
+{
+    m_pModel->SetItemCount(static_cast<int>(m_arrRows.size()));
+    if (m_pStatus != nullptr) {
+        m_pStatus->SetAllFilesCount(static_cast<int>(m_arrRows.size()));
+    }
+    if (m_pRibbon != nullptr) {
+        // select all, refresh, preview all, execute all
+        for (const int id : {19, 44, 22, 24}) {
+            m_pRibbon->InvalidateUICommand(id);
+        }
+    }
+}
+
+void CImageListCtrl::UpdateSelectionCount()
+{
+    if (m_pStatus != nullptr) {
+        m_pStatus->SetSelectedFilesCount(static_cast<int>(GetSelectedRows().size()));
+    }
+    if (m_pRibbon != nullptr) {
+        // cut, copy, delete, clear, preview selected, execute selected
+        for (const int id : {14, 15, 17, 18, 21, 23}) {
+            m_pRibbon->InvalidateUICommand(id);
+        }
+    }
+}

@@ -1,0 +1,460 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+
+#include "ListTestSupport.h"
+#include "imagelist/JobEvents.h"
+#include "msgbox/ExtMsgBoxDefs.h"
+
+namespace {
+
+constexpr COLORREF kLoadColor = 0x40E040;
+constexpr COLORREF kPreviewColor = 0x00C0FF;
+constexpr COLORREF kExecuteColor = 0xE040E0;
+
+class ImageListJobTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        option.SaveDirType = 2;
+        option.SaveAnyDir = dir.filePath(QStringLiteral("out"));
+        option.OwPrompt = 0;
+        list.adjust = QuickAdjust;
+    }
+
+    QString Page(const QString& name, bool damaged = false)
+    {
+        const QString path = dir.filePath(name);
+        if (damaged) {
+            WriteDamaged(path);
+        } else {
+            WritePage(path);
+        }
+        return path;
+    }
+
+    void Add(const QString& name, bool damaged = false)
+    {
+        AddEntry(list, Page(name, damaged));
+        list.UpdateFileCount();
+    }
+
+    void RunLoadPass()
+    {
+        list.StartNextJob();
+        ASSERT_TRUE(WaitIdle(list));
+    }
+
+    void Select(std::initializer_list<int> rows)
+    {
+        list.selectionModel()->clearSelection();
+        for (const int row : rows) {
+            list.selectionModel()->select(list.model()->index(row, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+
+    QTemporaryDir dir;
+    CAdjustOption option;
+    CTestListCtrl list{option};
+};
+
+TEST_F(ImageListJobTest, LoadJobCountsEveryRowNotFailedAndReportsOnlyNewOnes)
+{
+    Add("a.png");
+    Add("b.png");
+    Add("c.png");
+    Add("bad.png", true);
+    list.m_nProcessors = 1;  // one worker, so the failure comes after the three loads
+    RunLoadPass();
+    ASSERT_EQ(list.messages.size(), 1u);
+    EXPECT_EQ(list.messages[0], QStringLiteral("画像をロードできませんでした。\n") + dir.filePath("bad.png"));
+    EXPECT_TRUE(list.GetImageInfo(3)->m_bLoadFailed);
+    EXPECT_NE(list.GetImageInfo(3)->m_pSrcThumb, nullptr);  // the placeholder
+    EXPECT_EQ(list.GetImageInfo(0)->m_nSrcWidth, 60);
+    EXPECT_EQ(list.GetImageInfo(0)->m_nSrcHeight, 80);
+
+    // Three loaded and one failed: a total of three, nothing to redraw.
+    list.ClearCounts();
+    list.m_nProcessors = 8;
+    RunLoadPass();
+    ASSERT_EQ(list.status.started.size(), 1u);
+    EXPECT_EQ(list.status.started[0].total, 3);
+    EXPECT_EQ(list.status.started[0].color, kLoadColor);
+    EXPECT_EQ(list.status.started[0].caption, QStringLiteral("読み込み中止"));
+    EXPECT_EQ(list.progressEvents, 3);
+    EXPECT_TRUE(list.itemEvents.empty());
+    EXPECT_EQ(list.finishedEvents, 1);
+    EXPECT_TRUE(list.messages.empty());
+
+    // Two new entries: one item event each, without a bitmap.
+    Add("d.png");
+    Add("e.png");
+    list.ClearCounts();
+    RunLoadPass();
+    EXPECT_EQ(list.status.started[0].total, 5);
+    EXPECT_EQ(list.progressEvents, 5);
+    std::vector<std::pair<int, bool>> items = list.itemEvents;
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ(items, (std::vector<std::pair<int, bool>>{{4, false}, {5, false}}));
+    EXPECT_EQ(list.adjustCalls, 0);
+}
+
+TEST_F(ImageListJobTest, WorkersAreCappedByTheWork)
+{
+    for (int i = 0; i < 50; ++i) {
+        Add(QStringLiteral("p%1.png").arg(i));
+    }
+    list.m_nProcessors = 1;
+    list.StartAdjust(true, false);
+    ASSERT_TRUE(WaitIdle(list));
+    EXPECT_EQ(list.m_nWorkerCount, 1);
+    EXPECT_EQ(list.adjustCalls, 50);
+    EXPECT_EQ(list.adjustThreads.size(), 1u);
+
+    list.ClearCounts();
+    list.m_nProcessors = 8;
+    Select({3, 7});
+    list.StartAdjust(true, true);
+    EXPECT_EQ(list.m_nWorkCount, 2);
+    ASSERT_TRUE(WaitIdle(list));
+    // Both are adjusted already: the job runs over them at no cost.
+    EXPECT_EQ(list.m_nWorkerCount, 2);
+    EXPECT_EQ(list.adjustCalls, 0);
+}
+
+TEST_F(ImageListJobTest, RequestDuringAJobIsRetriedUntilItHasEnded)
+{
+    Add("a.png");
+    Add("b.png");
+    RunLoadPass();
+    std::atomic<bool> entered{false};
+    std::atomic<bool> block{true};
+    list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+        if (!block) {
+            return QuickAdjust(source, info, message);
+        }
+        entered = true;
+        while (!IsCancelled(&list.m_bStop)) {
+            std::this_thread::yield();
+        }
+        return QImage();  // stopped: no result, no error
+    };
+    list.ClearCounts();
+    list.StartAdjust(true, false);
+    ASSERT_TRUE(WaitUntil([&] { return entered.load(); }));
+
+    block = false;
+    list.StartAdjust(false, false);
+    // The preview job is stopped but its end has not been handled yet.
+    EXPECT_TRUE(list.m_bJobRunning);
+    EXPECT_TRUE(list.IsRetryArmed());
+    EXPECT_EQ(list.m_nQueuedKind, CImageListCtrl::JOB_EXECUTE);
+    ASSERT_TRUE(WaitIdle(list));
+    ASSERT_EQ(list.status.started.size(), 2u);
+    EXPECT_EQ(list.status.started[0].color, kPreviewColor);
+    EXPECT_EQ(list.status.started[1].color, kExecuteColor);
+    EXPECT_EQ(list.status.started[1].caption, QStringLiteral("実行を中止"));
+    EXPECT_TRUE(list.messages.empty());
+    EXPECT_TRUE(QFileInfo::exists(option.SaveAnyDir + "/a.png"));
+    EXPECT_TRUE(QFileInfo::exists(option.SaveAnyDir + "/b.png"));
+    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+}
+
+TEST_F(ImageListJobTest, FirstErrorEndsTheJobAndIsShownOnce)
+{
+    Add("bad1.png", true);
+    Add("a.png");
+    Add("bad2.png", true);
+    Add("b.png");
+    list.m_nProcessors = 1;
+    RunLoadPass();
+    ASSERT_EQ(list.messages.size(), 1u);
+    EXPECT_TRUE(list.messages[0].endsWith("bad1.png"));
+    EXPECT_EQ(list.progressEvents, 1);
+    // The rows after the error were not taken.
+    EXPECT_EQ(list.GetImageInfo(1)->m_pSrcThumb, nullptr);
+    EXPECT_FALSE(list.GetImageInfo(2)->m_bLoadFailed);
+    EXPECT_TRUE(list.m_strFirstError.isEmpty());
+
+    // With several workers both failures may be met; still one message.
+    list.ClearCounts();
+    list.m_nProcessors = 8;
+    RunLoadPass();
+    EXPECT_EQ(list.messages.size(), 1u);
+}
+
+TEST_F(ImageListJobTest, AdjustAndSaveFailuresCarryThePath)
+{
+    Add("a.png");
+    list.adjust = [](const QImage&, CImageInfo&, QString& message) {
+        message = QStringLiteral("engine failed");
+        return QImage();
+    };
+    list.StartAdjust(true, false);
+    ASSERT_TRUE(WaitIdle(list));
+    ASSERT_EQ(list.messages.size(), 1u);
+    EXPECT_EQ(list.messages[0], QStringLiteral("engine failed\n") + dir.filePath("a.png"));
+    EXPECT_EQ(list.GetImageInfo(0)->m_pAdjThumb, nullptr);
+}
+
+TEST_F(ImageListJobTest, StoppingAPreviewRecordsNoErrorAndStartsALoadPass)
+{
+    Add("a.png");
+    Add("b.png");
+    RunLoadPass();
+    Add("c.png");  // not loaded yet
+    std::atomic<bool> entered{false};
+    list.adjust = [&](const QImage&, CImageInfo&, QString& message) {
+        entered = true;
+        while (!IsCancelled(&list.m_bStop)) {
+            std::this_thread::yield();
+        }
+        message = QStringLiteral("cut short");
+        return QImage();
+    };
+    list.ClearCounts();
+    list.StartAdjust(true, false);
+    ASSERT_TRUE(WaitUntil([&] { return entered.load(); }));
+    list.StopJob();
+    ASSERT_TRUE(WaitIdle(list));
+    EXPECT_TRUE(list.messages.empty());
+    ASSERT_EQ(list.status.started.size(), 2u);
+    EXPECT_EQ(list.status.started[1].color, kLoadColor);
+    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_NE(list.GetImageInfo(row)->m_pSrcThumb, nullptr) << row;
+        EXPECT_EQ(list.GetImageInfo(row)->m_pAdjThumb, nullptr) << row;
+    }
+}
+
+class StopLoadTest : public ImageListJobTest {
+protected:
+    // A failed entry, then many entries whose loading is stopped right after
+    // the first one was loaded.
+    void StopWhileLoading(int answer)
+    {
+        Add("bad.png", true);
+        RunLoadPass();
+        const QString page = Page("page.png");
+        for (int i = 0; i < 400; ++i) {
+            const QString copy = dir.filePath(QStringLiteral("p%1.png").arg(i));
+            QFile::copy(page, copy);
+            AddEntry(list, copy);
+        }
+        list.UpdateFileCount();
+        list.m_nProcessors = 1;
+        list.answerQuestion = [&](const QString&) {
+            // Asked after the interrupt: the rows are settled now.
+            for (int row = 0; row < static_cast<int>(list.m_arrRows.size()); ++row) {
+                const CImageInfo* info = list.GetImageInfo(row);
+                (info->m_bLoadFailed || info->m_pSrcThumb != nullptr ? kept : notLoaded).insert(info->m_strPath);
+            }
+            return answer;
+        };
+        bool stopped = false;
+        list.beforeEvent = [&](QEvent* event) {
+            if (!stopped && event->type() == CJobProgressEvent::EventType()) {
+                stopped = true;
+                list.StopJob();
+            }
+        };
+        list.ClearCounts();
+        list.StartNextJob();
+        ASSERT_TRUE(WaitIdle(list));
+        list.beforeEvent = nullptr;
+        ASSERT_EQ(list.messages.size(), 1u);
+        EXPECT_EQ(list.messages[0], QStringLiteral("読み込みされていないファイルは一覧から削除されます。よろしいですか？。"));
+        ASSERT_FALSE(notLoaded.empty());
+    }
+
+    std::set<QString> kept;
+    std::set<QString> notLoaded;
+};
+
+TEST_F(StopLoadTest, YesRemovesExactlyTheRowsNotLoaded)
+{
+    StopWhileLoading(IDYES);
+    std::set<QString> remaining;
+    for (int row = 0; row < static_cast<int>(list.m_arrRows.size()); ++row) {
+        remaining.insert(list.GetImageInfo(row)->m_strPath);
+    }
+    EXPECT_EQ(remaining, kept);
+    EXPECT_EQ(list.m_arrImages.size(), kept.size());
+    EXPECT_EQ(list.model()->rowCount(), static_cast<int>(kept.size()));
+    EXPECT_EQ(list.status.allFiles, static_cast<int>(kept.size()));
+    EXPECT_EQ(list.m_bBulkRemove, 0);
+}
+
+TEST_F(StopLoadTest, NoKeepsEveryRowAndTheNextPassLoadsThem)
+{
+    StopWhileLoading(IDNO);
+    EXPECT_EQ(list.m_arrRows.size(), 401u);
+    for (int row = 0; row < 401; ++row) {
+        const CImageInfo* info = list.GetImageInfo(row);
+        EXPECT_TRUE(info->m_bLoadFailed || info->m_pSrcThumb != nullptr) << row;
+    }
+}
+
+TEST_F(ImageListJobTest, AdjustingOnlyFailedRowsRunsALoadPass)
+{
+    Add("bad.png", true);
+    Add("a.png");
+    RunLoadPass();
+    Add("b.png");
+    list.ClearCounts();
+    Select({0});
+    list.StartAdjust(false, true);
+    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    ASSERT_TRUE(WaitIdle(list));
+    ASSERT_EQ(list.status.started.size(), 1u);
+    EXPECT_EQ(list.status.started[0].color, kLoadColor);
+    EXPECT_EQ(list.adjustCalls, 0);
+    EXPECT_NE(list.GetImageInfo(2)->m_pSrcThumb, nullptr);
+    EXPECT_FALSE(list.GetImageInfo(0)->m_bPending);
+}
+
+TEST_F(ImageListJobTest, ProcessedBitmapGoesToTheVisiblePreviewOfTheFocusedRowOnly)
+{
+    Add("a.png");
+    Add("b.png");
+    list.setCurrentIndex(list.model()->index(1, 0));
+    list.preview.adjustedCalls = 0;
+    list.StartAdjust(true, false);
+    ASSERT_TRUE(WaitIdle(list));
+    EXPECT_EQ(list.preview.adjustedCalls, 1);
+    EXPECT_EQ(list.preview.adjusted.size(), QSize(60, 80));
+
+    // Hidden preview: nothing handed over.
+    list.preview.visible = false;
+    Select({0, 1});
+    list.ResetSelectedResults();
+    list.preview.adjustedCalls = 0;
+    list.StartAdjust(true, false);
+    ASSERT_TRUE(WaitIdle(list));
+    EXPECT_EQ(list.adjustCalls, 4);
+    EXPECT_EQ(list.preview.adjustedCalls, 0);
+}
+
+TEST_F(ImageListJobTest, ItemEventsOfAnInterruptedJobAreStale)
+{
+    Add("a.png");
+    Add("b.png");
+    Add("c.png");
+    list.setCurrentIndex(list.model()->index(2, 0));
+    list.StartAdjust(true, false);
+    // Let the job end without handling its events.
+    for (int i = 0; i < 30000 && list.m_nDoneCount < 3; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_EQ(list.m_nDoneCount, 3);
+    EXPECT_TRUE(list.InterruptJob(CImageListCtrl::JOB_LOAD));
+    list.RemoveItem(0);
+    list.UpdateFileCount();
+    list.preview.adjustedCalls = 0;
+    ASSERT_TRUE(WaitIdle(list));
+    // The bitmap posted for old row 1 (entry b) must not reach the preview,
+    // although row 1 is now the focused one (entry c).
+    EXPECT_EQ(list.GetFocusedRow(), 1);
+    EXPECT_EQ(list.preview.adjustedCalls, 0);
+    EXPECT_EQ(list.itemEvents.size(), 3u);
+}
+
+TEST_F(ImageListJobTest, ResumedExecuteJobSavesEveryToDoEntryAgain)
+{
+    for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
+        Add(name);
+    }
+    option.OwPrompt = 1;
+    list.m_nProcessors = 1;
+    std::atomic<int> calls{0};
+    std::atomic<bool> blocked{false};
+    list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+        if (++calls == 3) {
+            blocked = true;
+            while (!IsCancelled(&list.m_bStop)) {
+                std::this_thread::yield();
+            }
+            return QImage();
+        }
+        return QuickAdjust(source, info, message);
+    };
+    list.StartAdjust(false, false);
+    ASSERT_TRUE(WaitUntil([&] { return blocked.load(); }));
+    const QString out = option.SaveAnyDir + QLatin1Char('/');
+    // Resumed as a sort does it: the same kind again from the first row.
+    ASSERT_TRUE(list.InterruptJob(list.m_nJobKind));
+    ASSERT_TRUE(QFileInfo::exists(out + "a.png"));
+    ASSERT_TRUE(QFileInfo::exists(out + "b.png"));
+    QFile::remove(out + "a.png");
+    list.StartNextJob();
+    ASSERT_TRUE(WaitIdle(list));
+    ASSERT_EQ(list.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(list.overwriteQuestions[0].first,
+              out + QStringLiteral("b.png\r\nはすでに存在しています。上書きしてもよろしいですか？"));
+    for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) {
+        EXPECT_FALSE(QImage(out + name).isNull()) << name;
+    }
+    EXPECT_TRUE(list.messages.empty());
+}
+
+TEST_F(ImageListJobTest, CancelledOverwriteQuestionFallsBackToALoadPass)
+{
+    Add("a.png");
+    list.StartAdjust(false, false);
+    ASSERT_TRUE(WaitIdle(list));
+    Add("b.png");
+    option.OwPrompt = 1;
+    list.overwriteAnswers = {IDCANCEL};
+    list.ClearCounts();
+    list.StartAdjust(false, false);
+    ASSERT_TRUE(WaitIdle(list));
+    EXPECT_EQ(list.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    ASSERT_EQ(list.status.started.size(), 1u);
+    EXPECT_EQ(list.status.started[0].color, kLoadColor);
+    EXPECT_NE(list.GetImageInfo(1)->m_pSrcThumb, nullptr);
+    EXPECT_FALSE(QFileInfo::exists(option.SaveAnyDir + "/b.png"));
+
+    // An entry added later is loaded, and nothing is asked again.
+    Add("c.png");
+    RunLoadPass();
+    EXPECT_EQ(list.overwriteQuestions.size(), 1u);
+    EXPECT_NE(list.GetImageInfo(2)->m_pSrcThumb, nullptr);
+}
+
+TEST_F(ImageListJobTest, KindWithNothingToDoFallsBackToALoadPass)
+{
+    Add("a.png");
+    list.StartAdjust(false, false);
+    ASSERT_TRUE(WaitIdle(list));
+    option.OwPrompt = 1;
+    list.overwriteAnswers = {IDNO};
+    list.ClearCounts();
+    list.StartAdjust(false, false);
+    ASSERT_TRUE(WaitIdle(list));
+    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    ASSERT_EQ(list.status.started.size(), 1u);
+    EXPECT_EQ(list.status.started[0].color, kLoadColor);
+}
+
+TEST_F(ImageListJobTest, ReplacedThumbnailIsReleasedOnTheInterfaceThread)
+{
+    Add("a.png");
+    RunLoadPass();
+    // The file can no longer be read: the loaded thumbnail is replaced by the
+    // placeholder when the page is read again for an adjustment.
+    WriteDamaged(dir.filePath("a.png"));
+    const QImage* before = list.GetImageInfo(0)->m_pSrcThumb;
+    list.StartAdjust(true, false);
+    ASSERT_TRUE(WaitIdle(list));
+    EXPECT_TRUE(list.GetImageInfo(0)->m_bLoadFailed);
+    EXPECT_NE(list.GetImageInfo(0)->m_pSrcThumb, before);
+    EXPECT_EQ(list.messages.size(), 1u);
+}
+
+}  // namespace

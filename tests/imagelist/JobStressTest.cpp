@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QRandomGenerator>
+#include <QSet>
+
+#include <algorithm>
+
+#include "ListTestSupport.h"
+#include "imagelist/OutputFolder.h"
+#include "settings/AdjustOption.h"
+
+namespace {
+
+// Execute jobs over many pages, interrupted and restarted every few
+// milliseconds in every way the user can, with the real engine.
+class JobStressTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        out = dir.filePath(QStringLiteral("out"));
+        option.SaveDirType = 2;  // one folder for all: equal titles get numbers
+        option.SaveAnyDir = out;
+        option.OwPrompt = 0;
+        for (int folder = 0; folder < 3; ++folder) {
+            QDir(dir.path()).mkpath(QString::number(folder));
+            for (int i = 0; i < kPagesPerFolder; ++i) {
+                const QString path = dir.filePath(QStringLiteral("%1/p%2.png").arg(folder).arg(i, 3, 10, QLatin1Char('0')));
+                WritePage(path, 240 + i % 7, 340 + folder);
+                AddEntry(list, path);
+            }
+        }
+        list.UpdateFileCount();
+    }
+
+    // Every output file that exists under an entry's name is a complete image.
+    void ExpectOutputsComplete()
+    {
+        for (const auto& info : list.m_arrImages) {
+            if (info->m_strOutputName.isEmpty()) {
+                continue;
+            }
+            const QString path = GetOutputFolder(info->m_strOrigin, option) + info->m_strOutputName;
+            if (QFileInfo::exists(path)) {
+                EXPECT_FALSE(QImage(path).isNull()) << path.toStdString();
+            }
+        }
+    }
+
+    void Sort()
+    {
+        // As a sort does it: the rows change, the job kind resumes.
+        const BOOL interrupted = list.InterruptJob(list.m_nJobKind);
+        if (interrupted && ++checks % 8 == 0) {
+            ExpectOutputsComplete();
+        }
+        std::reverse(list.m_arrRows.begin(), list.m_arrRows.end());
+        std::rotate(list.m_arrRows.begin(), list.m_arrRows.begin() + static_cast<int>(random.bounded(50u)),
+                    list.m_arrRows.end());
+        if (interrupted) {
+            list.StartNextJob();
+        }
+    }
+
+    void ChangeOptions()
+    {
+        const BOOL interrupted = list.InterruptJob(CImageListCtrl::JOB_LOAD);
+        option.BackColor = option.BackColor == 0xFFFFFF ? 0xF0F0F0 : 0xFFFFFF;
+        list.ResetResults(OPTCHG_BACKCOLOR);
+        if (interrupted) {
+            list.StartNextJob();
+        }
+    }
+
+    void ClearSomeResults()
+    {
+        list.selectionModel()->clearSelection();
+        for (int i = 0; i < 20; ++i) {
+            const int row = static_cast<int>(random.bounded(static_cast<quint32>(list.m_arrRows.size())));
+            list.selectionModel()->select(list.model()->index(row, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        list.ResetSelectedResults();
+    }
+
+    static constexpr int kPagesPerFolder = 100;
+    QTemporaryDir dir;
+    QString out;
+    CAdjustOption option;
+    CTestListCtrl list{option};
+    QRandomGenerator random{20261207};
+    int checks = 0;
+};
+
+TEST_F(JobStressTest, InterruptedExecuteJobsLeaveEveryOutputCompleteAndUnique)
+{
+    list.StartAdjust(false, false);
+    for (int step = 0; step < 160; ++step) {
+        const int pause = 1 + static_cast<int>(random.bounded(8u));
+        WaitUntil([] { return false; }, pause);
+        switch (random.bounded(6u)) {
+        case 0:
+            list.StartAdjust(false, false);
+            break;
+        case 1:
+            list.StopJob();
+            list.StartAdjust(false, false);
+            break;
+        case 2:
+            list.RefreshFiles();
+            break;
+        case 3:
+            Sort();
+            break;
+        case 4:
+            ChangeOptions();
+            break;
+        default:
+            ClearSomeResults();
+            break;
+        }
+    }
+    list.StartAdjust(false, false);
+    ASSERT_TRUE(WaitIdle(list, 300000));
+
+    EXPECT_TRUE(list.messages.empty()) << (list.messages.empty() ? "" : list.messages[0].toStdString());
+    ASSERT_EQ(list.m_arrImages.size(), 3u * kPagesPerFolder);
+    QSet<QString> names;
+    for (const auto& info : list.m_arrImages) {
+        ASSERT_TRUE(info->m_bPending);
+        ASSERT_FALSE(info->m_strOutputName.isEmpty());
+        EXPECT_FALSE(names.contains(info->m_strOutputName.toLower())) << info->m_strOutputName.toStdString();
+        names.insert(info->m_strOutputName.toLower());
+        const QString path = GetOutputFolder(info->m_strOrigin, option) + info->m_strOutputName;
+        const QImage output(path);
+        EXPECT_FALSE(output.isNull()) << path.toStdString();
+    }
+    // Nothing else was written there: no half-written file under a final name.
+    const QStringList files = QDir(out).entryList(QDir::Files);
+    for (const QString& file : files) {
+        EXPECT_TRUE(names.contains(file.toLower())) << file.toStdString();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "ListTestSupport.h"
+#include "msgbox/ExtMsgBoxDefs.h"
+
+namespace {
+
+const QString kQuestion = QStringLiteral("\r\nはすでに存在しています。上書きしてもよろしいですか？");
+
+class OutputNamingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        out = dir.filePath(QStringLiteral("out"));
+        option.SaveDirType = 2;
+        option.SaveAnyDir = out;
+        option.OwPrompt = 0;
+    }
+
+    // Entries need no files for naming.
+    CImageInfo& Entry(const QString& path)
+    {
+        CImageInfo& info = AddEntry(list, dir.filePath(path));
+        info.m_bPending = 1;
+        return info;
+    }
+
+    QString Name(int index) const { return list.m_arrImages[static_cast<size_t>(index)]->m_strOutputName; }
+
+    // Entries p0..p2 whose output files already exist.
+    void ThreeExistingOutputs()
+    {
+        QDir().mkpath(out);
+        for (int i = 0; i < 3; ++i) {
+            Entry(QStringLiteral("p%1.png").arg(i));
+            WritePage(out + QStringLiteral("/p%1.png").arg(i));
+        }
+        option.OwPrompt = 1;
+    }
+
+    QTemporaryDir dir;
+    QString out;
+    CAdjustOption option;
+    CTestListCtrl list{option};
+};
+
+TEST_F(OutputNamingTest, OwnTitlesFirstThenNumbersFromTwo)
+{
+    Entry("x/a.jpg");
+    Entry("y/a.jpg");
+    Entry("z/a(2).jpg");
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(Name(0), "a.jpg");
+    EXPECT_EQ(Name(1), "a(3).jpg");
+    EXPECT_EQ(Name(2), "a(2).jpg");
+
+    // The names stay for the next job; a new entry is numbered after them.
+    Entry("w/a.jpg");
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(Name(1), "a(3).jpg");
+    EXPECT_EQ(Name(3), "a(4).jpg");
+}
+
+TEST_F(OutputNamingTest, NamesAndFoldersClashIgnoringCase)
+{
+    option.SaveDirType = 1;
+    option.SaveSubDir = QStringLiteral("adj");
+    Entry("one/A.png");
+    Entry("one/a.png");
+    // Subfolders next to sources whose folders differ only in case share a list.
+    Entry("Dir/p.png");
+    Entry("DIR/P.png");
+    Entry("other/p.png");
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(Name(0), "A.png");
+    EXPECT_EQ(Name(1), "a(2).png");
+    EXPECT_EQ(Name(2), "p.png");
+    EXPECT_EQ(Name(3), "P(2).png");
+    EXPECT_EQ(Name(4), "p.png");
+}
+
+TEST_F(OutputNamingTest, ExtensionFollowsTheSaveFormat)
+{
+    const CImageInfo& photo = Entry("Photo.JPG");
+    const CImageInfo& scan = Entry("scan.tif");
+    const CImageInfo& plain = Entry("noext");
+    QString title;
+    QString extension;
+    list.MakeOutputFileName(photo, title, extension);
+    EXPECT_EQ(title + extension, "Photo.JPG");
+    list.MakeOutputFileName(scan, title, extension);
+    EXPECT_EQ(title + extension, "scan.png");
+    list.MakeOutputFileName(plain, title, extension);
+    EXPECT_EQ(title + extension, "noext.png");
+
+    option.SaveFormat = 1;
+    list.MakeOutputFileName(photo, title, extension);
+    EXPECT_EQ(title + extension, "Photo.jpg");
+    list.MakeOutputFileName(scan, title, extension);
+    EXPECT_EQ(title + extension, "scan.jpg");
+    option.SaveFormat = 3;
+    list.MakeOutputFileName(scan, title, extension);
+    EXPECT_EQ(extension, ".bmp");
+    option.SaveFormat = 9;
+    list.MakeOutputFileName(scan, title, extension);
+    EXPECT_TRUE(title.isEmpty() && extension.isEmpty());
+}
+
+TEST_F(OutputNamingTest, PercentSignsInTitlesAreKept)
+{
+    Entry("a/%1%2.png");
+    Entry("b/%1%2.png");
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(Name(1), "%1%2(2).png");
+}
+
+TEST_F(OutputNamingTest, FailedEntriesGetNoNameAndRemovalFreesOne)
+{
+    Entry("a/p.png").m_bLoadFailed = 1;
+    Entry("b/p.png");
+    Entry("c/p.png");
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_TRUE(Name(0).isEmpty());
+    EXPECT_EQ(Name(1), "p.png");
+    EXPECT_EQ(Name(2), "p(2).png");
+
+    list.UpdateFileCount();
+    list.RemoveItem(1);
+    Entry("d/P.png");
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(Name(2), "P.png");
+
+    list.ClearOutputNames();
+    EXPECT_TRUE(list.m_mapOutputNames.isEmpty());
+    EXPECT_TRUE(Name(1).isEmpty());
+}
+
+TEST_F(OutputNamingTest, QuestionOffersAllButtonsWhileALaterEntryIsToDo)
+{
+    ThreeExistingOutputs();
+    Entry("new.png");  // to do, but its file does not exist
+    EXPECT_TRUE(list.PrepareSave());
+    ASSERT_EQ(list.overwriteQuestions.size(), 3u);
+    EXPECT_EQ(list.overwriteQuestions[0].first, out + "/p0.png" + kQuestion);
+    EXPECT_EQ(list.overwriteQuestions[0].second, 0x18000023u);
+    EXPECT_EQ(list.overwriteQuestions[2].second, 0x18000023u);
+
+    list.overwriteQuestions.clear();
+    list.m_arrImages.back()->m_bPending = 0;
+    EXPECT_TRUE(list.PrepareSave());
+    ASSERT_EQ(list.overwriteQuestions.size(), 3u);
+    EXPECT_EQ(list.overwriteQuestions[1].second, 0x18000023u);
+    EXPECT_EQ(list.overwriteQuestions[2].second, 0x23u);
+}
+
+TEST_F(OutputNamingTest, AnswersYesAndNo)
+{
+    ThreeExistingOutputs();
+    list.overwriteAnswers = {IDYES, IDNO, 42};
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(list.overwriteQuestions.size(), 3u);
+    EXPECT_TRUE(list.m_arrImages[0]->m_bPending);
+    EXPECT_FALSE(list.m_arrImages[1]->m_bPending);
+    EXPECT_TRUE(list.m_arrImages[2]->m_bPending);  // an unknown answer counts as Yes
+}
+
+TEST_F(OutputNamingTest, YesToAllAsksNoMore)
+{
+    ThreeExistingOutputs();
+    list.overwriteAnswers = {IDNO, IDYESTOALL};
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(list.overwriteQuestions.size(), 2u);
+    EXPECT_FALSE(list.m_arrImages[0]->m_bPending);
+    EXPECT_TRUE(list.m_arrImages[1]->m_bPending);
+    EXPECT_TRUE(list.m_arrImages[2]->m_bPending);
+}
+
+TEST_F(OutputNamingTest, NoToAllClearsEveryExistingOneWithoutAsking)
+{
+    ThreeExistingOutputs();
+    Entry("new.png");
+    list.overwriteAnswers = {IDNOTOALL};
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(list.overwriteQuestions.size(), 1u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(list.m_arrImages[static_cast<size_t>(i)]->m_bPending) << i;
+    }
+    EXPECT_TRUE(list.m_arrImages[3]->m_bPending);
+}
+
+TEST_F(OutputNamingTest, CancelKeepsEarlierAnswers)
+{
+    ThreeExistingOutputs();
+    list.overwriteAnswers = {IDNO, IDCANCEL};
+    EXPECT_FALSE(list.PrepareSave());
+    EXPECT_EQ(list.overwriteQuestions.size(), 2u);
+    EXPECT_FALSE(list.m_arrImages[0]->m_bPending);
+    EXPECT_TRUE(list.m_arrImages[1]->m_bPending);
+    EXPECT_TRUE(list.m_arrImages[2]->m_bPending);
+}
+
+}  // namespace
