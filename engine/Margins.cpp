@@ -1,0 +1,268 @@
+#include "engine/Margins.h"
+
+#include "platform/PixelFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+struct PixelMargins {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Percent of the width (left, right) or height (top, bottom) in pixels,
+// rounded half away from zero.
+PixelMargins ToPixels(const RECT& percent, int width, int height)
+{
+    const auto px = [](int p, int size) { return static_cast<int>(std::lround(p * static_cast<double>(size) / 100.0)); };
+    return {px(percent.left, width), px(percent.top, height), px(percent.right, width), px(percent.bottom, height)};
+}
+
+int ToPercent(int pixels, int size)
+{
+    return static_cast<int>(std::lround(pixels * 100.0 / size));
+}
+
+// The locked 32-bit ARGB pixels with the dark-pixel rule and the fill marks.
+class CPixelView {
+public:
+    CPixelView(const CBitmapLock& lock, int backBorder)
+        : m_lock(lock),
+          m_width(static_cast<int>(lock.m_data.Width)),
+          m_height(static_cast<int>(lock.m_data.Height)),
+          m_limit(3 * backBorder)
+    {
+    }
+
+    const CBitmapLock& m_lock;
+    const int m_width;
+    const int m_height;
+    const int m_limit;
+
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
+    uchar* At(int x, int y) const { return m_lock.Row(y) + static_cast<qptrdiff>(x) * 4; }
+    bool IsDark(const uchar* p) const { return p[3] != 0 && p[0] + p[1] + p[2] < m_limit; }
+    bool IsDark(int x, int y) const { return IsDark(At(x, y)); }
+    size_t Index(int x, int y) const { return static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x); }
+
+    void PrepareMarks(FillScratch& scratch) const
+    {
+        const size_t pixels = static_cast<size_t>(m_width) * static_cast<size_t>(m_height);
+        if (scratch.marks.size() != pixels)
+            scratch.marks.assign(pixels, 0);
+        scratch.queue.clear();
+    }
+
+    // Queues (x, y) when it lies inside, is not queued yet and is dark.
+    bool TryQueue(int x, int y, FillScratch& scratch) const
+    {
+        if (!Inside(x, y))
+            return false;
+        unsigned char& mark = scratch.marks[Index(x, y)];
+        if (mark != 0 || !IsDark(x, y))
+            return false;
+        mark = 1;
+        scratch.queue.emplace_back(x, y);
+        return true;
+    }
+
+    void ClearMarks(FillScratch& scratch, size_t from) const
+    {
+        for (size_t i = from; i < scratch.queue.size(); ++i)
+            scratch.marks[Index(scratch.queue[i].x(), scratch.queue[i].y())] = 0;
+    }
+
+    void MakeTransparent(int x, int y) const { std::memset(At(x, y), 0, 4); }
+};
+
+constexpr QPoint kNeighbours[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};  // left, up, right, down
+
+// The side searches walk lines inward from the minimum to the maximum margin,
+// each line across the rows or columns between the other minimum margins. A
+// line or pixel outside the image is never visited.
+struct SideSearch {
+    const CPixelView& view;
+    const CAdjustOption& option;
+    int spotSize;
+    FillScratch& scratch;
+    CBitmapLock& lock;
+    const CancelFlag* cancel;
+
+    bool IsContent(int x, int y) const
+    {
+        return view.IsDark(x, y) && IsLargerThanSpot(lock, x, y, option, spotSize, scratch, cancel) == 1;
+    }
+
+    // Column x from y0 to y1 (inclusive), or row y from x0 to x1.
+    bool ColumnHasContent(int x, int y0, int y1) const
+    {
+        for (int y = std::max(y0, 0); y <= std::min(y1, view.m_height - 1) && !IsCancelled(cancel); ++y)
+            if (IsContent(x, y))
+                return true;
+        return false;
+    }
+    bool RowHasContent(int y, int x0, int x1) const
+    {
+        for (int x = std::max(x0, 0); x <= std::min(x1, view.m_width - 1) && !IsCancelled(cancel); ++x)
+            if (IsContent(x, y))
+                return true;
+        return false;
+    }
+};
+
+int SearchSide(int from, int to, int size, const CancelFlag* cancel, const auto& lineHasContent)
+{
+    for (int m = std::max(from, 0); m <= std::min(to, size - 1); ++m) {
+        if (IsCancelled(cancel))
+            return -1;
+        if (lineHasContent(m))
+            return m;
+    }
+    return -1;
+}
+
+}  // namespace
+
+void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const CAdjustOption& option,
+                     FillScratch& scratch, const CancelFlag* cancel)
+{
+    const CPixelView view(lock, option.BackBorder);
+    bool brightSeen = false;
+    for (;;) {
+        if (IsCancelled(cancel) || !view.Inside(x, y))
+            return;
+        const uchar* p = view.At(x, y);
+        if (p[3] != 0) {
+            if (view.IsDark(p))
+                break;
+            if (brightSeen)
+                return;
+            brightSeen = true;
+        }
+        x += dx;
+        y += dy;
+    }
+    view.PrepareMarks(scratch);
+    view.TryQueue(x, y, scratch);
+    // Processed pixels turn transparent and so can never be queued again;
+    // their marks may stay. The processed front of the queue is dropped now
+    // and then to keep it short.
+    size_t head = 0;
+    while (head < scratch.queue.size() && !IsCancelled(cancel)) {
+        const QPoint at = scratch.queue[head++];
+        view.MakeTransparent(at.x(), at.y());
+        for (const QPoint& step : kNeighbours)
+            view.TryQueue(at.x() + step.x(), at.y() + step.y(), scratch);
+        if (head > 4096 && head * 2 > scratch.queue.size()) {
+            scratch.queue.erase(scratch.queue.begin(), scratch.queue.begin() + static_cast<qptrdiff>(head));
+            head = 0;
+        }
+    }
+    view.ClearMarks(scratch, head);  // pixels queued but left dark by a cancel
+    scratch.queue.clear();
+}
+
+int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& option, int spotSize,
+                     FillScratch& scratch, const CancelFlag* cancel)
+{
+    const CPixelView view(lock, option.BackBorder);
+    if (!view.Inside(x, y) || !view.IsDark(x, y))
+        return 0;
+    if (spotSize < 1)
+        return 1;
+    view.PrepareMarks(scratch);
+    view.TryQueue(x, y, scratch);
+    int minX = x, maxX = x, minY = y, maxY = y;
+    for (size_t i = 0; i < scratch.queue.size() && !IsCancelled(cancel); ++i) {
+        const QPoint at = scratch.queue[i];
+        for (const QPoint& step : kNeighbours) {
+            const int nx = at.x() + step.x();
+            const int ny = at.y() + step.y();
+            if (!view.TryQueue(nx, ny, scratch))
+                continue;
+            minX = std::min(minX, nx);
+            maxX = std::max(maxX, nx);
+            minY = std::min(minY, ny);
+            maxY = std::max(maxY, ny);
+            if (maxX - minX + 1 > spotSize || maxY - minY + 1 > spotSize) {
+                view.ClearMarks(scratch, 0);  // the region stays as it is
+                scratch.queue.clear();
+                return 1;
+            }
+        }
+    }
+    for (const QPoint& at : scratch.queue)
+        view.MakeTransparent(at.x(), at.y());
+    view.ClearMarks(scratch, 0);
+    scratch.queue.clear();
+    return 0;
+}
+
+void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CImageInfo& info,
+                   const CancelFlag* cancel)
+{
+    if (image.isNull())
+        return;
+    const int k = pageKind == 2 ? 1 : 0;
+    const int width = image.width();
+    const int height = image.height();
+    const PixelMargins min = ToPixels(option.MgnMinRect[k], width, height);
+    const PixelMargins max = ToPixels(option.MgnMaxRect[k], width, height);
+    const PixelMargins def = ToPixels(option.MgnDefRect[k], width, height);
+
+    // Without ShadowClear the search erases in a copy that is thrown away.
+    QImage copy;
+    QImage* target = &image;
+    if (!option.ShadowClear[k]) {
+        copy = image.convertToFormat(QImageFormatOf(PixelFormat32bppARGB));
+        copy.bits();  // a private buffer even when the image already had this format
+        target = &copy;
+    }
+    CBitmapLock lock;
+    if (lock.Lock(target, 1, 1, PixelFormat32bppARGB) != Ok)
+        return;
+    const CPixelView view(lock, option.BackBorder);
+    FillScratch scratch;
+    const int lastRow = height - min.bottom - 1;
+    const int lastCol = width - min.right - 1;
+
+    if (option.IgnoreShadow[k]) {
+        const auto clear = [&](int x, int y, int dx, int dy) {
+            if (!IsCancelled(cancel))
+                ClearEdgeShadow(lock, x, y, dx, dy, option, scratch, cancel);
+        };
+        for (int y = min.top; y <= lastRow; ++y)
+            clear(min.left, y, 1, 0);
+        for (int x = min.left; x <= lastCol; ++x)
+            clear(x, min.top, 0, 1);
+        for (int y = min.top; y <= lastRow; ++y)
+            clear(width - min.right - 1, y, -1, 0);
+        for (int x = min.left; x <= lastCol; ++x)
+            clear(x, height - min.bottom - 1, 0, -1);
+    }
+
+    const SideSearch search{view, option, option.SpotDot[k], scratch, lock, cancel};
+    const int left = SearchSide(min.left, max.left, width, cancel,
+                                [&](int x) { return search.ColumnHasContent(x, min.top, lastRow); });
+    const int top = SearchSide(min.top, max.top, height, cancel,
+                               [&](int y) { return search.RowHasContent(y, min.left, lastCol); });
+    const int right = SearchSide(min.right, max.right, width, cancel, [&](int m) {
+        return search.ColumnHasContent(width - 1 - m, min.top, lastRow);
+    });
+    const int bottom = SearchSide(min.bottom, max.bottom, height, cancel, [&](int m) {
+        return search.RowHasContent(height - 1 - m, min.left, lastCol);
+    });
+    lock.Unlock();
+    if (IsCancelled(cancel))
+        return;
+
+    info.m_rcMarginPx = {left >= 0 ? left : def.left, top >= 0 ? top : def.top, right >= 0 ? right : def.right,
+                         bottom >= 0 ? bottom : def.bottom};
+    info.m_rcMarginPct = {ToPercent(info.m_rcMarginPx.left, width), ToPercent(info.m_rcMarginPx.top, height),
+                          ToPercent(info.m_rcMarginPx.right, width), ToPercent(info.m_rcMarginPx.bottom, height)};
+}

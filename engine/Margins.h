@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+
+#include <vector>
+
+#include "imagelist/ImageInfo.h"
+#include "platform/BitmapLock.h"
+#include "platform/CancelFlag.h"
+#include "settings/AdjustOption.h"
+
+// Working memory of the region fills: one mark per pixel of the locked image
+// for "already queued", clear between fills, and the fill queue. The marks
+// make the membership test constant-time, so a region of a million pixels
+// costs a million steps, not a million squared.
+struct FillScratch {
+    std::vector<unsigned char> marks;
+    std::vector<QPoint> queue;
+};
+
+// Finds the content edges of a 32-bit ARGB page and stores them in
+// info.m_rcMarginPx and info.m_rcMarginPct; leaves both as they were when
+// cancelled. With ShadowClear on for the page kind, cleared shadows and erased
+// spots stay in the image; otherwise the search works on a private copy.
+void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CImageInfo& info,
+                   const CancelFlag* cancel);
+
+// Walks from (x, y) in steps of (dx, dy) over at most one bright pixel and
+// makes the first dark region met transparent. The lock holds 32-bit ARGB
+// pixels for reading and writing.
+void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const CAdjustOption& option,
+                     FillScratch& scratch, const CancelFlag* cancel);
+
+// 1 when the dark region at (x, y) does not fit in spotSize x spotSize pixels;
+// 0 when (x, y) is not dark, or when the region is a spot, which is then made
+// transparent (also when cancelled during the fill).
+int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& option, int spotSize,
+                     FillScratch& scratch, const CancelFlag* cancel);
