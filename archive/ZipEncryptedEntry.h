@@ -1,6 +1,6 @@
 #pragma once
 
-#include "archive/ZipCrypto.h"
+#include "archive/ZipKeys.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "archive/ZipCrypto.h"
+#include "archive/ZipKeys.h"
 
 #include <zlib.h>
 
