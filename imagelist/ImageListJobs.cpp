@@ -79,6 +79,7 @@ void CImageListCtrl::StartNextJob()
         return;
     }
     m_bJobRunning = 1;
+    m_retryTimer.stop();  // a request still waiting is met by this job
     InvalidateJobCommands();
 }
 
