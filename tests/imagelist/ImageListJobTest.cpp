@@ -451,9 +451,15 @@ TEST_F(ImageListJobTest, ReplacedThumbnailIsReleasedOnTheInterfaceThread)
     WriteDamaged(dir.filePath("a.png"));
     const QImage* before = list.GetImageInfo(0)->m_pSrcThumb;
     list.StartAdjust(true, false);
+    const CImageInfo& info = *list.GetImageInfo(0);
+    for (int i = 0; i < 30000 && info.m_pSrcThumb == before; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    // Replaced, but still there for drawing until the events are handled.
+    ASSERT_NE(info.m_pSrcThumb, before);
+    EXPECT_EQ(before->width(), 60);
     ASSERT_TRUE(WaitIdle(list));
     EXPECT_TRUE(list.GetImageInfo(0)->m_bLoadFailed);
-    EXPECT_NE(list.GetImageInfo(0)->m_pSrcThumb, before);
     EXPECT_EQ(list.messages.size(), 1u);
 }
 
