@@ -64,8 +64,11 @@ bool HasWholeBmpRows(QFile& file)
     constexpr quint32 kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
     if (compression != kRgb && compression != kBitFields && compression != kAlphaBitFields)
         return true;  // run-length data has no fixed size; its decoder checks it
+    if (width <= 0 || height <= 0)
+        return false;  // no image; the size check would refuse it as well
     const qint64 rowBytes = (width * bits + 31) / 32 * 4;
-    return file.size() >= qint64(u32(10)) + rowBytes * height;
+    const qint64 available = file.size() - qint64(u32(10));
+    return available >= 0 && rowBytes <= available / height;  // no product that could overflow
 }
 
 // Skips a run of GIF data sub-blocks; false when the file ends inside them.
@@ -108,6 +111,51 @@ bool HasWholeFirstGifFrame(QFile& file)
     return false;
 }
 
+// The JPEG decoder fills a cut file's missing rows with grey and reports
+// success, so the data after the first scan header must reach the end-of-image
+// marker. Inside the scan data a 0xFF byte is always followed by 0x00 or a
+// restart marker, so 0xFF 0xD9 there can only be that marker.
+bool HasJpegEnd(QFile& file)
+{
+    constexpr uchar kEndOfImage = 0xD9, kStartOfScan = 0xDA;
+    if (!file.seek(2))
+        return false;
+    for (;;) {  // the segments before the first scan
+        char byte = 0;
+        if (!file.getChar(&byte) || static_cast<uchar>(byte) != 0xFF)
+            return false;
+        do {
+            if (!file.getChar(&byte))
+                return false;
+        } while (static_cast<uchar>(byte) == 0xFF);
+        const uchar code = static_cast<uchar>(byte);
+        if (code == kEndOfImage)
+            return false;
+        if ((code >= 0xD0 && code <= 0xD7) || code == 0x01)
+            continue;  // markers without a segment
+        const QByteArray length = file.read(2);
+        if (length.size() < 2 || qFromBigEndian<quint16>(length.constData()) < 2)
+            return false;
+        if (!file.seek(file.pos() + qFromBigEndian<quint16>(length.constData()) - 2) || file.atEnd())
+            return false;
+        if (code == kStartOfScan)
+            break;
+    }
+    const qint64 scan = file.pos();
+    if (file.seek(file.size() - 2) && file.read(2) == "\xff\xd9")
+        return true;  // the usual ending
+    // Trailing bytes after the marker: search the scan data for it.
+    char previous = 0;
+    file.seek(scan);
+    for (QByteArray chunk = file.read(1 << 20); !chunk.isEmpty(); chunk = file.read(1 << 20)) {
+        if ((static_cast<uchar>(previous) == 0xFF && static_cast<uchar>(chunk[0]) == kEndOfImage)
+            || chunk.contains("\xff\xd9"))
+            return true;
+        previous = chunk.back();
+    }
+    return false;
+}
+
 bool IsAdmittedSize(const QSize& size)
 {
     return size.width() > 0 && size.height() > 0
@@ -137,6 +185,8 @@ QImage LoadImageFileCopy(const QString& path)
     if (format.isEmpty() || (format == "bmp" && !HasWholeBmpRows(file)))
         return {};
     if (format == "gif" && (!HasWholeFirstGifFrame(file) || !file.seek(0)))
+        return {};
+    if (format == "jpeg" && (!HasJpegEnd(file) || !file.seek(0)))
         return {};
     QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);

@@ -187,6 +187,17 @@ TEST_F(LoadImageFileCopyTest, TruncatedFilesGiveNone)
     }
 }
 
+TEST_F(LoadImageFileCopyTest, JpegMustReachItsEndMarker)
+{
+    QImage page(400, 300, QImage::Format_RGB32);
+    page.fill(qRgb(240, 240, 240));
+    const QByteArray whole = Encode(page, "JPEG");
+    EXPECT_TRUE(LoadImageFileCopy(Write("cut.jpg", whole.left(whole.size() - 2))).isNull());
+    EXPECT_TRUE(LoadImageFileCopy(Write("cut.jpg", whole.left(whole.size() * 9 / 10))).isNull());
+    // Bytes after the end marker, as some cameras write them, are harmless.
+    EXPECT_FALSE(LoadImageFileCopy(Write("tail.jpg", whole + QByteArray(100, '\x55'))).isNull());
+}
+
 TEST_F(LoadImageFileCopyTest, AbsurdHeaderSizeIsRefusedBeforeDecoding)
 {
     EXPECT_TRUE(LoadImageFileCopy(Write("huge.png", BilevelPng(100000, 100000, false))).isNull());
