@@ -121,9 +121,11 @@ private:
     void WorkerLoop();
     int PickNextRow();
     void ProcessItem(int nRow);
+    bool LoadSource(CImageInfo& info, QImage& source);
+    bool AdjustAndCache(CImageInfo& info, const QImage& source, QImage& result);
     void SetJobError(const QString& text);
-    void ReplaceSrcThumb(CImageInfo& info, const QImage& thumb);
-    void ReplaceAdjThumb(CImageInfo& info, const QImage& thumb);
+    void SetItemError(const CImageInfo& info, const QString& message);
+    void ReplaceThumb(QImage*& slot, const QImage& thumb);
     void InvalidateJobCommands();
     void RemoveRowsNotLoaded();
 

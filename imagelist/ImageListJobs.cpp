@@ -215,57 +215,64 @@ void CImageListCtrl::ProcessItem(int nRow)
     }
 
     QImage source;
-    if ((needLoad || needAdjust) && !IsCancelled(&m_bStop)) {
-        source = LoadImageFileCopy(info.m_strPath);
-        if (source.isNull()) {
-            SetJobError(QStringLiteral("画像をロードできませんでした。\n") + info.m_strPath);
-            info.m_bLoadFailed = 1;
-            ReplaceSrcThumb(info, LoadPlaceholderBitmap());
-            return;
-        }
-        QImage flat = FlattenAlphaOnWhite(source);
-        if (!flat.isNull()) {
-            source = std::move(flat);
-        }
+    if ((needLoad || needAdjust) && !IsCancelled(&m_bStop) && !LoadSource(info, source)) {
+        return;
     }
-
     if (needLoad && !IsCancelled(&m_bStop)) {
         info.m_nSrcWidth = source.width();
         info.m_nSrcHeight = source.height();
-        ReplaceSrcThumb(info, MakeThumbnail(source));
+        ReplaceThumb(info.m_pSrcThumb, MakeThumbnail(source));
     }
-
-    QString message;
-    if (needAdjust && !IsCancelled(&m_bStop)) {
-        QImage result = AdjustPage(source, info, message);
-        if (result.isNull()) {
-            if (!IsCancelled(&m_bStop)) {
-                SetJobError(message + QLatin1Char('\n') + info.m_strPath);
-            }
-            return;
-        }
-        cached = std::move(result);
-        info.m_nAdjWidth = cached.width();
-        info.m_nAdjHeight = cached.height();
-        ReplaceAdjThumb(info, MakeThumbnail(cached));
-        if (!info.SaveCachedImage(cached, &m_bStop, message)) {
-            if (!IsCancelled(&m_bStop)) {
-                SetJobError(message + QLatin1Char('\n') + info.m_strPath);
-            }
-            return;
-        }
+    if (needAdjust && !IsCancelled(&m_bStop) && !AdjustAndCache(info, source, cached)) {
+        return;
     }
-
     if (execute && !IsCancelled(&m_bStop) && !cached.isNull()) {
+        QString message;
         if (!SaveAdjustedBitmap(cached, info.m_strOrigin, info.m_strOutputName, QString(), m_option, &m_bStop,
                                 message)) {
-            if (!IsCancelled(&m_bStop)) {
-                SetJobError(message + QLatin1Char('\n') + info.m_strPath);
-            }
+            SetItemError(info, message);
             return;
         }
     }
     QCoreApplication::postEvent(this, new CItemProcessedEvent(nRow, std::move(cached), m_nJobSerial));
+}
+
+// The page without transparency; false when the file cannot be read, which
+// marks the entry failed for good and shows the placeholder in its row.
+bool CImageListCtrl::LoadSource(CImageInfo& info, QImage& source)
+{
+    source = LoadImageFileCopy(info.m_strPath);
+    if (source.isNull()) {
+        SetJobError(QStringLiteral("画像をロードできませんでした。\n") + info.m_strPath);
+        info.m_bLoadFailed = 1;
+        ReplaceThumb(info.m_pSrcThumb, LoadPlaceholderBitmap());
+        return false;
+    }
+    QImage flat = FlattenAlphaOnWhite(source);
+    if (!flat.isNull()) {
+        source = std::move(flat);
+    }
+    return true;
+}
+
+// The adjusted page with its thumbnail and cache file; false on a failure.
+bool CImageListCtrl::AdjustAndCache(CImageInfo& info, const QImage& source, QImage& result)
+{
+    QString message;
+    QImage adjusted = AdjustPage(source, info, message);
+    if (adjusted.isNull()) {
+        SetItemError(info, message);
+        return false;
+    }
+    result = std::move(adjusted);
+    info.m_nAdjWidth = result.width();
+    info.m_nAdjHeight = result.height();
+    ReplaceThumb(info.m_pAdjThumb, MakeThumbnail(result));
+    if (!info.SaveCachedImage(result, &m_bStop, message)) {
+        SetItemError(info, message);
+        return false;
+    }
+    return true;
 }
 
 void CImageListCtrl::SetJobError(const QString& text)
@@ -276,21 +283,20 @@ void CImageListCtrl::SetJobError(const QString& text)
     }
 }
 
-// A worker stores the new thumbnail in one pointer write; the previous one
-// may still be drawn, so it is released on the user-interface thread.
-void CImageListCtrl::ReplaceSrcThumb(CImageInfo& info, const QImage& thumb)
+// Work cut short by the stop flag is no error.
+void CImageListCtrl::SetItemError(const CImageInfo& info, const QString& message)
 {
-    QImage* previous = info.m_pSrcThumb;
-    info.m_pSrcThumb = thumb.isNull() ? nullptr : new QImage(thumb);
-    if (previous != nullptr) {
-        QCoreApplication::postEvent(this, new CThumbReleaseEvent(previous));
+    if (!IsCancelled(&m_bStop)) {
+        SetJobError(message + QLatin1Char('\n') + info.m_strPath);
     }
 }
 
-void CImageListCtrl::ReplaceAdjThumb(CImageInfo& info, const QImage& thumb)
+// A worker stores the new thumbnail in one pointer write; the previous one
+// may still be drawn, so it is released on the user-interface thread.
+void CImageListCtrl::ReplaceThumb(QImage*& slot, const QImage& thumb)
 {
-    QImage* previous = info.m_pAdjThumb;
-    info.m_pAdjThumb = thumb.isNull() ? nullptr : new QImage(thumb);
+    QImage* previous = slot;
+    slot = thumb.isNull() ? nullptr : new QImage(thumb);
     if (previous != nullptr) {
         QCoreApplication::postEvent(this, new CThumbReleaseEvent(previous));
     }
