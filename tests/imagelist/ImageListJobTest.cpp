@@ -240,7 +240,10 @@ protected:
     {
         Add("bad.png", true);
         RunLoadPass();
-        const QString page = Page("page.png");
+        // Pages large enough that loading them all outlasts handling the
+        // first progress event.
+        const QString page = dir.filePath("page.png");
+        WritePage(page, 300, 420);
         for (int i = 0; i < 400; ++i) {
             const QString copy = dir.filePath(QStringLiteral("p%1.png").arg(i));
             QFile::copy(page, copy);
