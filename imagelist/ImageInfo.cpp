@@ -6,15 +6,18 @@
 #include "settings/AdjustOption.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 
 #include <atomic>
 
 namespace {
 // A counter rather than the object's address: addresses are 64 bits wide
 // here, and a recycled address could meet a cache file left by a dead entry.
+// It starts at a random value so that another process sharing the temporary
+// root (a test run, a program that crashed) is unlikely to use the same names.
 quint32 NextIdentity()
 {
-    static std::atomic<quint32> next{1};
+    static std::atomic<quint32> next{QRandomGenerator::system()->generate()};
     return next.fetch_add(1, std::memory_order_relaxed);
 }
 }  // namespace
@@ -22,6 +25,10 @@ quint32 NextIdentity()
 CImageInfo::CImageInfo()
     : m_nIdentity(NextIdentity())
 {
+    // A file already under this name cannot be a result of this entry: it was
+    // left behind by another process, and SaveCachedImage, which never
+    // rewrites an existing cache file, would hand it out as this page.
+    DeleteCacheFile();
 }
 
 CImageInfo::~CImageInfo()

@@ -3,6 +3,7 @@
 #include "common/TempRoot.h"
 #include "imagelist/ImageInfo.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -142,4 +143,30 @@ TEST_F(ImageInfoCache, ResetDropsResultsButKeepsNamesFlagsAndOverrides)
     EXPECT_EQ(info.m_nPageKindOverride, 2);
     EXPECT_EQ(info.m_dRotateOverride, 0.0);
     EXPECT_EQ(info.m_rcMarginOverride.left, 0);
+}
+
+// A cache file left under the name a new entry gets (by a crashed run or by
+// another process sharing the temporary root) must not pass for its result.
+TEST_F(ImageInfoCache, FileLeftUnderANewEntrysNameIsNotItsResult)
+{
+    const CImageInfo first;
+    const QString name = first.GetCacheFileName();
+    bool ok = false;
+    const quint32 identity = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1, 8).toUInt(&ok, 16);
+    ASSERT_TRUE(ok);
+    const QString next = GetTempRoot() + QStringLiteral("Adj/") +
+                         QStringLiteral("%1").arg(identity + 1, 8, 16, QLatin1Char('0')).toUpper() +
+                         QStringLiteral(".png");
+    QImage stranger(10, 10, QImage::Format_BGR888);
+    stranger.fill(Qt::black);
+    ASSERT_TRUE(QDir().mkpath(GetTempRoot() + QStringLiteral("Adj")));
+    ASSERT_TRUE(stranger.save(next));
+
+    CImageInfo info;
+    ASSERT_EQ(info.GetCacheFileName(), next);
+    EXPECT_TRUE(info.LoadCachedImage().isNull());
+    QImage page = Page();
+    QString error;
+    ASSERT_TRUE(info.SaveCachedImage(page, nullptr, error)) << error.toStdString();
+    EXPECT_EQ(info.LoadCachedImage().size(), QSize(40, 30));
 }

@@ -8,11 +8,15 @@
 #include <QPainter>
 #include <QThread>
 
+#include "common/TempRoot.h"
 #include "imagelist/JobEvents.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 
 CTestListCtrl::CTestListCtrl(CAdjustOption& option) : CImageListCtrl(option)
 {
+    // Cache files of this test run stay apart from those of other runs.
+    static const QTemporaryDir root;
+    SetTempRoot(root.path());
     SetStatusDisplay(&status);
     SetRibbon(&ribbon);
     SetPreview(&preview);
