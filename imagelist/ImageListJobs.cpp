@@ -47,6 +47,9 @@ void CImageListCtrl::StartNextJob()
         m_retryTimer.start(300, this);
         return;
     }
+    // This call meets any request still waiting; the timer must not start a
+    // second job from the event loop of the overwrite question.
+    m_retryTimer.stop();
     // A preview or execute kind that starts nothing (the overwrite question
     // cancelled, nothing to do) falls back to a load pass, so that it does
     // not stand in the way of loading the entries added later.
@@ -79,7 +82,6 @@ void CImageListCtrl::StartNextJob()
         return;
     }
     m_bJobRunning = 1;
-    m_retryTimer.stop();  // a request still waiting is met by this job
     InvalidateJobCommands();
 }
 
@@ -114,6 +116,10 @@ BOOL CImageListCtrl::InterruptJob(int nQueuedKind)
         m_nQueuedKind = nQueuedKind;
         ++m_nJobSerial;
     }
+    // A request that waited for the stopped job is the caller's to restart.
+    // Left armed, the timer could start a job from the event loop of a message
+    // box while the caller is still changing the rows.
+    m_retryTimer.stop();
     return true;
 }
 

@@ -257,12 +257,20 @@ protected:
                 const CImageInfo* info = list.GetImageInfo(row);
                 (info->m_bLoadFailed || info->m_pSrcThumb != nullptr ? kept : notLoaded).insert(info->m_strPath);
             }
+            if (userReadsTheQuestion) {
+                // The box's own event loop runs on while the user reads it.
+                WaitUntil([] { return false; }, 500);
+                jobRanDuringQuestion = list.m_bJobRunning;
+            }
             return answer;
         };
         bool stopped = false;
         list.beforeEvent = [&](QEvent* event) {
             if (!stopped && event->type() == CJobProgressEvent::EventType()) {
                 stopped = true;
+                if (requestBeforeStop) {
+                    list.StartNextJob();  // waits for the running job on the retry timer
+                }
                 list.StopJob();
             }
         };
@@ -277,6 +285,9 @@ protected:
 
     std::set<QString> kept;
     std::set<QString> notLoaded;
+    bool requestBeforeStop = false;
+    bool userReadsTheQuestion = false;
+    bool jobRanDuringQuestion = false;
 };
 
 TEST_F(StopLoadTest, YesRemovesExactlyTheRowsNotLoaded)
@@ -301,6 +312,17 @@ TEST_F(StopLoadTest, NoKeepsEveryRowAndTheNextPassLoadsThem)
         const CImageInfo* info = list.GetImageInfo(row);
         EXPECT_TRUE(info->m_bLoadFailed || info->m_pSrcThumb != nullptr) << row;
     }
+}
+
+// The stopped job ends while the question is open; a request that was
+// waiting for it must not start a job on the rows about to be removed.
+TEST_F(StopLoadTest, WaitingRequestStartsNoJobWhileTheQuestionIsOpen)
+{
+    requestBeforeStop = true;
+    userReadsTheQuestion = true;
+    StopWhileLoading(IDYES);
+    EXPECT_FALSE(jobRanDuringQuestion);
+    EXPECT_EQ(list.m_arrImages.size(), kept.size());
 }
 
 TEST_F(ImageListJobTest, AdjustingOnlyFailedRowsRunsALoadPass)
