@@ -63,7 +63,9 @@ int ZipEncryptedEntry::Read(char* buffer, unsigned length, bool& ended)
     if (count > 0) {
         m_nRemaining -= static_cast<unsigned>(count);
     }
-    ended = count > 0 && (m_nRemaining == 0 || m_bStreamEnded);
+    // Nothing left gives no end; a stream that ends before the claimed size
+    // ends the entry, also on a read that finds it ended with nothing more.
+    ended = count > 0 ? m_nRemaining == 0 || m_bStreamEnded : m_bStreamEnded && m_nRemaining > 0;
     return count;
 }
 
@@ -81,22 +83,26 @@ int ZipEncryptedEntry::ReadDeflated(char* buffer, unsigned length)
     m_stream.next_out = reinterpret_cast<Bytef*>(buffer);
     m_stream.avail_out = length;
     while (m_stream.avail_out > 0) {
+        bool inputEnded = false;
         if (m_stream.avail_in == 0) {
             const int count = unzReadCurrentFile(m_archive, m_input.get(), kInputSize);
             if (count < 0) {
                 return count;
             }
-            if (count == 0) {
-                break;  // the compressed data ends before the entry does
-            }
             m_keys.Decrypt(m_input.get(), static_cast<size_t>(count));
             m_stream.next_in = reinterpret_cast<Bytef*>(m_input.get());
             m_stream.avail_in = static_cast<uInt>(count);
+            inputEnded = count == 0;
         }
+        // Without further input the inflater may still finish the stream
+        // from what it holds.
         const int status = inflate(&m_stream, Z_NO_FLUSH);
         if (status == Z_STREAM_END) {
             m_bStreamEnded = true;
             break;
+        }
+        if (status == Z_BUF_ERROR && inputEnded) {
+            break;  // the compressed data ends before the entry does
         }
         if (status != Z_OK) {
             return status == Z_BUF_ERROR ? Z_DATA_ERROR : status;

@@ -204,6 +204,7 @@ quint32 ZipUnpacker::GetEntry(int index, ZipEntry* entry)
 quint32 ZipUnpacker::OpenCurrentEntry(const unz_file_info64& info)
 {
     if (!(info.flag & kEncryptedFlag)) {
+        m_bDeflated = info.compression_method == kDeflated;
         return unzOpenCurrentFile(m_archive) == UNZ_OK ? kZipOk : kZipFlation;
     }
     m_encrypted = std::make_unique<ZipEncryptedEntry>(m_archive, m_password.value_or(QByteArray()));
@@ -245,9 +246,13 @@ quint32 ZipUnpacker::ExtractToMemory(int index, void* buffer, unsigned length, u
         count = m_encrypted->Read(static_cast<char*>(buffer), length, ended);
     } else {
         count = unzReadCurrentFile(m_archive, buffer, length);
-        // Only a read that delivered bytes can end the entry: a read with
-        // nothing left reports no end.
-        ended = count > 0 && unzeof(m_archive) == 1;
+        // A read with nothing left delivers nothing and reports no end. The
+        // layer's read stops short of the request only at the entry's end or,
+        // for deflated data, where the stream ends before its claimed size,
+        // which ends the entry as well.
+        const bool nothingLeft = unzeof(m_archive) == 1;
+        const bool streamEnded = m_bDeflated && !nothingLeft && count >= 0 && static_cast<unsigned>(count) < length;
+        ended = (count > 0 && nothingLeft) || streamEnded;
     }
     if (delivered != nullptr && count > 0) {
         *delivered = static_cast<unsigned>(count);

@@ -45,6 +45,7 @@ private:
     int m_nEntryCount = 0;
     int m_nFileNumber = -1;  // the unzip layer's current entry, -1 when unknown
     int m_nCurrentIndex = -1;  // the entry open for reading
+    bool m_bDeflated = false;  // whether that entry, when not encrypted, is deflated
     ZipEntry m_cachedEntry;
     int m_nCachedIndex = -1;
     std::optional<QByteArray> m_password;

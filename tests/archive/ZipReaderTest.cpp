@@ -111,6 +111,39 @@ TEST_F(ZipReaderTest, ExtractsStoredAndDeflatedEntriesWholeOrInPieces)
     EXPECT_EQ(m_reader->m_nLastResult, kZipFlation);
 }
 
+TEST_F(ZipReaderTest, DeflateStreamEndingBeforeItsClaimEndsTheEntry)
+{
+    const QByteArray data = Pattern(1000);
+    ZipTestEntry plain{"plain", data, 8};
+    plain.claimedSize = 5000;
+    ZipTestEntry secret{"secret", data, 8, "pw"};
+    secret.claimedSize = 5000;
+    ZipTestEntry empty{"empty-stream", {}, 8};
+    empty.claimedSize = 5000;
+    ASSERT_NO_FATAL_FAILURE(Open({plain, secret, empty}, "pw"));
+    for (int index : {0, 1}) {
+        // Whole, and in pieces that do or do not meet the stream's end exactly.
+        for (unsigned pieceSize : {5000u, 1000u, 500u, 300u}) {
+            Item(index);  // starts the entry afresh
+            QByteArray pieces;
+            QByteArray piece(static_cast<qsizetype>(pieceSize), '\0');
+            unsigned delivered = 0;
+            int calls = 0;
+            while (!m_reader->UnzipItem(index, piece.data(), pieceSize, &delivered)
+                   && m_reader->m_nLastResult == kZipMoreData && ++calls < 20) {
+                pieces += piece.left(delivered);
+            }
+            pieces += piece.left(delivered);
+            EXPECT_EQ(m_reader->m_nLastResult, kZipOk) << index << " " << pieceSize;
+            EXPECT_EQ(pieces, data) << index << " " << pieceSize;
+        }
+    }
+    QByteArray buffer(5000, '\0');
+    unsigned delivered = 7;
+    EXPECT_TRUE(m_reader->UnzipItem(2, buffer.data(), 5000, &delivered));
+    EXPECT_EQ(delivered, 0u);
+}
+
 TEST_F(ZipReaderTest, EmptyEntriesHaveNothingToExtract)
 {
     ASSERT_NO_FATAL_FAILURE(Open({{"pages/", {}, 0, nullptr, 0x0314, 0x41ED0010}, {"empty.txt", {}, 0}}));

@@ -159,16 +159,31 @@ TEST_F(ZipExtractTest, ReaderFailuresGiveTheReaderText)
     EXPECT_EQ(m_error, QStringLiteral("[ZIP] ZIPファイルが壊れているか、ZIPファイルではありません。"));
     EXPECT_EQ(Extracted(QStringLiteral("ok.png")), QByteArray("ok"));
 
-    ZipTestEntry corrupt{"corrupt.png", "garbage that is no deflate stream", 8};
+    // Stored data shorter than its claim, and data that is no deflate stream.
+    ZipTestEntry corrupt{"corrupt.png", QByteArray("\xFF\xFF\xFF\xFF", 4), 0};
     corrupt.claimedSize = 100;
-    corrupt.method = 0;
-    corrupt.data = QByteArray("\xFF\xFF\xFF\xFF", 4);
-    ZipTestEntry broken{"broken.png", {}, 8};
-    broken.claimedSize = 5000;  // deflated empty data claiming more
-    EXPECT_EQ(Extract({broken}), -1);
-    EXPECT_EQ(m_error, QStringLiteral("[ZIP] Bug: an internal error during flation"));
     EXPECT_EQ(Extract({corrupt}), -1);
     EXPECT_EQ(m_error, QStringLiteral("[ZIP] Bug: an internal error during flation"));
+    ASSERT_TRUE(SetZipMethod(m_archive, "corrupt.png", 8));
+    EXPECT_EQ(ExtractZip(m_archive, m_folder, nullptr, m_error), -1);
+    EXPECT_EQ(m_error, QStringLiteral("[ZIP] Bug: an internal error during flation"));
+}
+
+TEST_F(ZipExtractTest, DeflateStreamEndingBeforeItsClaimGivesWhatItHolds)
+{
+    // The file holds the stream's data, never more than it delivered.
+    QByteArray data(3 * 1024 * 1024, '\0');
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        data[i] = static_cast<char>((i * 13 + i / 997) & 0xFF);
+    }
+    ZipTestEntry shortStream{"short.png", data, 8};
+    shortStream.claimedSize = data.size() + 5000;
+    ZipTestEntry emptyStream{"empty.png", {}, 8};
+    emptyStream.claimedSize = 5000;
+    EXPECT_EQ(Extract({shortStream, emptyStream}), 0) << m_error.toStdString();
+    EXPECT_EQ(Extracted(QStringLiteral("short.png")), data);
+    EXPECT_TRUE(QFileInfo::exists(m_folder + QStringLiteral("empty.png")));
+    EXPECT_EQ(QFileInfo(m_folder + QStringLiteral("empty.png")).size(), 0);
 }
 
 TEST_F(ZipExtractTest, SizeClaimsAreLimited)
