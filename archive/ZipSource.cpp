@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,8 +20,14 @@ ZipSource::~ZipSource()
 
 ZipSource* ZipSource::OpenFile(const QString& fileName, quint32* result)
 {
-    const int file = open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC);
-    if (file < 0) {
+    // Only a regular file can be an archive; opening without blocking keeps a
+    // named pipe from stalling the caller until someone writes to it.
+    const int file = open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat info {};
+    if (file < 0 || fstat(file, &info) != 0 || !S_ISREG(info.st_mode)) {
+        if (file >= 0) {
+            close(file);
+        }
         *result = kZipCannotOpen;
         return nullptr;
     }

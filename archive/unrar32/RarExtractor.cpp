@@ -106,11 +106,17 @@ int ExtractMember(archive* reader, archive_entry* entry, const std::string& fold
 
 int ExtractRar(const std::string& archivePath, const std::string& folder)
 {
-    const int probe = open(archivePath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (probe < 0) {
+    // Only a regular file can be an archive; the probe does not block on a
+    // named pipe, which would stall the caller until someone writes to it.
+    const int probe = open(archivePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat info {};
+    const bool regular = probe >= 0 && fstat(probe, &info) == 0 && S_ISREG(info.st_mode);
+    if (probe >= 0) {
+        close(probe);
+    }
+    if (!regular) {
         return kRarCannotOpen;
     }
-    close(probe);
     ArchivePtr reader(archive_read_new(), &archive_read_free);
     if (!reader || archive_read_support_format_rar(reader.get()) != ARCHIVE_OK
         || archive_read_support_format_rar5(reader.get()) != ARCHIVE_OK) {

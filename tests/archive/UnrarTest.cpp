@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 class UnrarTest : public ::testing::Test {
@@ -92,6 +94,9 @@ TEST_F(UnrarTest, ErrorCodes)
 {
     const QString archive = m_dir.path() + QStringLiteral("/test.rar");
     EXPECT_EQ(Extract(m_dir.path() + QStringLiteral("/missing.rar"), m_folder), 0x8018);
+    const QString pipe = m_dir.path() + QStringLiteral("/pipe.rar");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(Extract(pipe, m_folder), 0x8018);  // at once, without waiting for a writer
 
     QFile notRar(m_dir.path() + QStringLiteral("/not.rar"));
     ASSERT_TRUE(notRar.open(QIODevice::WriteOnly));

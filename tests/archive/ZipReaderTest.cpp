@@ -9,6 +9,8 @@
 #include <QDateTime>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 namespace {
@@ -324,7 +326,10 @@ TEST(ZipReader, OpeningFailures)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(5000, 'z'));
     file.close();
-    for (const QString& path : {notZip, dir.path() + QStringLiteral("/missing.zip"), dir.path()}) {
+    // A named pipe is refused at once instead of waiting for a writer.
+    const QString pipe = dir.path() + QStringLiteral("/pipe.zip");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {notZip, dir.path() + QStringLiteral("/missing.zip"), dir.path(), pipe}) {
         SetZipLastResult(kZipOk);
         EXPECT_EQ(OpenZipArchive(path, 0, nullptr), nullptr);
         EXPECT_EQ(GetZipLastResult(), kZipCannotOpen);
