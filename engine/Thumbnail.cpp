@@ -1,20 +1,14 @@
 #include "engine/Thumbnail.h"
 
+#include "engine/Resize.h"
 #include "engine/ResizeBlend.h"
 #include "platform/PixelFormat.h"
 
 #include <QPixmap>
 
-#include <cmath>
-
 namespace {
 
 constexpr int kThumbnailSize = 192;
-
-int Scaled(int value, int numerator, int denominator)
-{
-    return qMax(1, static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator)));
-}
 
 }  // namespace
 
@@ -24,15 +18,11 @@ QImage MakeThumbnail(const QImage& image)
         return {};
     const int width = image.width();
     const int height = image.height();
-    int tw = width, th = height;
-    if (width > kThumbnailSize) {
-        tw = kThumbnailSize;
-        th = Scaled(height, kThumbnailSize, width);
-    }
-    if (th > kThumbnailSize) {
-        th = kThumbnailSize;
-        tw = Scaled(width, kThumbnailSize, height);
-    }
+    int tw = 0, th = 0;
+    FitSizeKeepingRatio(width, height, kThumbnailSize, kThumbnailSize, true, tw, th);
+    // A very long strip would round its short side to 0.
+    tw = qMax(tw, 1);
+    th = qMax(th, 1);
     QImage thumbnail = CreateBitmap(tw, th, PixelFormat24bppRGB);
     if (thumbnail.isNull())
         return thumbnail;
