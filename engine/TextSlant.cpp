@@ -84,6 +84,23 @@ struct PassAxes {
     int across;  // grid columns (vertical) or rows (horizontal)
     int cols;
     int Index(int step, int pos) const { return vertical ? step * cols + pos : pos * cols + step; }
+
+    // Calls visit(step, pos, label) for every labelled cell in the pass's
+    // order, polling the cancel flag at every step; false when cancelled.
+    template <typename Visit>
+    bool ForEachLabelled(const std::vector<int>& grid, const CancelFlag* cancel, Visit&& visit) const
+    {
+        for (int step = 0; step < steps; ++step) {
+            if (IsCancelled(cancel))
+                return false;
+            for (int pos = 0; pos < across; ++pos) {
+                const int label = grid[static_cast<size_t>(Index(step, pos))];
+                if (label >= 2)
+                    visit(step, pos, label);
+            }
+        }
+        return true;
+    }
 };
 
 struct GroupStats {
@@ -115,30 +132,25 @@ bool RunPass(const std::vector<int>& grid, int cols, int rows, int labels, bool 
     const PassAxes axes{vertical, vertical ? rows : cols, vertical ? cols : rows, cols};
     std::vector<GroupStats> groups(static_cast<size_t>(labels));
     const auto closeStep = [](GroupStats& g) { g.width = std::max(g.width, g.curLast - g.curFirst + 1); };
-    for (int step = 0; step < axes.steps; ++step) {
-        if (IsCancelled(cancel))
-            return false;
-        for (int pos = 0; pos < axes.across; ++pos) {
-            const int label = grid[static_cast<size_t>(axes.Index(step, pos))];
-            if (label < 2)
-                continue;
-            GroupStats& g = groups[static_cast<size_t>(label - 2)];
-            if (g.lastStep != step) {
-                if (g.lastStep >= 0)
-                    closeStep(g);
-                if (g.firstStep < 0)
-                    g.firstStep = step;
-                g.lastStep = step;
-                g.curFirst = pos;
-            }
-            g.curLast = pos;
-            ++g.cells;
-            const int r = vertical ? step : pos;
-            const int c = vertical ? pos : step;
-            g.centre = g.centre || InWindow(r, c, rows, cols);
-            g.border = g.border || r == 0 || r == rows - 1 || c == 0 || c == cols - 1;
+    const bool scanned = axes.ForEachLabelled(grid, cancel, [&](int step, int pos, int label) {
+        GroupStats& g = groups[static_cast<size_t>(label - 2)];
+        if (g.lastStep != step) {
+            if (g.lastStep >= 0)
+                closeStep(g);
+            if (g.firstStep < 0)
+                g.firstStep = step;
+            g.lastStep = step;
+            g.curFirst = pos;
         }
-    }
+        g.curLast = pos;
+        ++g.cells;
+        const int r = vertical ? step : pos;
+        const int c = vertical ? pos : step;
+        g.centre = g.centre || InWindow(r, c, rows, cols);
+        g.border = g.border || r == 0 || r == rows - 1 || c == 0 || c == cols - 1;
+    });
+    if (!scanned)
+        return false;
     // Which groups are line-shaped and long and thin enough to measure.
     int entries = 0;
     for (GroupStats& g : groups) {
@@ -163,21 +175,16 @@ bool RunPass(const std::vector<int>& grid, int cols, int rows, int labels, bool 
     // The mean position across the line in every step of the measured groups.
     std::vector<double> sums(static_cast<size_t>(entries), 0.0);
     std::vector<int> counts(static_cast<size_t>(entries), 0);
-    for (int step = 0; step < axes.steps; ++step) {
-        if (IsCancelled(cancel))
-            return false;
-        for (int pos = 0; pos < axes.across; ++pos) {
-            const int label = grid[static_cast<size_t>(axes.Index(step, pos))];
-            if (label < 2)
-                continue;
-            const GroupStats& g = groups[static_cast<size_t>(label - 2)];
-            if (g.offset < 0)
-                continue;
-            const size_t at = static_cast<size_t>(g.offset + step - g.firstStep);
-            sums[at] += pos;
-            ++counts[at];
-        }
-    }
+    const bool summed = axes.ForEachLabelled(grid, cancel, [&](int step, int pos, int label) {
+        const GroupStats& g = groups[static_cast<size_t>(label - 2)];
+        if (g.offset < 0)
+            return;
+        const size_t at = static_cast<size_t>(g.offset + step - g.firstStep);
+        sums[at] += pos;
+        ++counts[at];
+    });
+    if (!summed)
+        return false;
     const double sign = vertical ? 1.0 : -1.0;  // rows grow downwards
     for (const GroupStats& g : groups) {
         if (g.firstStep < 0 || g.offset < 0)
