@@ -14,11 +14,14 @@ inline quint32 ColourKey(const uchar* bgr)
     return kOpaqueBlack | static_cast<quint32>(bgr[2]) << 16 | static_cast<quint32>(bgr[1]) << 8 | bgr[0];
 }
 
-// Counts the colours of the locked source; false when cancelled.
-bool CountColours(const CBitmapLock& lock, const CancelFlag* cancel, CColourHistogram& histogram)
+// Calls visit(x, y, key) for every pixel of the locked source, polling the
+// cancel flag before each row and each pixel; false when cancelled. The slot
+// of a colour a few pixels ahead is loaded meanwhile, as every pixel looks up
+// its colour in the histogram.
+template <typename Visit>
+bool ForEachPixel(const CBitmapLock& lock, int width, int height, const CColourHistogram& histogram,
+                  const CancelFlag* cancel, Visit visit)
 {
-    const int width = static_cast<int>(lock.m_data.Width);
-    const int height = static_cast<int>(lock.m_data.Height);
     for (int y = 0; y < height; ++y) {
         if (IsCancelled(cancel))
             return false;
@@ -28,10 +31,17 @@ bool CountColours(const CBitmapLock& lock, const CancelFlag* cancel, CColourHist
                 return false;
             if (x + kPrefetchAhead < width)
                 histogram.Prefetch(ColourKey(p + 3 * kPrefetchAhead));
-            histogram.Add(ColourKey(p));
+            visit(x, y, ColourKey(p));
         }
     }
     return true;
+}
+
+// Counts the colours of the locked source; false when cancelled.
+bool CountColours(const CBitmapLock& lock, const CancelFlag* cancel, CColourHistogram& histogram)
+{
+    return ForEachPixel(lock, static_cast<int>(lock.m_data.Width), static_cast<int>(lock.m_data.Height), histogram,
+                        cancel, [&histogram](int, int, quint32 key) { histogram.Add(key); });
 }
 
 // The computed palette entries of the source's colours; false when cancelled.
@@ -71,30 +81,20 @@ bool MapToNearest(const CBitmapLock& lock, const CColourHistogram& histogram, CI
     std::vector<int> nearest(histogram.Distinct(), -1);
     quint32 lastKey = 0;
     int lastIndex = 0;
-    for (int y = 0; y < height; ++y) {
-        if (IsCancelled(cancel))
-            return false;
-        const uchar* p = lock.Row(y);
-        for (int x = 0; x < width; ++x, p += 3) {
-            if (IsCancelled(cancel))
-                return false;
-            if (x + kPrefetchAhead < width)
-                histogram.Prefetch(ColourKey(p + 3 * kPrefetchAhead));
-            const quint32 key = ColourKey(p);
-            if (key != lastKey) {
-                const int place = histogram.IndexOf(key);
-                if (place < 0)
-                    continue;  // every pixel was counted; kept for safety
-                int& index = nearest[static_cast<size_t>(place)];
-                if (index < 0)
-                    index = NearestPaletteIndex(entries.constData(), used, key, lastIndex);
-                lastKey = key;
-                lastIndex = index;
-            }
-            SetIndexedPixel(data, x, y, lastIndex);
+    const bool mapped = ForEachPixel(lock, width, height, histogram, cancel, [&](int x, int y, quint32 key) {
+        if (key != lastKey) {
+            const int place = histogram.IndexOf(key);
+            if (place < 0)
+                return;  // every pixel was counted; kept for safety
+            int& index = nearest[static_cast<size_t>(place)];
+            if (index < 0)
+                index = NearestPaletteIndex(entries.constData(), used, key, lastIndex);
+            lastKey = key;
+            lastIndex = index;
         }
-    }
-    return !IsCancelled(cancel);
+        SetIndexedPixel(data, x, y, lastIndex);
+    });
+    return mapped && !IsCancelled(cancel);
 }
 
 }  // namespace
