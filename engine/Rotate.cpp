@@ -185,7 +185,7 @@ QImage RotateBitmap(const QImage& bitmap, double angle)
     // Every canvas pixel is written below, so the canvas needs no zero fill.
     const int width = static_cast<int>(std::lround(maxX - minX));
     const int height = static_cast<int>(std::lround(maxY - minY));
-    if (width <= 0 || height <= 0)
+    if (!IsAdmittedBitmapSize(width, height, 4))
         return {};
     QImage canvas(width, height, QImageFormatOf(PixelFormat32bppARGB));
     if (canvas.isNull())

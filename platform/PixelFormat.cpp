@@ -60,7 +60,7 @@ QImage::Format QImageFormatOf(int pixelFormat)
 QImage CreateBitmap(int width, int height, int pixelFormat)
 {
     const QImage::Format format = QImageFormatOf(pixelFormat);
-    if (width <= 0 || height <= 0 || format == QImage::Format_Invalid)
+    if (format == QImage::Format_Invalid || !IsAdmittedBitmapSize(width, height, GetPixelFormatSize(pixelFormat)))
         return {};
     QImage image(width, height, format);
     if (!image.isNull())

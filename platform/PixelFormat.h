@@ -32,7 +32,19 @@ int GetPixelFormat(const QImage& image);
 // QImage::Format_Invalid for any other value.
 QImage::Format QImageFormatOf(int pixelFormat);
 
+// The largest bitmap the engine makes, in bytes. Every turn of the largest
+// image the loader admits (1 GiB in 32-bit form) stays below it, while a page
+// blown up by extreme added margins fails as out of memory instead of taking
+// the machine's memory.
+constexpr qint64 kMaxBitmapBytes = qint64(4) << 30;
+
+// Whether a bitmap of this size and bytes per pixel stays within kMaxBitmapBytes.
+constexpr bool IsAdmittedBitmapSize(int width, int height, int bytesPerPixel)
+{
+    return width > 0 && height > 0 && qint64(width) * height * bytesPerPixel <= kMaxBitmapBytes;
+}
+
 // A new image of the given working format with every byte 0 (black in 24-bit
 // form, transparent in the working format). A null image when the size is not
-// positive or the memory cannot be had.
+// positive, exceeds kMaxBitmapBytes or the memory cannot be had.
 QImage CreateBitmap(int width, int height, int pixelFormat);

@@ -52,3 +52,16 @@ TEST(BitmapLock, FailedLockLeavesFieldsZeroAndAnswersBlack)
     EXPECT_EQ(lock.m_pLowest, nullptr);
     EXPECT_EQ(lock.GetPixel(0, 0), 0xFF000000u);
 }
+
+TEST(CreateBitmap, RefusesBadAndAbsurdSizesWithoutAllocating)
+{
+    EXPECT_TRUE(CreateBitmap(0, 5, PixelFormat24bppRGB).isNull());
+    EXPECT_TRUE(CreateBitmap(5, -1, PixelFormat32bppARGB).isNull());
+    EXPECT_TRUE(CreateBitmap(5, 5, PixelFormat8bppIndexed).isNull());
+    // 4.8 GB in 32-bit form, 3.6 GB in 24-bit form: only the latter is admitted.
+    EXPECT_TRUE(CreateBitmap(40000, 30000, PixelFormat32bppARGB).isNull());
+    EXPECT_FALSE(IsAdmittedBitmapSize(40000, 30000, 4));
+    EXPECT_TRUE(IsAdmittedBitmapSize(40000, 30000, 3));
+    EXPECT_TRUE(IsAdmittedBitmapSize(65536, 65536, 1));  // exactly the limit
+    EXPECT_FALSE(IsAdmittedBitmapSize(65537, 65536, 1));
+}
