@@ -62,7 +62,8 @@ public:
     // A request waits for the running job to end.
     bool IsRetryArmed() const { return m_retryTimer.isActive(); }
     // Stops a running job and waits until all its threads have let go of the
-    // list; the job that runs next is of nQueuedKind. TRUE when a job ran.
+    // list; the job that runs next is of nQueuedKind. TRUE when a job ran or a
+    // request was waiting for one: the caller restarts it after its change.
     BOOL InterruptJob(int nQueuedKind);
 
     // Output naming.

@@ -107,8 +107,13 @@ int CImageListCtrl::CountJobItems() const
 
 BOOL CImageListCtrl::InterruptJob(int nQueuedKind)
 {
+    // A request waiting on the retry timer is taken back as well and becomes
+    // the caller's to restart: left armed, the timer could start a job from the
+    // event loop of a message box while the caller is still changing the rows.
+    const bool waiting = m_retryTimer.isActive();
+    m_retryTimer.stop();
     if (!m_bJobRunning) {
-        return false;
+        return waiting;
     }
     m_bStop = 1;
     {
@@ -116,10 +121,6 @@ BOOL CImageListCtrl::InterruptJob(int nQueuedKind)
         m_nQueuedKind = nQueuedKind;
         ++m_nJobSerial;
     }
-    // A request that waited for the stopped job is the caller's to restart.
-    // Left armed, the timer could start a job from the event loop of a message
-    // box while the caller is still changing the rows.
-    m_retryTimer.stop();
     return true;
 }
 

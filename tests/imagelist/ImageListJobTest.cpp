@@ -165,6 +165,31 @@ TEST_F(ImageListJobTest, RequestDuringAJobIsRetriedUntilItHasEnded)
     EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
 }
 
+// Between the end of a job and the next tick of the retry timer, an interrupt
+// finds no job but a waiting request: it takes the request back for the
+// caller to restart after its change, keeping the requested kind.
+TEST_F(ImageListJobTest, InterruptAfterTheEndTakesBackTheWaitingRequest)
+{
+    Add("a.png");
+    RunLoadPass();
+    list.ClearCounts();
+    list.StartAdjust(true, false);
+    list.StartAdjust(false, false);  // waits for the preview job to end
+    ASSERT_TRUE(WaitUntil([&] { return !list.m_bJobRunning; }));
+    ASSERT_TRUE(list.IsRetryArmed());
+
+    EXPECT_TRUE(list.InterruptJob(CImageListCtrl::JOB_LOAD));
+    EXPECT_FALSE(list.IsRetryArmed());
+    WaitUntil([] { return false; }, 400);
+    EXPECT_EQ(list.status.started.size(), 1u);  // nothing started meanwhile
+
+    list.StartNextJob();
+    ASSERT_TRUE(WaitIdle(list));
+    ASSERT_EQ(list.status.started.size(), 2u);
+    EXPECT_EQ(list.status.started[1].color, kExecuteColor);
+    EXPECT_FALSE(list.InterruptJob(CImageListCtrl::JOB_LOAD));  // nothing runs or waits now
+}
+
 TEST_F(ImageListJobTest, FirstErrorEndsTheJobAndIsShownOnce)
 {
     Add("bad1.png", true);
