@@ -3,6 +3,9 @@
 #include "engine/Margins.h"
 #include "support/PageGenerator.h"
 
+#include <cstring>
+#include <string>
+
 namespace {
 
 // A 1000 x 800 page with a content block; margins are searched up to 30 %.
@@ -181,4 +184,27 @@ TEST(IsLargerThanSpot, ExactSpotIsErasedOneMoreIsKept)
     lock.Unlock();
     EXPECT_EQ(image.pixel(6, 6), 0u);
     EXPECT_EQ(image.pixel(14, 15), qRgba(0, 0, 0, 255));
+}
+
+TEST(ClearEdgeShadow, TransparentPixelsNeitherEndTheWalkNorForgiveABrightOne)
+{
+    // Each row is walked from the left: t = transparent, b = bright, d = dark.
+    const auto walk = [](const char* row) {
+        const int width = static_cast<int>(std::strlen(row));
+        QImage image(width, 1, QImage::Format_ARGB32);
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, 0, row[x] == 't' ? qRgba(0, 0, 0, 0) : row[x] == 'b' ? qRgb(250, 250, 250) : qRgb(9, 9, 9));
+        CBitmapLock lock;
+        EXPECT_EQ(lock.Lock(&image, 1, 1, 0x0026200A), 0);
+        FillScratch scratch;
+        ClearEdgeShadow(lock, 0, 0, 1, 0, CAdjustOption(), scratch, nullptr);
+        lock.Unlock();
+        std::string result;
+        for (int x = 0; x < width; ++x)
+            result += qAlpha(image.pixel(x, 0)) == 0 ? 't' : qRed(image.pixel(x, 0)) > 128 ? 'b' : 'd';
+        return result;
+    };
+    EXPECT_EQ(walk("ttbttddbd"), "ttbttttbd");  // the first dark run goes, the one beyond a bright pixel stays
+    EXPECT_EQ(walk("btbdd"), "btbdd");          // two bright pixels end the walk
+    EXPECT_EQ(walk("tttt"), "tttt");            // off the image without a find
 }

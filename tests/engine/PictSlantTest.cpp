@@ -104,3 +104,26 @@ TEST(RotateBitmap, PositiveAngleTurnsClockwise)
     EXPECT_GT(qGray(turned.pixel(5, 5)), 200);
     EXPECT_TRUE(RotateBitmap(QImage(), 5.0).isNull());
 }
+
+TEST(RotateBitmap, TransparentAreasAddNoColourAndEdgesAreSmooth)
+{
+    // Transparent black beside opaque white: the turn must not darken the
+    // white where it borders the transparent half or the outside.
+    QImage source(60, 40, QImage::Format_ARGB32);
+    source.fill(qRgba(0, 0, 0, 0));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 30; x < 60; ++x)
+            source.setPixel(x, y, qRgba(255, 255, 255, 255));
+    const QImage turned = RotateBitmap(source, 3.0);
+    bool partlyCovered = false;
+    for (int y = 0; y < turned.height(); ++y) {
+        for (int x = 0; x < turned.width(); ++x) {
+            const QRgb p = turned.pixel(x, y);
+            if (qAlpha(p) == 0)
+                continue;
+            ASSERT_EQ(qRed(p) + qGreen(p) + qBlue(p), 3 * 255) << x << "," << y;
+            partlyCovered = partlyCovered || qAlpha(p) < 255;
+        }
+    }
+    EXPECT_TRUE(partlyCovered);  // the slanted edges blend into transparency
+}
