@@ -201,12 +201,17 @@ TEST(SaveAdjusted, DepthsAndResolution)
     QImage few = Page(PixelFormat24bppRGB);
     few.fill(QColor(10, 100, 200));
     few.setPixel(3, 3, qRgb(250, 90, 1));
-    s.option.SavePalette = 2;
-    ASSERT_TRUE(s.SaveTo(few, s.Path(QStringLiteral("few.bmp"))));
-    EXPECT_EQ(QImage(s.Path(QStringLiteral("few.bmp"))).pixel(3, 3), qRgb(250, 90, 1));
-    s.option.SavePalette = 1;
-    ASSERT_TRUE(s.SaveTo(few, s.Path(QStringLiteral("few.bmp"))));
-    EXPECT_EQ(QImage(s.Path(QStringLiteral("few.bmp"))).pixel(3, 3), qRgb(255, 0, 0));
+    for (int palette : {2, 3}) {
+        s.option.SavePalette = palette;
+        ASSERT_TRUE(s.SaveTo(few, s.Path(QStringLiteral("few.bmp"))));
+        EXPECT_EQ(QImage(s.Path(QStringLiteral("few.bmp"))).pixel(3, 3), qRgb(250, 90, 1)) << palette;
+    }
+    // Any value other than 2 and 3 is the standard palette.
+    for (int palette : {1, 0, 4, -1}) {
+        s.option.SavePalette = palette;
+        ASSERT_TRUE(s.SaveTo(few, s.Path(QStringLiteral("few.bmp"))));
+        EXPECT_EQ(QImage(s.Path(QStringLiteral("few.bmp"))).pixel(3, 3), qRgb(255, 0, 0)) << palette;
+    }
 }
 
 TEST(SaveAdjusted, JpegQualityIsPassedThrough)
