@@ -12,15 +12,12 @@ namespace {
 // A4 at 150 dpi: the generator's book page at half scale.
 PageSpec HalfA4Text(bool vertical, double slant)
 {
-    PageSpec spec;
-    spec.size = QSize(1240, 1754);
-    spec.paper = qRgb(246, 244, 238);
-    spec.textBox = QRect(150, 170, 940, 1415);
-    spec.vertical = vertical;
-    spec.glyphSize = 22;
-    spec.glyphGap = 3;
-    spec.lineGap = 20;
-    spec.slant = slant;
+    PageSpec spec = A4TextPage(vertical, slant);
+    spec.size /= 2;
+    spec.textBox = QRect(spec.textBox.topLeft() / 2, spec.textBox.size() / 2);
+    spec.glyphSize /= 2;
+    spec.glyphGap /= 2;
+    spec.lineGap /= 2;
     return spec;
 }
 
