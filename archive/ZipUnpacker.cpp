@@ -7,6 +7,7 @@
 #include "archive/ZipSource.h"
 
 #include <climits>
+#include <iterator>
 
 namespace {
 
@@ -77,6 +78,7 @@ quint32 ZipUnpacker::Close()
     m_source = nullptr;
     m_nFileNumber = -1;
     m_nCachedIndex = -1;
+    m_dataRanges.clear();
     return kZipOk;
 }
 
@@ -131,13 +133,15 @@ quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, char* rawName, unsig
 }
 
 // Checks the local header against the central directory (opening the entry
-// raw does that) and reads the local extra field.
-quint32 ZipUnpacker::ReadLocalExtraField(QByteArray& extraField)
+// raw does that) and reads the local extra field; dataStart receives where
+// the entry's data begins.
+quint32 ZipUnpacker::ReadLocalExtraField(QByteArray& extraField, quint64& dataStart)
 {
     int method = 0;
     if (unzOpenCurrentFile2(m_archive, &method, nullptr, 1) != UNZ_OK) {
         return kZipCorrupt;
     }
+    dataStart = unzGetCurrentFileZStreamPos64(m_archive);
     quint32 result = kZipOk;
     const int size = unzGetLocalExtrafield(m_archive, nullptr, 0);
     if (!m_source->m_bSeekable || size < 0) {
@@ -150,6 +154,29 @@ quint32 ZipUnpacker::ReadLocalExtraField(QByteArray& extraField)
     }
     unzCloseCurrentFile(m_archive);
     return result;
+}
+
+// Refuses an entry whose data overlaps another entry's: a sound archive never
+// shares data, while one that points many entries at the same data would
+// unpack far more than it holds, whatever the limit per entry.
+quint32 ZipUnpacker::ClaimDataRange(int index, quint64 start, quint64 size)
+{
+    if (size == 0) {
+        return kZipOk;
+    }
+    const quint64 end = start + size;
+    const auto next = m_dataRanges.lower_bound(start);
+    if (next != m_dataRanges.end() && next->first < end && next->second.second != index) {
+        return kZipCorrupt;
+    }
+    if (next != m_dataRanges.begin()) {
+        const auto previous = std::prev(next);
+        if (previous->second.first > start && previous->second.second != index) {
+            return kZipCorrupt;
+        }
+    }
+    m_dataRanges[start] = {end, index};
+    return kZipOk;
 }
 
 void ZipUnpacker::FillEntry(const unz_file_info64& info, const char* rawName, const QByteArray& extraField,
@@ -189,7 +216,11 @@ quint32 ZipUnpacker::GetEntry(int index, ZipEntry* entry)
         return result;
     }
     QByteArray extraField;
-    if (const quint32 result = ReadLocalExtraField(extraField)) {
+    quint64 dataStart = 0;
+    if (const quint32 result = ReadLocalExtraField(extraField, dataStart)) {
+        return result;
+    }
+    if (const quint32 result = ClaimDataRange(index, dataStart, info.compressed_size)) {
         return result;
     }
     FillEntry(info, rawName, extraField, *entry);

@@ -7,8 +7,10 @@
 
 #include <minizip/unzip.h>
 
+#include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class ZipEncryptedEntry;
 class ZipSource;
@@ -35,7 +37,8 @@ private:
     void CloseCurrentEntry();
     quint32 GoToEntry(int index);
     quint32 ReadCurrentInfo(unz_file_info64& info, char* rawName, unsigned long rawNameSize);
-    quint32 ReadLocalExtraField(QByteArray& extraField);
+    quint32 ReadLocalExtraField(QByteArray& extraField, quint64& dataStart);
+    quint32 ClaimDataRange(int index, quint64 start, quint64 size);
     quint32 OpenCurrentEntry(const unz_file_info64& info);
     void FillEntry(const unz_file_info64& info, const char* rawName, const QByteArray& extraField,
                    ZipEntry& entry) const;
@@ -50,4 +53,6 @@ private:
     int m_nCachedIndex = -1;
     std::optional<QByteArray> m_password;
     std::unique_ptr<ZipEncryptedEntry> m_encrypted;  // the open entry when it is encrypted
+    // Where the data of each entry looked up so far lies: start -> {end, index}.
+    std::map<quint64, std::pair<quint64, int>> m_dataRanges;
 };

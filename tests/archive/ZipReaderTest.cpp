@@ -291,6 +291,40 @@ TEST_F(ZipReaderTest, OtherMethodsAndDamagedLocalHeadersAreCorrupt)
     EXPECT_EQ(reader.m_nLastResult, kZipCorrupt);
 }
 
+TEST_F(ZipReaderTest, EntriesSharingDataAreCorrupt)
+{
+    // Three directory entries; the last two point at the first one's data,
+    // the way an archive makes a few bytes unpack many times over.
+    const QByteArray data = Pattern(20000);
+    ASSERT_NO_FATAL_FAILURE(Open({{"p1", data}, {"p2", data}, {"p3", data}}));
+    m_reader.reset();
+    QByteArray bytes = ReadWholeFile(m_path);
+    const QByteArray central("PK\x01\x02", 4);
+    const qsizetype first = bytes.indexOf(central);
+    ASSERT_GT(first, 0);
+    for (qsizetype at = bytes.indexOf(central, first + 1); at > 0; at = bytes.indexOf(central, at + 1)) {
+        bytes.replace(at + 42, 4, bytes.mid(first + 42, 4));
+    }
+    QFile file(m_path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    for (const std::vector<int>& order : {std::vector<int>{0, 1, 2}, std::vector<int>{2, 0, 1}}) {
+        CZipReader reader;
+        reader.m_hZip = OpenZipArchive(m_path, 0, nullptr);
+        ASSERT_NE(reader.m_hZip, nullptr);
+        ZipEntry entry;
+        EXPECT_TRUE(reader.GetItem(order[0], &entry));
+        EXPECT_TRUE(reader.GetItem(order[0], &entry));  // the same entry again
+        for (int index : {order[1], order[2]}) {
+            EXPECT_FALSE(reader.GetItem(index, &entry)) << index;
+            EXPECT_EQ(reader.m_nLastResult, kZipCorrupt);
+        }
+        EXPECT_TRUE(reader.GetItem(order[0], &entry));
+    }
+}
+
 TEST_F(ZipReaderTest, SizeClaimsAreLimited)
 {
     ZipTestEntry huge{"huge", "tiny", 8};
