@@ -261,6 +261,10 @@ void GetTextGridSize(int width, int height, const CAdjustOption& option, int& co
         const double shrink = std::sqrt(static_cast<double>(kMaxTextCells) / static_cast<double>(c * r));
         c = std::max(1LL, static_cast<long long>(static_cast<double>(c) * shrink));
         r = std::max(1LL, static_cast<long long>(static_cast<double>(r) * shrink));
+        // A side held at one cell leaves the whole budget to the other.
+        c = std::min(c, kMaxTextCells);
+        r = std::min(r, kMaxTextCells / c);
+        c = std::min(c, kMaxTextCells / r);
     }
     cols = static_cast<int>(c);
     rows = static_cast<int>(r);

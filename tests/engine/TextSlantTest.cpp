@@ -81,6 +81,14 @@ TEST(TextGrid, ExtremeShapesAndLineCountsAreBounded)
     GetTextGridSize(100000, 1, option, cols, rows);
     EXPECT_GE(cols, 1);
     EXPECT_EQ(rows, 1);
+    // A strip as long as the loader admits: one side cannot shrink below a cell.
+    option = CAdjustOption();
+    GetTextGridSize(1, 268000000, option, cols, rows);
+    EXPECT_EQ(cols, 1);
+    EXPECT_LE(rows, kMaxTextCells);
+    GetTextGridSize(268000000, 1, option, cols, rows);
+    EXPECT_EQ(rows, 1);
+    EXPECT_LE(cols, kMaxTextCells);
 }
 
 TEST(TextSlant, ExtremeImagesAreHandled)
