@@ -71,11 +71,13 @@ public:
         return true;
     }
 
-    void ClearMarks(FillScratch& scratch, size_t from) const
+    // Clears the marks of the queue entries [from, to).
+    void ClearMarks(FillScratch& scratch, size_t from, size_t to) const
     {
-        for (size_t i = from; i < scratch.queue.size(); ++i)
+        for (size_t i = from; i < to; ++i)
             scratch.marks[Index(scratch.queue[i].x(), scratch.queue[i].y())] = 0;
     }
+    void ClearAllMarks(FillScratch& scratch) const { ClearMarks(scratch, 0, scratch.queue.size()); }
 
     void MakeTransparent(int x, int y) const { std::memset(At(x, y), 0, 4); }
 };
@@ -149,9 +151,9 @@ void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const CAdj
     }
     view.PrepareMarks(scratch);
     view.TryQueue(x, y, scratch);
-    // Processed pixels turn transparent and so can never be queued again;
-    // their marks may stay. The processed front of the queue is dropped now
-    // and then to keep it short.
+    // Processed pixels turn transparent and so can never be queued again,
+    // which lets the processed front of the queue be dropped now and then to
+    // keep it short.
     size_t head = 0;
     while (head < scratch.queue.size() && !IsCancelled(cancel)) {
         const QPoint at = scratch.queue[head++];
@@ -159,11 +161,12 @@ void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const CAdj
         for (const QPoint& step : kNeighbours)
             view.TryQueue(at.x() + step.x(), at.y() + step.y(), scratch);
         if (head > 4096 && head * 2 > scratch.queue.size()) {
+            view.ClearMarks(scratch, 0, head);
             scratch.queue.erase(scratch.queue.begin(), scratch.queue.begin() + static_cast<qptrdiff>(head));
             head = 0;
         }
     }
-    view.ClearMarks(scratch, head);  // pixels queued but left dark by a cancel
+    view.ClearAllMarks(scratch);
     scratch.queue.clear();
 }
 
@@ -190,7 +193,7 @@ int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& optio
             minY = std::min(minY, ny);
             maxY = std::max(maxY, ny);
             if (maxX - minX + 1 > spotSize || maxY - minY + 1 > spotSize) {
-                view.ClearMarks(scratch, 0);  // the region stays as it is
+                view.ClearAllMarks(scratch);  // the region stays as it is
                 scratch.queue.clear();
                 return 1;
             }
@@ -198,7 +201,7 @@ int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& optio
     }
     for (const QPoint& at : scratch.queue)
         view.MakeTransparent(at.x(), at.y());
-    view.ClearMarks(scratch, 0);
+    view.ClearAllMarks(scratch);
     scratch.queue.clear();
     return 0;
 }

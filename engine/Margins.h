@@ -11,7 +11,8 @@
 #include "settings/AdjustOption.h"
 
 // Working memory of the region fills: one mark per pixel of the locked image
-// for "already queued", clear between fills, and the fill queue. The marks
+// for "already queued", all clear again when a fill returns, and the fill
+// queue. The marks
 // make the membership test constant-time, so a region of a million pixels
 // costs a million steps, not a million squared.
 struct FillScratch {

@@ -208,3 +208,29 @@ TEST(ClearEdgeShadow, TransparentPixelsNeitherEndTheWalkNorForgiveABrightOne)
     EXPECT_EQ(walk("btbdd"), "btbdd");          // two bright pixels end the walk
     EXPECT_EQ(walk("tttt"), "tttt");            // off the image without a find
 }
+
+TEST(FillScratch, OneScratchServesSeveralImagesOfOneSize)
+{
+    // A shadow cleared in one image leaves no trace that hides the same
+    // pixels of the next image from the spot fill.
+    const auto stripe = [] {
+        QImage image(30, 10, QImage::Format_ARGB32);
+        image.fill(qRgb(255, 255, 255));
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 8; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 0));
+        return image;
+    };
+    const CAdjustOption option;
+    FillScratch scratch;
+    QImage first = stripe();
+    CBitmapLock lock;
+    ASSERT_EQ(lock.Lock(&first, 1, 1, 0x0026200A), 0);
+    ClearEdgeShadow(lock, 0, 5, 1, 0, option, scratch, nullptr);
+    lock.Unlock();
+    EXPECT_EQ(qAlpha(first.pixel(7, 9)), 0);
+
+    QImage second = stripe();
+    ASSERT_EQ(lock.Lock(&second, 1, 1, 0x0026200A), 0);
+    EXPECT_EQ(IsLargerThanSpot(lock, 3, 3, option, 9, scratch, nullptr), 1);  // 8 x 10 does not fit in 9 x 9
+}
