@@ -16,9 +16,10 @@
 
 namespace {
 
-// Option files hold a few kilobytes; anything far larger is not one, and
-// reading it whole would only exhaust memory.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+// Option files hold a few kilobytes; anything far larger is not one. A file
+// of tens of megabytes of short lines would become millions of entries,
+// gigabytes of memory and lookups that freeze the window for minutes.
+constexpr qint64 kMaxFileSize = 1024 * 1024;
 
 const QString kBadContent = QStringLiteral("ファイル内容が正しくありません");
 
