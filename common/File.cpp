@@ -12,7 +12,8 @@
 
 CFile::CFile(const QString& path) : m_strPath(path)
 {
-    m_hFile = open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // A link at the path is refused, never followed to overwrite its target.
+    m_hFile = open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (m_hFile < 0) {
         Fail(errno);
     }

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// A file created (or truncated) for writing, others may read it meanwhile.
+// A file created (or truncated) for writing, others may read it meanwhile;
+// a symbolic link at the path is not followed.
 // Every failure throws CFileException with the errno as its cause.
 class CFile {
 public:

@@ -220,6 +220,22 @@ TEST_F(ZipExtractTest, EntriesSharingDataStopTheExtraction)
     EXPECT_FALSE(QFileInfo::exists(m_folder + QStringLiteral("p2.png")));
 }
 
+TEST_F(ZipExtractTest, LinkInTheFolderIsNotFollowed)
+{
+    const QString outside = m_dir.path() + QStringLiteral("/outside.png");
+    ASSERT_TRUE(WriteTestZip(m_archive, {{"p.png", "from the archive"}}));
+    QFile target(outside);
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+    target.write("keep");
+    target.close();
+    ASSERT_TRUE(QDir().mkpath(m_folder));
+    ASSERT_TRUE(QFile::link(outside, m_folder + QStringLiteral("p.png")));
+
+    EXPECT_EQ(ExtractZip(m_archive, m_folder, nullptr, m_error), -1);
+    EXPECT_TRUE(m_error.startsWith(QStringLiteral("extract file write error\n"))) << m_error.toStdString();
+    EXPECT_EQ(ReadWholeFile(outside), QByteArray("keep"));
+}
+
 TEST_F(ZipExtractTest, FolderAndFileFailuresGiveTheirTexts)
 {
     EXPECT_EQ(Extract({{"sub", "a file"}, {"sub/p.png", "p"}}), -1);
