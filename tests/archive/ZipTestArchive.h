@@ -157,6 +157,26 @@ inline bool WriteTestZip(const QString& path, const std::vector<ZipTestEntry>& e
     return ok;
 }
 
+// Points every directory entry after the first at the first entry's local
+// header and data, the way a small archive makes its data unpack many times.
+inline bool ShareFirstEntryData(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    const QByteArray central("PK\x01\x02", 4);
+    const qsizetype first = bytes.indexOf(central);
+    int patched = 0;
+    for (qsizetype at = bytes.indexOf(central, first + 1); first >= 0 && at > 0; at = bytes.indexOf(central, at + 1)) {
+        bytes.replace(at + 42, 4, bytes.mid(first + 42, 4));
+        ++patched;
+    }
+    file.seek(0);
+    return patched > 0 && file.write(bytes) == bytes.size();
+}
+
 // A "UT" extra block with the given flag byte and times.
 inline QByteArray UtBlock(quint8 flags, const std::vector<qint32>& times)
 {
