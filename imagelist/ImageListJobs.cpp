@@ -14,6 +14,7 @@
 #include "imagelist/PreviewDisplay.h"
 #include "imagelist/RibbonInvalidator.h"
 #include "msgbox/ExtMsgBoxDefs.h"
+#include "platform/MemoryReuse.h"
 
 namespace {
 
@@ -338,6 +339,7 @@ void CImageListCtrl::OnJobFinished()
         m_jobThread.join();  // it has nothing left to do but end
     }
     m_bJobRunning = 0;
+    ReleaseFreedMemory();  // the page buffers kept for the job's workers
     InvalidateJobCommands();
     m_nJobKind = m_nQueuedKind;
     m_nQueuedKind = JOB_LOAD;
