@@ -15,17 +15,8 @@ constexpr COLORREF kLoadColor = 0x40E040;
 constexpr COLORREF kPreviewColor = 0x00C0FF;
 constexpr COLORREF kExecuteColor = 0xE040E0;
 
-class ImageListJobTest : public ::testing::Test {
+class ImageListJobTest : public CListFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        option.SaveDirType = 2;
-        option.SaveAnyDir = dir.filePath(QStringLiteral("out"));
-        option.OwPrompt = 0;
-        list.adjust = QuickAdjust;
-    }
-
     QString Page(const QString& name, bool damaged = false)
     {
         const QString path = dir.filePath(name);
@@ -57,10 +48,6 @@ protected:
                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
     }
-
-    QTemporaryDir dir;
-    CAdjustOption option;
-    CTestListCtrl list{option};
 };
 
 TEST_F(ImageListJobTest, LoadJobCountsEveryRowNotFailedAndReportsOnlyNewOnes)

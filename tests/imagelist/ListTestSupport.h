@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -117,3 +119,21 @@ CImageInfo& AddEntry(CImageListCtrl& list, const QString& path, const QString& o
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
 // No job runs and none waits to be retried.
 bool WaitIdle(CImageListCtrl& list, int timeoutMs = 60000);
+
+// A list over files in a temporary folder, its outputs in one folder of it,
+// no overwrite question and the cheap adjustment.
+class CListFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        option.SaveDirType = 2;
+        option.SaveAnyDir = dir.filePath(QStringLiteral("out"));
+        option.OwPrompt = 0;
+        list.adjust = QuickAdjust;
+    }
+
+    QTemporaryDir dir;
+    CAdjustOption option;
+    CTestListCtrl list{option};
+};

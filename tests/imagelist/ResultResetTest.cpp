@@ -9,17 +9,8 @@
 
 namespace {
 
-class ResultResetTest : public ::testing::Test {
+class ResultResetTest : public CListFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        option.SaveDirType = 2;
-        option.SaveAnyDir = dir.filePath(QStringLiteral("out"));
-        option.OwPrompt = 0;
-        list.adjust = QuickAdjust;
-    }
-
     // An entry that looks analysed and adjusted, with its cache file.
     CImageInfo& Analysed(const QString& name, int pageKind)
     {
@@ -54,10 +45,6 @@ protected:
     {
         return info.m_pAdjThumb != nullptr && info.m_nAdjWidth != 0 && QFileInfo::exists(info.GetCacheFileName());
     }
-
-    QTemporaryDir dir;
-    CAdjustOption option;
-    CTestListCtrl list{option};
 };
 
 TEST_F(ResultResetTest, PageKindBitsDropEverythingOfTheirPages)
