@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include <atomic>
 #include <exception>
 #include <system_error>
 
@@ -304,7 +305,9 @@ void CImageListCtrl::SetItemError(const CImageInfo& info, const QString& message
 void CImageListCtrl::ReplaceThumb(QImage*& slot, const QImage& thumb)
 {
     QImage* previous = slot;
-    slot = thumb.isNull() ? nullptr : new QImage(thumb);
+    // Published with release order, so that a drawing that meets the new
+    // pointer also sees the finished image behind it.
+    std::atomic_ref<QImage*>(slot).store(thumb.isNull() ? nullptr : new QImage(thumb), std::memory_order_release);
     if (previous != nullptr) {
         QCoreApplication::postEvent(this, new CThumbReleaseEvent(previous));
     }
