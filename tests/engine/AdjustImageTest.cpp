@@ -5,7 +5,6 @@
 #include "support/PageGenerator.h"
 
 #include <chrono>
-#include <cmath>
 #include <thread>
 
 namespace {
@@ -234,75 +233,4 @@ TEST(AdjustImage, StopAtAnyMomentLeavesOnlyTrueResults)
             << info.m_dSlantAngle;
         EXPECT_TRUE(SameRect(info.m_rcMarginPx, kUnsetRect) || SameRect(info.m_rcMarginPx, reference.m_rcMarginPx));
     }
-}
-
-// The whole path on a slanted text page with a scanner rim and specks: it
-// comes out straight, cut to its text plus the added margins, without the rim.
-TEST(AdjustImage, SlantedTextPageWithRimAndSpotsComesOutStraightAndCut)
-{
-    PageSpec spec;
-    spec.size = QSize(620, 877);
-    spec.textBox = QRect(75, 85, 470, 700);
-    spec.glyphSize = 11;
-    spec.glyphGap = 2;
-    spec.lineGap = 10;
-    spec.slant = 2.5;
-    spec.rimEdges = EdgeLeft;
-    spec.rimWidth = 20;
-    spec.spots = {PageSpot{QPoint(580, 40), QSize(3, 3)}, PageSpot{QPoint(560, 840), QSize(2, 2)}};
-    const QImage page = GeneratePage(spec).image.convertToFormat(QImage::Format_BGR888);
-
-    CAdjustOption option;
-    option.Slant[0] = 2;
-    option.CutMargin[0] = 2;
-    option.IgnoreShadow[0] = 1;
-    option.ShadowClear[0] = 1;
-    option.MgnAddRect[0] = {5, 5, 5, 5};
-    CImageInfo info;
-    QString message;
-    const QImage result = AdjustImage(page, option, info, nullptr, message);
-    ASSERT_FALSE(result.isNull()) << message.toStdString();
-    EXPECT_EQ(info.m_nPageKind, 1);
-    EXPECT_NEAR(result.width(), 470 * 1.1, 470 * 0.05);
-    EXPECT_NEAR(result.height(), 700 * 1.1, 700 * 0.05);
-
-    // The rim is gone: the added margin at the left holds no dark pixel.
-    for (int y = 0; y < result.height(); ++y) {
-        const uchar* row = result.constScanLine(y);
-        for (int x = 0; x < 10; ++x) {
-            ASSERT_GT(row[3 * x] + row[3 * x + 1] + row[3 * x + 2], 3 * 128) << x << "," << y;
-        }
-    }
-
-    // Measured again, the output shows no slant worth correcting.
-    CAdjustOption measure;
-    measure.PictPage = 0;
-    measure.Slant[0] = 2;
-    CImageInfo again;
-    ASSERT_FALSE(AdjustImage(result, measure, again, nullptr, message).isNull());
-    EXPECT_LT(std::abs(again.m_dSlantAngle), 0.5) << again.m_dSlantAngle;
-
-    // A second run reuses the analysis and fits the page into the fixed size.
-    option.Resize = 2;
-    option.FixSize = {400, 600};
-    const QImage sized = AdjustImage(page, option, info, nullptr, message);
-    ASSERT_FALSE(sized.isNull());
-    EXPECT_LE(sized.width(), 400);
-    EXPECT_LE(sized.height(), 600);
-    EXPECT_TRUE(sized.width() == 400 || sized.height() == 600) << sized.width() << "x" << sized.height();
-}
-
-TEST(AdjustImage, PicturePageKeepsItsColoursWithColourAdjustmentOff)
-{
-    CAdjustOption option;
-    option.TextPage = 0;
-    option.AdjustPictColor = 0;
-    option.BrightPict = 160;
-    option.GrayPict = 1;
-    const QImage page = PicturePage();
-    CImageInfo info;
-    QString message;
-    const QImage result = AdjustImage(page, option, info, nullptr, message);
-    ASSERT_FALSE(result.isNull()) << message.toStdString();
-    EXPECT_EQ(result, page);
 }
