@@ -1,8 +1,11 @@
 #include <QApplication>
 #include <QMainWindow>
 
+#include "platform/MemoryReuse.h"
+
 int main(int argc, char* argv[])
 {
+    KeepFreedMemoryForReuse();  // before any thread: page buffers are reused, not refaulted
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Folivane"));
     QMainWindow frame;
