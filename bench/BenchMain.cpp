@@ -2,9 +2,13 @@
 
 #include <QGuiApplication>
 
-// Benchmarks run headless; a GUI application object gives QPainter its fonts.
+#include "platform/MemoryReuse.h"
+
+// Benchmarks run headless, with the program's memory set-up; a GUI
+// application object gives QPainter its fonts.
 int main(int argc, char* argv[])
 {
+    KeepFreedMemoryForReuse();  // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     ::benchmark::Initialize(&argc, argv);

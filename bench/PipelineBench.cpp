@@ -4,6 +4,7 @@
 #include "engine/BitmapConvert.h"
 #include "engine/SaveAdjusted.h"
 #include "imagelist/ImageInfo.h"
+#include "platform/MemoryReuse.h"
 #include "support/PageGenerator.h"
 
 #include <QFile>
@@ -136,6 +137,7 @@ void BM_PeakMemory(benchmark::State& state)
     const QString output = Files().dir.filePath(QStringLiteral("peak.png"));
     long added = -1;
     for (auto _ : state) {
+        ReleaseFreedMemory();  // the buffers kept for reuse would hide the path's own
         const long before = StatusKiB("VmRSS");
         if (!ResetPeak() || before < 0 || !RunPath(Files().png, output, EverythingOn(), true)) {
             state.SkipWithError("peak memory cannot be measured here");
