@@ -249,12 +249,15 @@ void DrawInterior(const Source& src, qint64 u, qint64 v, qint64 du, qint64 dv, i
     CQuads q{};
     for (int x = 0; x < count; x += kChunk, out += 4 * kChunk, u += du * kChunk, v += dv * kChunk) {
         const int n = std::min(kChunk, count - x);
-        if (Gather(src, u, v, du, dv, n, q)) {
-            Blend(q);
-            std::memcpy(out, q.out, 4 * static_cast<size_t>(n));
-        } else {
+        if (!Gather(src, u, v, du, dv, n, q)) {
             DrawEdge(src, u, v, du, dv, n, out);
+            continue;
         }
+        Blend(q);
+        if (n == kChunk)
+            std::memcpy(out, q.out, sizeof q.out);  // a fixed size copies without a loop
+        else
+            std::memcpy(out, q.out, 4 * static_cast<size_t>(n));
     }
 }
 
