@@ -82,6 +82,52 @@ public:
     void MakeTransparent(int x, int y) const { std::memset(At(x, y), 0, 4); }
 };
 
+// Which pixels of up to 64 neighbouring columns were dark, one bit per column
+// in each row, read row by row: a walk down a column of the image itself
+// touches another memory page at every pixel. Fills only ever clear pixels, so
+// a pixel not dark when read stays so.
+class CColumnBand {
+public:
+    // The bit of column x in Row(), with the band holding x read for rows y0..y1.
+    quint64 Bit(const CPixelView& view, int x, int y0, int y1)
+    {
+        const int first = x & ~63;
+        if (first != m_first || y0 != m_y0 || y1 != m_y1)
+            Read(view, first, y0, y1);
+        return quint64(1) << (x - first);
+    }
+    quint64 Row(int y) const { return m_rows[static_cast<size_t>(y - m_y0)]; }
+
+private:
+    static constexpr int kAheadRows = 8;  // rows fetched into the cache ahead of the reading
+
+    void Read(const CPixelView& view, int first, int y0, int y1)
+    {
+        m_first = first;
+        m_y0 = y0;
+        m_y1 = y1;
+        const int bytes = 4 * std::min(64, view.m_width - first);
+        m_rows.assign(static_cast<size_t>(std::max(0, y1 - y0 + 1)), 0);
+        for (int y = y0; y <= y1; ++y) {
+            if (y + kAheadRows <= y1) {
+                const uchar* ahead = view.At(first, y + kAheadRows);
+                for (int b = 0; b < bytes; b += 64)
+                    __builtin_prefetch(ahead + b);
+            }
+            const uchar* p = view.At(first, y);
+            quint64 dark = 0;
+            for (int c = 0; c < bytes / 4; ++c, p += 4)
+                dark |= static_cast<quint64>(view.IsDark(p)) << c;
+            m_rows[static_cast<size_t>(y - y0)] = dark;
+        }
+    }
+
+    int m_first = -1;
+    int m_y0 = 0;
+    int m_y1 = -1;
+    std::vector<quint64> m_rows;
+};
+
 constexpr QPoint kNeighbours[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};  // left, up, right, down
 
 // The side searches walk lines inward from the minimum to the maximum margin,
@@ -94,6 +140,7 @@ struct SideSearch {
     FillScratch& scratch;
     CBitmapLock& lock;
     const CancelFlag* cancel;
+    CColumnBand& band;
 
     bool IsContent(int x, int y) const
     {
@@ -103,8 +150,11 @@ struct SideSearch {
     // Column x from y0 to y1 (inclusive), or row y from x0 to x1.
     bool ColumnHasContent(int x, int y0, int y1) const
     {
-        for (int y = std::max(y0, 0); y <= std::min(y1, view.m_height - 1) && !IsCancelled(cancel); ++y)
-            if (IsContent(x, y))
+        y0 = std::max(y0, 0);
+        y1 = std::min(y1, view.m_height - 1);
+        const quint64 bit = band.Bit(view, x, y0, y1);
+        for (int y = y0; y <= y1 && !IsCancelled(cancel); ++y)
+            if ((band.Row(y) & bit) != 0 && IsContent(x, y))
                 return true;
         return false;
     }
@@ -249,7 +299,8 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CIm
             clear(x, height - min.bottom - 1, 0, -1);
     }
 
-    const SideSearch search{view, option, option.SpotDot[k], scratch, lock, cancel};
+    CColumnBand band;
+    const SideSearch search{view, option, option.SpotDot[k], scratch, lock, cancel, band};
     const int left = SearchSide(min.left, max.left, width, cancel,
                                 [&](int x) { return search.ColumnHasContent(x, min.top, lastRow); });
     const int top = SearchSide(min.top, max.top, height, cancel,
