@@ -97,6 +97,8 @@ public:
         return quint64(1) << (x - first);
     }
     quint64 Row(int y) const { return m_rows[static_cast<size_t>(y - m_y0)]; }
+    // The bits of the columns with any dark pixel.
+    quint64 AnyRow() const { return m_any; }
 
 private:
     static constexpr int kAheadRows = 8;  // rows fetched into the cache ahead of the reading
@@ -108,6 +110,7 @@ private:
         m_y1 = y1;
         const int bytes = 4 * std::min(64, view.m_width - first);
         m_rows.assign(static_cast<size_t>(std::max(0, y1 - y0 + 1)), 0);
+        m_any = 0;
         for (int y = y0; y <= y1; ++y) {
             if (y + kAheadRows <= y1) {
                 const uchar* ahead = view.At(first, y + kAheadRows);
@@ -119,6 +122,7 @@ private:
             for (int c = 0; c < bytes / 4; ++c, p += 4)
                 dark |= static_cast<quint64>(view.IsDark(p)) << c;
             m_rows[static_cast<size_t>(y - y0)] = dark;
+            m_any |= dark;
         }
     }
 
@@ -126,6 +130,7 @@ private:
     int m_y0 = 0;
     int m_y1 = -1;
     std::vector<quint64> m_rows;
+    quint64 m_any = 0;
 };
 
 constexpr QPoint kNeighbours[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};  // left, up, right, down
@@ -153,6 +158,8 @@ struct SideSearch {
         y0 = std::max(y0, 0);
         y1 = std::min(y1, view.m_height - 1);
         const quint64 bit = band.Bit(view, x, y0, y1);
+        if ((band.AnyRow() & bit) == 0)
+            return false;  // a blank column
         for (int y = y0; y <= y1 && !IsCancelled(cancel); ++y)
             if ((band.Row(y) & bit) != 0 && IsContent(x, y))
                 return true;
@@ -166,6 +173,34 @@ struct SideSearch {
         return false;
     }
 };
+
+// For each column x0..x1, the first row from y on in steps of dy (1 or -1)
+// whose pixel is not transparent, or the row just outside the image (also for
+// columns outside it). Read row
+// by row over the columns still open, as a walk down a column touches another
+// memory page at every pixel. Fills only ever make pixels transparent, so the
+// rows before stay transparent and a walk down the column may start there.
+std::vector<int> FirstVisibleRows(const CPixelView& view, int x0, int x1, int y, int dy)
+{
+    const int outside = dy > 0 ? view.m_height : -1;
+    std::vector<int> rows(static_cast<size_t>(std::max(0, x1 - x0 + 1)), outside);
+    std::vector<int> open;
+    for (int x = std::max(x0, 0); x <= std::min(x1, view.m_width - 1); ++x)
+        open.push_back(x);
+    for (; y >= 0 && y < view.m_height && !open.empty(); y += dy) {
+        for (size_t k = 0; k < open.size();) {
+            const int x = open[k];
+            if (view.At(x, y)[3] == 0) {
+                ++k;
+                continue;
+            }
+            rows[static_cast<size_t>(x - x0)] = y;
+            open[k] = open.back();
+            open.pop_back();
+        }
+    }
+    return rows;
+}
 
 int SearchSide(int from, int to, int size, const CancelFlag* cancel, const auto& lineHasContent)
 {
@@ -291,12 +326,14 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CIm
         };
         for (int y = min.top; y <= lastRow; ++y)
             clear(min.left, y, 1, 0);
+        const std::vector<int> fromTop = FirstVisibleRows(view, min.left, lastCol, min.top, 1);
         for (int x = min.left; x <= lastCol; ++x)
-            clear(x, min.top, 0, 1);
+            clear(x, fromTop[static_cast<size_t>(x - min.left)], 0, 1);
         for (int y = min.top; y <= lastRow; ++y)
             clear(width - min.right - 1, y, -1, 0);
+        const std::vector<int> fromBottom = FirstVisibleRows(view, min.left, lastCol, lastRow, -1);
         for (int x = min.left; x <= lastCol; ++x)
-            clear(x, height - min.bottom - 1, 0, -1);
+            clear(x, fromBottom[static_cast<size_t>(x - min.left)], 0, -1);
     }
 
     CColumnBand band;
