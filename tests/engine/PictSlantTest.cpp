@@ -4,13 +4,11 @@
 #include "engine/Rotate.h"
 #include "support/PageGenerator.h"
 
-#include <QPainter>
 #include <QPoint>
 
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
-#include <numbers>
 
 namespace {
 
@@ -132,44 +130,3 @@ TEST(RotateBitmap, TransparentAreasAddNoColourAndEdgesAreSmooth)
     EXPECT_TRUE(partlyCovered);  // the slanted edges blend into transparency
 }
 
-TEST(RotateBitmap, MatchesASmoothPainterTurn)
-{
-    // A textured page with a transparent band and a half-transparent foot.
-    QImage source(61, 43, QImage::Format_ARGB32);
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x)
-            source.setPixel(x, y, qRgba((x * 37) & 255, (y * 53) & 255, ((x + y) * 11) & 255,
-                                        x >= 20 && x < 26 ? 0 : (y > 35 ? 128 : 255)));
-    for (const double angle : {3.0, -7.5, 45.0, 90.0, 0.25}) {
-        const QImage turned = RotateBitmap(source, angle);
-        // The turned corners' least coordinates, in the single precision of the canvas size.
-        const float theta = static_cast<float>(angle * std::numbers::pi / 180.0);
-        const float c = std::cos(theta), s = std::sin(theta);
-        const float w = static_cast<float>(source.width()), h = static_cast<float>(source.height());
-        const float minX = std::min({0.0f, w * c, -h * s, w * c - h * s});
-        const float minY = std::min({0.0f, w * s, h * c, w * s + h * c});
-        QImage reference(turned.size(), QImage::Format_ARGB32);
-        reference.fill(Qt::transparent);
-        {
-            QPainter painter(&reference);
-            painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
-            painter.translate(-minX, -minY);
-            painter.rotate(angle);
-            painter.drawImage(0, 0, source);
-        }
-        double alphaDiff = 0.0;
-        int colourDiff = 0;
-        for (int y = 0; y < turned.height(); ++y) {
-            for (int x = 0; x < turned.width(); ++x) {
-                const QRgb a = turned.pixel(x, y);
-                const QRgb b = reference.pixel(x, y);
-                alphaDiff += std::abs(qAlpha(a) - qAlpha(b));
-                if (qAlpha(a) == 255 && qAlpha(b) == 255)
-                    colourDiff = std::max({colourDiff, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                           std::abs(qBlue(a) - qBlue(b))});
-            }
-        }
-        EXPECT_LT(alphaDiff / (turned.width() * turned.height()), 0.5) << angle;
-        EXPECT_LE(colourDiff, 4) << angle;
-    }
-}
