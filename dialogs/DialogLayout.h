@@ -30,6 +30,6 @@ private:
     DialogBaseUnits m_units;
 };
 
-// The pixels that 100 x 100 dialog units cover in the window; 2 x 2 when the
-// window has no usable font measure.
+// The pixels that 100 x 100 dialog units cover in the dialog; 2 x 2 for a
+// window that is not a dialog or has no usable font measure.
 QSize GetDialogUnitScale(const QWidget& window);

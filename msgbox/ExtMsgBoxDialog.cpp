@@ -1,5 +1,6 @@
 #include "msgbox/ExtMsgBoxDialog.h"
 
+#include "msgbox/ApplicationHelp.h"
 #include "msgbox/CopyTextToClipboard.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/ExtMsgBoxTemplate.h"
@@ -20,8 +21,6 @@
 namespace {
 
 constexpr int kTickMs = 1000;
-constexpr std::uint32_t kHelpContextBase = 0x20000;
-constexpr unsigned kHelpContext = 1;
 constexpr int kTitleChars = 999;
 constexpr int kMessageChars = 3999;
 constexpr int kButtonCaptionChars = 198;
@@ -244,11 +243,7 @@ void CExtMsgBoxDialog::ShowHelp() const
 {
     if (m_box.m_dwHelpContextId == 0)
         return;
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app->metaObject()->indexOfMethod("WinHelp(quintptr,uint)") < 0)
-        return;
-    QMetaObject::invokeMethod(app, "WinHelp", Q_ARG(quintptr, m_box.m_dwHelpContextId + kHelpContextBase),
-                              Q_ARG(uint, kHelpContext));
+    AskApplicationHelp(m_box.m_dwHelpContextId + kHelpResourceBase, kHelpContext);
 }
 
 bool CExtMsgBoxDialog::OnCopyToClipboard(int key)
