@@ -169,6 +169,28 @@ TEST_F(PreviewDialogTest, CtrlWheelZoomsBothViewsAndTheBandNothing)
     EXPECT_GT(dialog.Source().GetZoom(), 0);
 }
 
+TEST_F(PreviewDialogTest, CtrlDragMovesBothViews)
+{
+    TestPreviewDialog dialog(&list);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    for (CPreviewCtrl* view : {&dialog.Source(), &dialog.Adjusted()}) {
+        view->SetBitmap(Filled({3000, 3000}, qRgb(9, 9, 9)));
+        view->SetZoom(100, {});
+        view->ScrollHorz(-10000);
+        view->ScrollVert(-10000);
+    }
+    QWidget* viewport = dialog.Source().viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, {200, 200});
+    QTest::mouseMove(viewport, {150, 190});
+    QMouseEvent move(QEvent::MouseMove, QPointF(100, 180), viewport->mapToGlobal(QPointF(100, 180)), Qt::NoButton,
+                     Qt::LeftButton, Qt::ControlModifier);
+    QCoreApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, {100, 180});
+    EXPECT_EQ(dialog.Source().GetScroll(), QPoint(100, 20));
+    EXPECT_EQ(dialog.Adjusted().GetScroll(), QPoint(50, 10));
+}
+
 TEST_F(PreviewDialogTest, UnreadableSourcesShowNoImageWithTheName)
 {
     QTemporaryDir dir;
