@@ -1,7 +1,5 @@
 #include "dialogs/PreviewLink.h"
 
-#include <QItemSelectionModel>
-
 #include "dialogs/PreviewWindow.h"
 #include "imagelist/ImageListCtrl.h"
 
@@ -32,6 +30,11 @@ void CPreviewLink::SetPreviewAdjustedImage(const QImage& bitmap)
     ::SetPreviewAdjustedImage(bitmap);
 }
 
+bool CPreviewLink::ShowPreviewDialog()
+{
+    return ::ShowPreviewDialog();
+}
+
 int CPreviewLink::GetRowCount() const
 {
     return static_cast<int>(m_list.m_arrRows.size());
@@ -44,10 +47,7 @@ int CPreviewLink::GetFocusedRow() const
 
 void CPreviewLink::SelectOnlyAndShow(int row)
 {
-    // The only selected row, and the focused one; the list's change of focus
-    // then shows it in the preview.
-    const QModelIndex index = m_list.model()->index(row, 0);
-    m_list.selectionModel()->setCurrentIndex(index,
-                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_list.scrollTo(index);
+    // The list's change of focus then shows the row in the preview.
+    m_list.SelectOnly(row);
+    m_list.scrollTo(m_list.model()->index(row, 0));
 }

@@ -18,6 +18,7 @@ public:
     bool IsPreviewVisible() const override;
     void SetPreviewSourceFile(const QString& path) override;
     void SetPreviewAdjustedImage(const QImage& bitmap) override;
+    bool ShowPreviewDialog() override;
 
     int GetRowCount() const override;
     int GetFocusedRow() const override;

@@ -49,9 +49,9 @@ TEST_F(PreviewLinkTest, TheListReachesTheWindowOnlyWhileItIsShown)
     EXPECT_TRUE(g_pPreviewDialog->Source().GetBitmap().isNull());
 }
 
-TEST_F(PreviewLinkTest, WindowKeysSelectOnlyTheNewRow)
+TEST_F(PreviewLinkTest, WindowKeysSelectOnlyTheNewRowWhichTheListThenShows)
 {
-    ASSERT_TRUE(ShowPreviewDialog());
+    ASSERT_TRUE(link.ShowPreviewDialog());
     EXPECT_EQ(link.GetRowCount(), 5);
     EXPECT_EQ(link.GetFocusedRow(), -1);
     g_pPreviewDialog->SelectLastImage();
@@ -59,4 +59,5 @@ TEST_F(PreviewLinkTest, WindowKeysSelectOnlyTheNewRow)
     QTest::keyClick(g_pPreviewDialog, Qt::Key_PageUp);
     EXPECT_EQ(list.GetFocusedRow(), 1);
     EXPECT_EQ(list.GetSelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(g_pPreviewDialog->Source().GetBitmap().size(), QSize(41, 30));
 }
