@@ -65,7 +65,8 @@ void COptionMarginPage::OnInitDialog()
     m_tab->setDrawBase(false);
     m_layout.Place(*m_tab, 7, 7, 238, 14);
     m_tab->resize(m_tab->width(), std::max(m_tab->sizeHint().height(), m_layout.Y(14)));
-    pane->setGeometry(QRect(m_layout.X(7), m_tab->geometry().bottom(), m_layout.X(238), m_layout.Y(280) - m_tab->geometry().bottom()));
+    pane->setGeometry(QRect(m_layout.X(7), m_tab->geometry().bottom(), m_layout.X(238),
+                            m_layout.Y(280) - m_tab->geometry().bottom()));
     connect(m_tab, &QTabBar::currentChanged, this, &COptionMarginPage::OnTabChanged);
 
     AddRadios(IDC_NOCUT,
@@ -87,14 +88,14 @@ void COptionMarginPage::OnInitDialog()
         SetControls(GetMarginValues(Option(), k));
         SetModified();
     };
-    connect(AddButton(IDC_COPYFROMTEXT, QStringLiteral("文ページからコピー"), {16, 264, 90, 13}),
-            &QPushButton::clicked, this, [copyFrom] { copyFrom(0); });
+    connect(AddButton(IDC_COPYFROMTEXT, QStringLiteral("文ページからコピー"), {16, 264, 90, 13}), &QPushButton::clicked,
+            this, [copyFrom] { copyFrom(0); });
     connect(AddButton(IDC_RESET, QStringLiteral("リセット"), {190, 264, 48, 13}), &QPushButton::clicked, this, [this] {
         SetControls(GetResetMarginValues());
         SetModified();
     });
-    connect(AddButton(IDC_COPYFROMPICT, QStringLiteral("絵ページからコピー"), {16, 264, 90, 13}),
-            &QPushButton::clicked, this, [copyFrom] { copyFrom(1); });
+    connect(AddButton(IDC_COPYFROMPICT, QStringLiteral("絵ページからコピー"), {16, 264, 90, 13}), &QPushButton::clicked,
+            this, [copyFrom] { copyFrom(1); });
 }
 
 void COptionMarginPage::SetControls(const CMarginValues& values)

@@ -64,14 +64,14 @@ COptionPropertySheet::COptionPropertySheet(CAdjustOption* option, IOptionFileMod
     }
     m_stack->setFixedSize(area);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
     buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ"));
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionPropertySheet::OnOK);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [this] { ShowHelp(m_pages[m_nActive]->GetTemplateId()); });
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { ShowHelp(m_pages[m_nActive]->GetTemplateId()); });
 
     auto* top = new QHBoxLayout;
     top->addWidget(bar);
@@ -178,7 +178,7 @@ QString COptionPropertySheet::AskOptionFile(bool save)
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("adjopt"));
     return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                    : QString();
+                                                                                   : QString();
 }
 
 QString COptionPropertySheet::AskSaveOptionFile()

@@ -60,14 +60,16 @@ void COptionSavePage::OnInitDialog()
               QStringLiteral("24 bpp (1677万色)")},
              {1, 2, 3, 4});
     AddLabel(IDC_PALETTELABEL, QStringLiteral("カラーパレット(&P)"), {7, 45, 64, 8});
-    AddCombo(IDC_PALETTE, {74, 43, 110, 60},
-             {QStringLiteral("標準　（早い）"), QStringLiteral("最適化（遅い）"), QStringLiteral("最適化（とても遅い）")},
-             {1, 2, 3});
+    AddCombo(
+        IDC_PALETTE, {74, 43, 110, 60},
+        {QStringLiteral("標準　（早い）"), QStringLiteral("最適化（遅い）"), QStringLiteral("最適化（とても遅い）")},
+        {1, 2, 3});
     Item<QLabel>(IDC_DEPTHLABEL)->setBuddy(Item<QWidget>(IDC_DEPTH));
     Item<QLabel>(IDC_PALETTELABEL)->setBuddy(Item<QWidget>(IDC_PALETTE));
     AddLabel(IDC_QUALITYLABEL, QStringLiteral("JPEG品質(&Q)"), {7, 63, 64, 8});
     QSlider* slider = AddSlider(IDC_QUALITYSLIDER, 0, 100, {70, 60, 118, 14}, IDC_QUALITY);
-    Item<QLabel>(IDC_QUALITYLABEL)->setBuddy(AddIntEdit(IDC_QUALITY, IDC_QUALITYSPIN, 0, 100, {192, 61, 36, 12}, slider));
+    Item<QLabel>(IDC_QUALITYLABEL)
+        ->setBuddy(AddIntEdit(IDC_QUALITY, IDC_QUALITYSPIN, 0, 100, {192, 61, 36, 12}, slider));
 
     AddGroup(0, QStringLiteral("保存先フォルダ"), {7, 82, 232, 84});
     AddRadios(IDC_SUBDIR, {QStringLiteral("元ファイルのサブフォルダ(&S)"), QStringLiteral("任意のフォルダ(&N)")},

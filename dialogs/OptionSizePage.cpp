@@ -28,9 +28,11 @@ COptionSizePage::COptionSizePage(COptionPropertySheet& sheet)
 void COptionSizePage::OnInitDialog()
 {
     AddGroup(0, QStringLiteral("サイズ変更"), {7, 7, 208, 135});
-    AddRadios(IDC_RESIZE, {QStringLiteral("拡大縮小しない"), QStringLiteral("元のサイズ"), QStringLiteral("指定サイズ")},
+    AddRadios(IDC_RESIZE,
+              {QStringLiteral("拡大縮小しない"), QStringLiteral("元のサイズ"), QStringLiteral("指定サイズ")},
               {{14, 20, 196, 10}, {14, 34, 196, 10}, {14, 48, 196, 10}});
-    AddLabel(0, QStringLiteral("幅(&W)"), {26, 66, 32, 8})->setBuddy(AddIntEdit(IDC_WIDTH, 1051, 1, 9999, {60, 64, 44, 12}));
+    AddLabel(0, QStringLiteral("幅(&W)"), {26, 66, 32, 8})
+        ->setBuddy(AddIntEdit(IDC_WIDTH, 1051, 1, 9999, {60, 64, 44, 12}));
     AddLabel(0, QStringLiteral("高さ(&H)"), {26, 84, 32, 8})
         ->setBuddy(AddIntEdit(IDC_HEIGHT, 1052, 1, 9999, {60, 82, 44, 12}));
     for (int id : {IDC_KEEPRATE, IDC_ONLYSMALL}) {

@@ -60,7 +60,10 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    void PressOK() { QTest::mouseClick(m_sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton); }
+    void PressOK()
+    {
+        QTest::mouseClick(m_sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    }
 
     CAdjustOption m_option;
     COptionFileMode m_mode;
