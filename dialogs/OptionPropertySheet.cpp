@@ -56,10 +56,11 @@ COptionPropertySheet::COptionPropertySheet(CAdjustOption* option, IOptionFileMod
     auto* bar = new QWidget(this);
     BuildNavigation(*bar);
     m_stack = new QStackedWidget(this);
+    // The page area takes the largest template.
+    const CDialogLayout layout(*this);
     QSize area;
     for (COptionPage* page : m_pages) {
         m_stack->addWidget(page);
-        const CDialogLayout& layout = CDialogLayout(*this);
         area = area.expandedTo(layout.Size(page->GetTemplateSize().width(), page->GetTemplateSize().height()));
     }
     m_stack->setFixedSize(area);
