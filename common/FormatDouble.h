@@ -2,6 +2,6 @@
 
 #include <QString>
 
-// A decimal number for display: two decimals, then trailing zeros dropped
-// (1.50 -> 1.5, 2.00 -> 2, 0.05 stays).
+// A number with at most two decimals, trailing zeros dropped: 2.00 -> "2",
+// 1.50 -> "1.5", 0.05 -> "0.05". Rounded as the C library's "%.2f" rounds.
 QString FormatDouble(double value);
