@@ -32,18 +32,17 @@ void CImageHeaderCtrl::OnDrawSortArrow(QPainter& painter, const QRect& rect) con
     DrawSortArrow(painter, rect, m_bAscending != 0, palette().color(QPalette::Mid));
 }
 
-void CImageHeaderCtrl::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+void CImageHeaderCtrl::paintEvent(QPaintEvent* event)
 {
-    if (logicalIndex != m_nSortColumn) {
-        QHeaderView::paintSection(painter, rect, logicalIndex);
+    QHeaderView::paintEvent(event);
+    if (m_nSortColumn < 0 || m_nSortColumn >= count() || isSectionHidden(m_nSortColumn))
         return;
-    }
-    const QRect inner = rect.adjusted(kArrowMargin, kArrowMargin, -kArrowMargin, -kArrowMargin);
-    const QRect arrow(inner.right() + 1 - inner.height(), inner.top(), inner.height(), inner.height());
-    QHeaderView::paintSection(painter, rect, logicalIndex);
-    painter->save();
-    OnDrawSortArrow(*painter, arrow);
-    painter->restore();
+    const QRect section(sectionViewportPosition(m_nSortColumn), 0, sectionSize(m_nSortColumn), viewport()->height());
+    const QRect inner = section.adjusted(kArrowMargin, kArrowMargin, -kArrowMargin, -kArrowMargin);
+    if (inner.width() < inner.height())
+        return;  // no room beside the title
+    QPainter painter(viewport());
+    OnDrawSortArrow(painter, QRect(inner.right() + 1 - inner.height(), inner.top(), inner.height(), inner.height()));
 }
 
 void DrawSortArrow(QPainter& painter, const QRect& rect, bool ascending, const QColor& color)

@@ -20,7 +20,7 @@ public:
     void OnDrawSortArrow(QPainter& painter, const QRect& rect) const;
 
 protected:
-    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int m_nSortColumn = -1;
