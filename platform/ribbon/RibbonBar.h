@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QPointer>
+#include <QSet>
+#include <QWidget>
+
+#include <functional>
+
+#include "platform/ribbon/RibbonHandler.h"
+#include "platform/ribbon/RibbonMarkup.h"
+
+class QAction;
+class QMenu;
+class QStackedWidget;
+class QTabBar;
+class QToolButton;
+
+// A ribbon: the application menu button, tabs of groups of large and small
+// buttons, toggles and drop-downs of toggles, and a help button. It shows
+// what the markup lays out and asks the application for every enabled and
+// checked state; clicking executes through the application's handler.
+// Double-clicking a tab minimises or restores the ribbon; pressing Alt shows
+// the key tips.
+class CRibbonBar : public QWidget {
+    Q_OBJECT
+
+public:
+    using IconFactory = std::function<QIcon(unsigned command)>;
+
+    CRibbonBar(RibbonMarkup markup, IRibbonApplication& application, IconFactory icons, QWidget* parent = nullptr);
+    ~CRibbonBar() override;
+
+    // Builds the controls and tells the application the view exists.
+    void LoadUI();
+    // Tells the application the view goes away (it saves the settings then).
+    void Destroy();
+
+    // Asks the application again, soon, for the states the flags name;
+    // command 0 stands for every command.
+    void InvalidateUICommand(unsigned command, unsigned flags);
+
+    int GetHeight() const;
+    // The ribbon's own state (selected tab, minimised), as a stream of bytes.
+    QByteArray SaveSettings() const;
+    // Bytes of another shape or version leave the ribbon as it is.
+    void LoadSettings(const QByteArray& settings);
+
+    bool IsMinimized() const { return m_bMinimized; }
+    void SetMinimized(bool minimized);
+    int CurrentTab() const;
+    void SetCurrentTab(int index);
+
+    // The control that shows a command (for tests and key tips); null if none.
+    QToolButton* FindButton(unsigned command) const;
+    QAction* FindAction(unsigned command) const;
+    QMenu* ApplicationMenu() const { return m_pAppMenu; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QWidget* BuildTab(const RibbonTab& tab);
+    QWidget* BuildGroup(const RibbonGroup& group);
+    QToolButton* BuildButton(const RibbonControl& control);
+    QMenu* BuildDropDown(const RibbonControl& control);
+    void BuildApplicationMenu(QToolButton& button);
+    void FillRecentItems();
+    void ApplyTooltip(QWidget& widget, const RibbonCommand& command) const;
+
+    void ExecuteCommand(unsigned command, std::optional<RibbonKey> key = std::nullopt, const RibbonValue& value = {});
+    void FlushInvalidations();
+    void UpdateCommand(unsigned command, unsigned flags);
+    void UpdateEnabled(unsigned command);
+    void UpdateChecked(unsigned command);
+    void NotifyHeightChange();
+
+    bool WatchAltKey(QEvent* event);
+    void ShowKeyTips(bool show);
+    void ShowTabKeyTips();
+    void ShowButtonKeyTips(int tab);
+    void AddKeyTip(QWidget& anchor, const QString& tip, std::function<void()> action);
+    void HideKeyTipBadges();
+
+    RibbonMarkup m_markup;
+    IRibbonApplication& m_application;
+    IconFactory m_icons;
+    QTabBar* m_pTabs = nullptr;
+    QStackedWidget* m_pPanels = nullptr;
+    QToolButton* m_pAppButton = nullptr;
+    QMenu* m_pAppMenu = nullptr;
+    QList<QAction*> m_recentActions;
+    QHash<unsigned, QToolButton*> m_buttons;
+    QHash<unsigned, QAction*> m_actions;
+    QHash<unsigned, unsigned> m_pending;  // command -> invalidation flags
+    bool m_bFlushQueued = false;
+    bool m_bMinimized = false;
+    bool m_bLoaded = false;
+    // Key tips: the badges shown and what each tip does.
+    int m_nKeyTipLevel = 0;  // 0 none, 1 tabs, 2 a tab's buttons
+    bool m_bAltAlone = false;
+    QList<QPointer<QWidget>> m_keyTipBadges;
+    QHash<QString, std::function<void()>> m_keyTipActions;
+};

@@ -1,0 +1,125 @@
+#include "platform/ribbon/RibbonBar.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QToolButton>
+
+// Alt pressed and released alone shows the key tips of the tabs; a tab's tip
+// shows the tips of its buttons, a button's tip presses it; Escape or a click
+// elsewhere hides them.
+bool CRibbonBar::WatchAltKey(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->isAutoRepeat() || !isActiveWindow())
+        return false;
+    if (event->type() == QEvent::KeyPress) {
+        m_bAltAlone = key->key() == Qt::Key_Alt;
+        return false;
+    }
+    if (key->key() != Qt::Key_Alt || !std::exchange(m_bAltAlone, false))
+        return false;
+    ShowKeyTips(m_nKeyTipLevel == 0);
+    return true;
+}
+
+void CRibbonBar::ShowKeyTips(bool show)
+{
+    HideKeyTipBadges();
+    if (!show) {
+        m_nKeyTipLevel = 0;
+        return;
+    }
+    ShowTabKeyTips();
+    setFocus(Qt::ShortcutFocusReason);
+}
+
+void CRibbonBar::ShowTabKeyTips()
+{
+    m_nKeyTipLevel = 1;
+    if (m_pAppButton)
+        AddKeyTip(*m_pAppButton, QStringLiteral("F"), [this] {
+            ShowKeyTips(false);
+            m_pAppButton->showMenu();
+        });
+    for (int i = 0; i < m_markup.tabs.size(); ++i) {
+        const RibbonCommand* command = m_markup.Find(m_markup.tabs[i].command);
+        if (!command || command->keyTip.isEmpty())
+            continue;
+        // The anchor of a tab is the tab bar, placed at that tab.
+        AddKeyTip(*m_pTabs, command->keyTip, [this, i] {
+            SetCurrentTab(i);
+            if (m_bMinimized)
+                m_pPanels->setVisible(true);
+            HideKeyTipBadges();
+            ShowButtonKeyTips(i);
+        });
+        m_keyTipBadges.last()->move(m_pTabs->mapTo(this, m_pTabs->tabRect(i).center()));
+    }
+}
+
+void CRibbonBar::ShowButtonKeyTips(int tab)
+{
+    m_nKeyTipLevel = 2;
+    for (const RibbonGroup& group : m_markup.tabs[tab].groups) {
+        for (const RibbonControl& control : group.controls) {
+            const RibbonCommand* command = m_markup.Find(control.command);
+            QToolButton* button = m_buttons.value(control.command);
+            if (!command || !button || command->keyTip.isEmpty())
+                continue;
+            AddKeyTip(*button, command->keyTip, [this, button] {
+                ShowKeyTips(false);
+                if (button->isEnabled())
+                    button->menu() ? button->showMenu() : button->click();
+            });
+        }
+    }
+}
+
+void CRibbonBar::AddKeyTip(QWidget& anchor, const QString& tip, std::function<void()> action)
+{
+    auto* badge = new QLabel(tip, this);
+    badge->setObjectName(QStringLiteral("keyTip"));
+    badge->setStyleSheet(QStringLiteral("background:#ffffe1;color:black;border:1px solid #767676;padding:0 2px;"));
+    badge->adjustSize();
+    const QRect rect = anchor.rect();
+    badge->move(anchor.mapTo(this, QPoint(rect.center().x() - badge->width() / 2, rect.bottom() - badge->height())));
+    badge->show();
+    badge->raise();
+    m_keyTipBadges.append(badge);
+    m_keyTipActions.insert(tip.toUpper(), std::move(action));
+}
+
+void CRibbonBar::HideKeyTipBadges()
+{
+    for (const QPointer<QWidget>& badge : std::as_const(m_keyTipBadges))
+        delete badge.data();
+    m_keyTipBadges.clear();
+    m_keyTipActions.clear();
+}
+
+void CRibbonBar::keyPressEvent(QKeyEvent* event)
+{
+    if (m_nKeyTipLevel == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        ShowKeyTips(false);
+        return;
+    }
+    // A copy: the action may replace the tips, and with them itself.
+    const std::function<void()> action = m_keyTipActions.value(event->text().toUpper());
+    if (action)
+        action();
+}
+
+void CRibbonBar::focusOutEvent(QFocusEvent* event)
+{
+    if (m_nKeyTipLevel != 0)
+        ShowKeyTips(false);
+    QWidget::focusOutEvent(event);
+}

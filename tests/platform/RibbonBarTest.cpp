@@ -1,0 +1,152 @@
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/ribbon/RibbonBar.h"
+
+namespace {
+
+// A handler that records executions and answers from a table.
+class FakeRibbonApp final : public IRibbonApplication, public IRibbonCommandHandler {
+public:
+    IRibbonCommandHandler& CommandHandler() override { return *this; }
+    void OnViewChanged(RibbonViewVerb verb, CRibbonBar&) override { views.push_back(verb); }
+    void Execute(unsigned command, RibbonVerb, std::optional<RibbonKey> key, const RibbonValue& value) override
+    {
+        executed.push_back({command, key, value});
+    }
+    std::optional<RibbonValue> UpdateProperty(unsigned command, RibbonKey key) override
+    {
+        ++asked[{command, key}];
+        if (key == RibbonKey::RecentItems)
+            return recent;
+        const auto answer = answers.find({command, key});
+        if (answer == answers.end())
+            return std::nullopt;
+        return answer->second;
+    }
+
+    struct Execution {
+        unsigned command;
+        std::optional<RibbonKey> key;
+        RibbonValue value;
+    };
+    std::vector<Execution> executed;
+    std::vector<RibbonViewVerb> views;
+    std::map<std::pair<unsigned, RibbonKey>, bool> answers;
+    std::map<std::pair<unsigned, RibbonKey>, int> asked;
+    RibbonItemList recent;
+};
+
+RibbonMarkup TestMarkup()
+{
+    RibbonMarkup markup;
+    markup.commands = {{1, QStringLiteral("Tab"), QStringLiteral("T"), {}, {}},
+                       {2, QStringLiteral("Group"), {}, {}, {}},
+                       {3, QStringLiteral("Go\n"), QStringLiteral("G"), QStringLiteral("Go"), QStringLiteral("Goes.")},
+                       {4, QStringLiteral("Small"), {}, {}, {}},
+                       {5, QStringLiteral("Items"), {}, {}, {}},
+                       {6, QStringLiteral("A"), {}, {}, {}},
+                       {7, QStringLiteral("Recent"), {}, {}, {}},
+                       {8, QStringLiteral("&Open"), {}, {}, {}}};
+    markup.tabs = {{1,
+                    {{2,
+                      {{3, RibbonControlKind::LargeButton, {}},
+                       {4, RibbonControlKind::SmallToggle, {}},
+                       {5, RibbonControlKind::CheckDropDown, {6}}}}}}};
+    markup.applicationMenu = {8};
+    markup.recentItems = 7;
+    return markup;
+}
+
+class RibbonBarTest : public ::testing::Test {
+protected:
+    void SetUp() override { ribbon.LoadUI(); }
+
+    FakeRibbonApp app;
+    CRibbonBar ribbon{TestMarkup(), app, nullptr};
+};
+
+} // namespace
+
+TEST_F(RibbonBarTest, ClicksExecuteAndStatesComeFromTheHandler)
+{
+    EXPECT_EQ(app.views.front(), RibbonViewVerb::Create);
+    ribbon.FindButton(3)->click();
+    ASSERT_EQ(app.executed.size(), 1u);
+    EXPECT_EQ(app.executed[0].command, 3u);
+    EXPECT_FALSE(app.executed[0].key.has_value());
+
+    // A toggle carries its new state; the handler's answer is what shows.
+    ribbon.FindButton(4)->click();
+    EXPECT_EQ(app.executed[1].key, RibbonKey::BooleanValue);
+    EXPECT_EQ(std::get<bool>(app.executed[1].value), true);
+    app.answers[{4, RibbonKey::BooleanValue}] = false;
+    app.answers[{3, RibbonKey::Enabled}] = false;
+    ribbon.InvalidateUICommand(0, RIBBON_INVALIDATE_STATE | RIBBON_INVALIDATE_VALUE);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ribbon.FindButton(3)->isEnabled(); }, 2000));
+    EXPECT_FALSE(ribbon.FindButton(3)->isEnabled());
+    EXPECT_FALSE(ribbon.FindButton(4)->isChecked());
+    EXPECT_TRUE(ribbon.FindButton(4)->isEnabled());  // not handled: enabled
+}
+
+TEST_F(RibbonBarTest, InvalidationsOfABurstAreAskedOnce)
+{
+    app.asked.clear();
+    for (int i = 0; i < 5; ++i)
+        ribbon.InvalidateUICommand(3, RIBBON_INVALIDATE_STATE);
+    EXPECT_EQ((app.asked[{3, RibbonKey::Enabled}]), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ((app.asked[{3, RibbonKey::Enabled}]), 1);
+}
+
+TEST_F(RibbonBarTest, DropDownTogglesAskAndExecute)
+{
+    app.answers[{6, RibbonKey::BooleanValue}] = true;
+    QAction* item = ribbon.FindAction(6);
+    emit ribbon.FindButton(5)->menu()->aboutToShow();
+    EXPECT_TRUE(item->isChecked());
+    item->trigger();  // unchecks
+    EXPECT_EQ(app.executed.back().command, 6u);
+    EXPECT_EQ(std::get<bool>(app.executed.back().value), false);
+}
+
+TEST_F(RibbonBarTest, RecentItemsAreAskedEachTimeTheMenuOpens)
+{
+    QMenu* menu = ribbon.ApplicationMenu();
+    emit menu->aboutToShow();
+    EXPECT_EQ(menu->findChild<QAction*>(QStringLiteral("recent0")), nullptr);
+
+    app.recent = {{QStringLiteral("a.png"), QStringLiteral("/x/a.png")}, {QStringLiteral("[ clear ]"), {}}};
+    emit menu->aboutToShow();
+    emit menu->aboutToShow();
+    QAction* second = menu->findChild<QAction*>(QStringLiteral("recent1"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(menu->actions().count(second), 1);
+    EXPECT_EQ(menu->findChild<QAction*>(QStringLiteral("recent0"))->toolTip(), QStringLiteral("/x/a.png"));
+    second->trigger();
+    EXPECT_EQ(app.executed.back().command, 7u);
+    EXPECT_EQ(app.executed.back().key, RibbonKey::SelectedItem);
+    EXPECT_EQ(std::get<unsigned>(app.executed.back().value), 1u);
+}
+
+TEST_F(RibbonBarTest, SettingsRoundTripAndForeignBytesAreIgnored)
+{
+    ribbon.SetMinimized(true);
+    const QByteArray saved = ribbon.SaveSettings();
+    CRibbonBar other(TestMarkup(), app, nullptr);
+    other.LoadUI();
+    other.LoadSettings(QByteArray("garbage"));
+    EXPECT_FALSE(other.IsMinimized());
+    other.LoadSettings(saved.left(saved.size() - 1));
+    EXPECT_FALSE(other.IsMinimized());
+    other.LoadSettings(saved);
+    EXPECT_TRUE(other.IsMinimized());
+    EXPECT_EQ(app.views.back(), RibbonViewVerb::Size);  // the frame makes room again
+}
