@@ -32,6 +32,9 @@ public:
     // Writes the cache file once; TRUE at once when it exists already.
     BOOL SaveCachedImage(QImage& bitmap, const CancelFlag* cancel, QString& error);
 
+    // The text of list column 0-6; empty for other ids.
+    QString GetColumnText(int id) const;
+
     QString m_strOrigin;      // path as added, or the archive it came from
     QString m_strPath;        // the file that is read
     QString m_strOutputName;  // output file name without folder; empty = not chosen

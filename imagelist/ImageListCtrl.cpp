@@ -4,6 +4,7 @@
 #include <QTimerEvent>
 
 #include "engine/AdjustImage.h"
+#include "imagelist/ImageHeaderCtrl.h"
 #include "imagelist/ImageListModel.h"
 #include "imagelist/JobEvents.h"
 #include "msgbox/ExtMessageBox.h"
@@ -12,12 +13,14 @@
 CImageListCtrl::CImageListCtrl(CAdjustOption& option, QWidget* parent)
     : QTableView(parent),
       m_nProcessors(std::max(1, static_cast<int>(std::thread::hardware_concurrency()))),
+      m_wndHeader(new CImageHeaderCtrl(this)),
       m_option(option),
       m_pModel(new CImageListModel(this))
 {
     setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    OnCreate();
     // Files dropped from a file manager are taken in.
     setAcceptDrops(true);
     viewport()->setAcceptDrops(true);

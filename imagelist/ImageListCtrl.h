@@ -3,10 +3,13 @@
 #include <QBasicTimer>
 #include <QHash>
 #include <QImage>
+#include <QPixmap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTableView>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -16,11 +19,14 @@
 
 #include "imagelist/ImageInfo.h"
 #include "imagelist/IntakeAsker.h"
+#include "imagelist/RowPainter.h"
 #include "platform/CancelFlag.h"
 #include "platform/WinTypes.h"
 #include "settings/AdjustOption.h"
 
+class CImageHeaderCtrl;
 class CImageListModel;
+class IListApplication;
 class IListStatusDisplay;
 class IPasswordPrompt;
 class IPreviewDisplay;
@@ -98,6 +104,32 @@ public:
     void UpdateFileCount();
     void UpdateSelectionCount();
 
+    // Columns, row drawing, sorting and the list's settings.
+    // The application's fonts and debug switch; null: the application font.
+    void SetApplication(IListApplication* pApp);
+    // Column layout, thumbnail size and sort from the profile, and back.
+    void LoadSettings();
+    void SaveSettings();
+    void LoadColumnLayout();
+    void SaveColumnLayout() const;
+    void SetThumbSize(int mode);
+    int GetThumbSize() const { return m_nThumbSize; }
+    // Shows or hides a column; FALSE when nothing changed.
+    BOOL ShowColumn(int id, BOOL show);
+    BOOL HasSelection() const;
+    // Selects and focuses the row alone.
+    void SelectOnly(int row);
+    CImageHeaderCtrl* GetHeaderCtrl() const { return m_wndHeader; }
+    // Sorts by a control column; a running job is stopped and started again.
+    virtual void Sort(int iColumn, BOOL bAscending, BOOL bAdd);
+    // Sorts again by the current column and direction (the caller has
+    // interrupted any job).
+    void SortItems();
+    int GetSortColumn() const { return m_nSortColumn; }
+    BOOL IsAscending() const { return m_bAscending; }
+    // The height of a row for the thumbnail size and the text lines.
+    int MeasureItem() const;
+
     std::vector<std::unique_ptr<CImageInfo>> m_arrImages;  // entries in order of adding
     std::vector<int> m_arrRows;                            // display row -> index into m_arrImages
     std::mutex m_csJob;
@@ -134,6 +166,10 @@ protected:
 
     void customEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 signals:
     // A command of the per-file override menu, for the main view.
@@ -166,6 +202,40 @@ private:
     void DropMargins(int row);
     void DropAnalysis(int row);
     void EmptyPreview();
+
+    // Columns, drawing, sorting.
+    void OnCreate();
+    void RebuildColumns();
+    void InsertColumn(int index, int id);
+    BOOL ApplyColumnOrder();
+    void ApplyStatusFont();
+    std::vector<RowColumn> HeaderColumns() const;
+    void UpdateRowHeight();
+    void DrawRows(QPainter& painter, int first, int last);
+    void DrawEmptyHint(QPainter& painter);
+    QString OnGetDispInfo(int row, int column) const;
+    void OnItemChanged(const QModelIndex& current, const QModelIndex& previous);
+    void OnHeaderClicked(int index);
+    void OnHeaderEndDrag(int index, int oldOrder, int newOrder);
+    void OnHeaderEndTrack(int index, int oldWidth, int newWidth);
+    void OnHeaderDividerDblClick(int index);
+    int CompareItems(int a, int b) const;
+    void SaveSelection();
+    void RestoreSelection();
+
+    CImageHeaderCtrl* m_wndHeader;
+    IListApplication* m_pApp = nullptr;
+    int m_nSortColumn = 0;
+    BOOL m_bAscending = 1;
+    int m_nThumbSize = 1;
+    int m_nTextRowHeight = 0;
+    std::array<QPixmap, ICON_COUNT> m_imgIcons;
+    int m_nFocusImage = -1;
+    QSet<int> m_mapSelImages;
+    QHash<int, int> m_mapSortPos;  // entry index -> its row before the sort
+    // Set while the list itself changes the header, whose signals then
+    // describe no user action.
+    bool m_bBuildingColumns = false;
 
     CAdjustOption& m_option;
     CImageListModel* m_pModel;

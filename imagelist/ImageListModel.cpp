@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "imagelist/ColumnTable.h"
+
 int CImageListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_nItemCount;
@@ -9,12 +11,49 @@ int CImageListModel::rowCount(const QModelIndex& parent) const
 
 int CImageListModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 1;
+    return parent.isValid() ? 0 : m_nColumnCount;
 }
 
-QVariant CImageListModel::data(const QModelIndex&, int) const
+QVariant CImageListModel::data(const QModelIndex& index, int role) const
 {
+    if (role != Qt::DisplayRole || !m_textOf || !index.isValid()) {
+        return {};
+    }
+    const QString text = m_textOf(index.row(), index.column());
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+QVariant CImageListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    const ColumnDef* column = ColumnTable.Find(ColumnTable.IdAtControlIndex(section));
+    if (orientation != Qt::Horizontal || column == nullptr) {
+        return {};
+    }
+    if (role == Qt::DisplayRole) {
+        return column->title;
+    }
+    if (role == Qt::TextAlignmentRole) {
+        const Qt::Alignment align = column->format == COLUMN_FORMAT_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
+        return QVariant::fromValue(align | Qt::AlignVCenter);
+    }
     return {};
+}
+
+void CImageListModel::InsertColumn(int column)
+{
+    beginInsertColumns(QModelIndex(), column, column);
+    ++m_nColumnCount;
+    endInsertColumns();
+}
+
+void CImageListModel::DeleteColumn(int column)
+{
+    if (column < 0 || column >= m_nColumnCount) {
+        return;
+    }
+    beginRemoveColumns(QModelIndex(), column, column);
+    --m_nColumnCount;
+    endRemoveColumns();
 }
 
 void CImageListModel::SetItemCount(int count)
@@ -43,7 +82,7 @@ void CImageListModel::DeleteItem(int row)
 
 void CImageListModel::RedrawItem(int row)
 {
-    if (row >= 0 && row < m_nItemCount) {
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    if (row >= 0 && row < m_nItemCount && m_nColumnCount > 0) {
+        emit dataChanged(index(row, 0), index(row, m_nColumnCount - 1));
     }
 }

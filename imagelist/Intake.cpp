@@ -53,7 +53,7 @@ void CImageListCtrl::AddFiles(const QStringList& paths)
     if (added) {
         ClearOutputNames();  // names are given afresh before the next execute job
         UpdateFileCount();
-        // SORT-PENDING SortItems();
+        SortItems();
     }
     StartNextJob();
 }

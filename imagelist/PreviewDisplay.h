@@ -15,4 +15,6 @@ public:
     virtual void SetPreviewSourceFile(const QString& path) = 0;
     // The adjusted view takes the image (a null image empties it).
     virtual void SetPreviewAdjustedImage(const QImage& bitmap) = 0;
+    // Opens the window (or brings it up); false when it cannot be shown.
+    virtual bool ShowPreviewDialog() { return false; }
 };

@@ -383,6 +383,9 @@ TEST_F(ImageListJobTest, ItemEventsOfAnInterruptedJobAreStale)
     Add("b.png");
     Add("c.png");
     list.setCurrentIndex(list.model()->index(2, 0));
+    ASSERT_TRUE(WaitIdle(list));  // focusing a row not loaded yet loads the list
+    list.ClearCounts();
+    list.m_nDoneCount = 0;
     list.StartAdjust(true, false);
     // Let the job end without handling its events.
     for (int i = 0; i < 30000 && list.m_nDoneCount < 3; ++i) {

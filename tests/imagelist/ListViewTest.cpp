@@ -1,0 +1,192 @@
+#include "ListViewSupport.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QTest>
+
+#include "engine/BitmapConvert.h"
+#include "imagelist/ImageHeaderCtrl.h"
+
+namespace {
+
+class ListViewTest : public CListViewFixture {
+protected:
+    // Rows in mixed states: loaded or not, failed, results and overrides.
+    void FillMixedRows()
+    {
+        for (int i = 0; i < 10; ++i) {
+            CImageInfo& info = Entry(QStringLiteral("page%1.png").arg(i + 1, 3, 10, QLatin1Char('0')));
+            info.m_dwFileSize = 123456u * static_cast<quint32>(i + 1);
+            if (i == 0)
+                continue;  // not loaded
+            QImage thumb(i % 2 == 0 ? 60 : 192, i % 2 == 0 ? 80 : 120, QImage::Format_RGB32);
+            thumb.fill(i == 4 ? QColor(Qt::red) : QColor(90, 140, 200));
+            info.m_pSrcThumb = new QImage(i == 2 ? LoadPlaceholderBitmap() : thumb);
+            info.m_nSrcWidth = thumb.width() * 20;
+            info.m_nSrcHeight = thumb.height() * 20;
+            if (i == 2) {
+                info.m_bLoadFailed = 1;
+                info.m_nSrcWidth = info.m_nSrcHeight = 0;
+                continue;
+            }
+            if (i >= 4) {
+                info.m_nPageKind = i % 3 == 0 ? 2 : 1;
+                info.m_dSlantAngle = 0.25 * i - 1;
+                info.m_rcMarginPx = {10, 10, 10, 10};
+                info.m_rcMarginPct = {i, 2, 3, 4};
+                info.m_pAdjThumb = new QImage(thumb.convertToFormat(QImage::Format_Grayscale8));
+                info.m_nAdjWidth = info.m_nSrcWidth / 2;
+                info.m_nAdjHeight = info.m_nSrcHeight / 2;
+            }
+            if (i >= 7) {
+                info.m_nPageKindOverride = 1;
+                info.m_dRotateOverride = 0.0;
+                info.m_rcMarginOverride = {5, 5, 5, 5};
+            }
+        }
+    }
+
+    QRect Cell(int row, int id) const
+    {
+        const int index = ColumnTable.ControlIndexOf(id);
+        const QHeaderView* header = list.horizontalHeader();
+        return {header->sectionViewportPosition(index), list.rowViewportPosition(row), header->sectionSize(index),
+                list.rowHeight(row)};
+    }
+};
+
+bool IsSet(const QImage& image, int x, int y)
+{
+    return image.pixelColor(x, y) == QColor(Qt::black);
+}
+
+}  // namespace
+
+TEST_F(ListViewTest, RowHeightFollowsThumbnailsAndTextLines)
+{
+    CFakeApplication app;
+    app.statusFont.setPixelSize(9);  // well under 16 px: the lines stay 16 px high
+    list.SetApplication(&app);
+    EXPECT_EQ(list.MeasureItem(), 102);
+    list.SetThumbSize(2);
+    EXPECT_EQ(list.MeasureItem(), 56);  // 16 * 3 + 2 lines, then 6
+    list.SetThumbSize(0);
+    EXPECT_EQ(list.MeasureItem(), 198);
+    EXPECT_EQ(list.horizontalHeader()->sectionSize(ColumnTable.ControlIndexOf(COLUMN_ADJ_THUMB)), 198);
+    Entry(QStringLiteral("a"));
+    EXPECT_EQ(list.rowHeight(0), 198);
+    app.statusFont.setPixelSize(40);
+    list.SetApplication(&app);
+    const int h = QFontMetrics(app.statusFont).height();
+    list.SetThumbSize(2);
+    EXPECT_EQ(list.MeasureItem(), 3 * h + 2 + 6);
+}
+
+TEST_F(ListViewTest, ShowingAndHidingColumnsKeepsHeaderAndTableInStep)
+{
+    QHeaderView* header = list.horizontalHeader();
+    EXPECT_EQ(header->count(), 9);
+    EXPECT_TRUE(list.ShowColumn(COLUMN_FILE_PATH, 1));
+    EXPECT_EQ(header->count(), 10);
+    EXPECT_EQ(header->visualIndex(1), 1);
+    EXPECT_EQ(list.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("ファイルパス"));
+    header->moveSection(header->visualIndex(2), 0);  // file size dragged to the front
+    EXPECT_EQ(ColumnTable.Find(COLUMN_FILE_SIZE)->order, 0);
+    EXPECT_EQ(ColumnTable.Find(COLUMN_FILE_NAME)->order, 1);
+    EXPECT_TRUE(list.ShowColumn(COLUMN_FILE_PATH, 0));
+    EXPECT_FALSE(list.ShowColumn(COLUMN_FILE_PATH, 0));
+    for (int index = 0; index < header->count(); ++index)
+        EXPECT_EQ(header->visualIndex(index), ColumnTable.Find(ColumnTable.IdAtControlIndex(index))->order) << index;
+    header->resizeSection(0, 77);
+    EXPECT_EQ(ColumnTable.Find(COLUMN_FILE_NAME)->width, 77);
+}
+
+TEST_F(ListViewTest, SortArrowIsAStackOfLinesFromAOnePixelTip)
+{
+    for (const bool ascending : {true, false}) {
+        QImage image(14, 10, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        DrawSortArrow(painter, QRect(0, 0, 14, 10), ascending, Qt::black);
+        painter.end();
+        const int tip = ascending ? 2 : 7;
+        const int base = ascending ? 7 : 2;
+        EXPECT_TRUE(IsSet(image, 7, tip));
+        EXPECT_FALSE(IsSet(image, 6, tip));
+        EXPECT_FALSE(IsSet(image, 8, tip));
+        EXPECT_TRUE(IsSet(image, 4, ascending ? 5 : 4));  // d = round(2.5) = 3
+        EXPECT_FALSE(IsSet(image, 3, ascending ? 5 : 4));
+        EXPECT_TRUE(IsSet(image, 3, base));
+        EXPECT_TRUE(IsSet(image, 11, base));
+        EXPECT_FALSE(IsSet(image, 12, base));
+        EXPECT_FALSE(IsSet(image, 7, ascending ? 8 : 1));
+    }
+}
+
+TEST_F(ListViewTest, EnterWithoutAFocusedRowDoesNothing)
+{
+    list.preview.visible = false;
+    Entry(QStringLiteral("a"));
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(list.preview.source, QStringLiteral("<none>"));
+}
+
+TEST_F(ListViewTest, EmptyListShowsTheDropHint)
+{
+    list.resize(600, 300);
+    const QImage empty = list.viewport()->grab().toImage();
+    const QColor base = list.palette().color(QPalette::Base);
+    const QRect middle(250, 100, 100, 60);
+    auto inked = [&](const QImage& image) {
+        for (int y = middle.top(); y <= middle.bottom(); ++y)
+            for (int x = middle.left(); x <= middle.right(); ++x)
+                if (image.pixelColor(x, y) != base)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(inked(empty));
+    Entry(QStringLiteral("a"));
+    list.horizontalHeader()->resizeSection(0, 10);  // keep the row's own texts left
+    for (int index = 1; index < list.horizontalHeader()->count(); ++index)
+        list.horizontalHeader()->hideSection(index);
+    EXPECT_FALSE(inked(list.viewport()->grab().toImage()));
+}
+
+TEST_F(ListViewTest, RowsDrawTintShadeAndCentredThumbnails)
+{
+    FillMixedRows();
+    list.resize(1300, 1200);
+    // A focused row not loaded yet would start loading: focus a loaded one.
+    list.selectionModel()->setCurrentIndex(list.model()->index(6, 0), QItemSelectionModel::NoUpdate);
+    Select({1, 5, 6});
+    list.show();
+    list.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+    list.setFocus();
+    ASSERT_FALSE(list.m_bJobRunning);
+    const QImage image = list.viewport()->grab().toImage();
+    if (qEnvironmentVariableIsSet("FOLIVANE_SHOTS"))
+        list.grab().save(qEnvironmentVariable("FOLIVANE_SHOTS") + QStringLiteral("/list-rows.png"));
+
+    const QPalette palette = list.palette();
+    const QRect kind0 = Cell(0, COLUMN_KIND);
+    const QRect kind3 = Cell(3, COLUMN_KIND);
+    const QRect kind5 = Cell(5, COLUMN_KIND);
+    EXPECT_EQ(image.pixelColor(kind0.right() - 1, kind0.top() + 3), RowBackground(palette, {0, false, false, true}));
+    EXPECT_EQ(image.pixelColor(kind3.right() - 1, kind3.top() + 3), RowBackground(palette, {3, false, false, true}));
+    EXPECT_NE(RowBackground(palette, {3, false, false, true}), palette.color(QPalette::Base));
+    // A selected odd row takes the selection tint, not the shade.
+    EXPECT_EQ(image.pixelColor(kind5.right() - 1, kind5.top() + 3), RowBackground(palette, {5, true, false, true}));
+    // Row 4's 60 x 80 red thumbnail sits in the middle of its 102 x 102 cell.
+    const QRect thumb = Cell(4, COLUMN_SRC_THUMB);
+    ASSERT_EQ(thumb.size(), QSize(102, 102));
+    const QPoint origin = thumb.topLeft() + QPoint(21, 11);
+    EXPECT_EQ(image.pixelColor(origin), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(origin + QPoint(59, 79)), QColor(Qt::red));
+    EXPECT_NE(image.pixelColor(origin - QPoint(1, 0)), QColor(Qt::red));
+    EXPECT_NE(image.pixelColor(origin + QPoint(60, 0)), QColor(Qt::red));
+    EXPECT_NE(image.pixelColor(origin - QPoint(0, 1)), QColor(Qt::red));
+    // Row 0 has no thumbnail: its cell is background only.
+    const QRect empty = Cell(0, COLUMN_SRC_THUMB);
+    EXPECT_EQ(image.pixelColor(empty.center()), RowBackground(palette, {0, false, false, true}));
+}
