@@ -94,6 +94,17 @@ TEST_F(ListIntakeTest, IntakeCountsRecordsAndLoadsWhatItAdded)
     }
 }
 
+TEST_F(ListIntakeTest, NewEntriesTakeTheirPlaceInTheSortOrder)
+{
+    AddEntry(list, Page(QStringLiteral("p2.png")));
+    list.UpdateFileCount();
+    list.AddFiles({Page(QStringLiteral("p10.png")), Page(QStringLiteral("p1.png"))});
+    ASSERT_EQ(list.m_arrRows.size(), 3U);
+    EXPECT_EQ(list.GetImageInfo(0)->m_strPath, dir.filePath(QStringLiteral("p1.png")));
+    EXPECT_EQ(list.GetImageInfo(2)->m_strPath, dir.filePath(QStringLiteral("p10.png")));
+    EXPECT_EQ(list.status.allFiles, 3);
+}
+
 TEST_F(ListIntakeTest, ArchiveTwiceIsRecordedOnceAndAsksThroughThePrompt)
 {
     const QString archive = dir.filePath(QStringLiteral("locked.zip"));
