@@ -43,12 +43,14 @@ void CSpinButtonCtrl::SetBuddy(QLineEdit* edit)
 {
     if (m_buddy != nullptr) {
         m_buddy->removeEventFilter(this);
+        disconnect(m_buddy, nullptr, this, nullptr);
     }
     m_buddy = edit;
     if (edit == nullptr) {
         return;
     }
     edit->installEventFilter(this);
+    connect(edit, &QObject::destroyed, this, [this] { m_buddy = nullptr; });
     const QRect area = edit->geometry();
     const int width = std::min(sizeHint().width(), area.width() / 2);
     edit->setGeometry(area.adjusted(0, 0, -width, 0));

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 
-#include <QLineEdit>
+class QLineEdit;
 
 // The up-down control beside a numeric edit: a 32-bit range and position and
 // two arrow buttons. An arrow (a click, or the Up/Down key in the edit) steps
@@ -48,5 +47,5 @@ private:
     int m_pos = 0;
     int m_pressed = 0;  // the arrow held down: +1, -1 or 0
     int m_repeatTimer = 0;
-    QPointer<QLineEdit> m_buddy;
+    QLineEdit* m_buddy = nullptr;  // cleared when the edit goes
 };

@@ -28,6 +28,7 @@ public:
     void Save() const;
     // Change mask of this (edited) record against old; 0 when no difference counts.
     int Compare(const CAdjustOption& old) const;
+    friend bool operator==(const CAdjustOption&, const CAdjustOption&) = default;
 
     BOOL TextPage = 1;
     BOOL PictPage = 1;

@@ -212,8 +212,8 @@ BOOL SaveOptionFile(const CSectionArray& doc, const QString& path, QString& erro
             return 0;
         }
     }
+    QFile file(path);
     try {
-        QFile file(path);
         errno = 0;
         // A new file only: nothing planted at the path since the delete is followed.
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
@@ -225,6 +225,10 @@ BOOL SaveOptionFile(const CSectionArray& doc, const QString& path, QString& erro
         }
     } catch (const std::exception& e) {
         error = QStringLiteral("save error\n") + GetExceptionText(e);
+        // A half-written file would later load as a different set of options.
+        if (file.isOpen()) {
+            file.remove();
+        }
         return 0;
     }
     return 1;

@@ -37,7 +37,8 @@ protected:
     void TypingDouble(int low, int high)
     {
         m_spin->SetRange32(low, high);
-        QObject::connect(m_edit, &QLineEdit::textChanged, [this] { SyncEditDoubleWithSpin(0, m_edit, m_spin, &m_value); });
+        QObject::connect(m_edit, &QLineEdit::textChanged,
+                         [this] { SyncEditDoubleWithSpin(0, m_edit, m_spin, &m_value); });
     }
 
     void Type(const QString& text)

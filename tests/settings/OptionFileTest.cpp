@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include <cerrno>
 
@@ -182,4 +185,22 @@ TEST(OptionFileWriter, FailedWriteThrows)
     QBuffer buffer;
     ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
     EXPECT_ANY_THROW(WriteEntry(CEntry{"k", "v"}, buffer));
+}
+
+TEST_F(OptionFile, FailedSaveLeavesNoHalfFile)
+{
+    CSectionArray doc{CSection{"OptionInfo", {CEntry{"SaveAnyDir", QString(4096, u'x')}}}};
+    // A file size limit makes the write fail part way, as a full disk does.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const BOOL saved = SaveOptionFile(doc, PathOf("big.adjopt"), m_error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(m_error.startsWith("save error\n")) << m_error.toStdString();
+    EXPECT_FALSE(QFile::exists(PathOf("big.adjopt")));
 }
