@@ -121,6 +121,12 @@ QString GetFileTitlePart(const QString& path)
     return path.mid(start, ExtensionStart(path, start) - start);
 }
 
+QString GetExtensionPart(const QString& path)
+{
+    const qsizetype start = FileNameStart(path);
+    return path.mid(ExtensionStart(path, start));
+}
+
 bool IsValidFileName(const QString& text)
 {
     static const QString forbidden = QStringLiteral("<>\"|/*?\\:");
@@ -196,4 +202,16 @@ void ListFilesRecursive(const QString& folder, QStringList& list)
     for (const QString& subfolder : subfolders) {
         ListFilesRecursive(subfolder, list);
     }
+}
+
+std::vector<FolderItem> ListFolder(const QString& folder)
+{
+    std::vector<DirectoryEntry> entries;
+    ReadFolder(QFile::encodeName(folder), entries);
+    std::vector<FolderItem> items;
+    items.reserve(entries.size());
+    for (const DirectoryEntry& entry : entries) {
+        items.push_back({QFile::decodeName(entry.path), entry.isFolder});
+    }
+    return items;
 }

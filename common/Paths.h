@@ -3,10 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // Path helpers with '/' as the separator. Error codes are errno values (0 = success).
 void AddBackslash(QString& path);  // appends the separator when missing
 QString GetFolderPart(const QString& path);
 QString GetFileTitlePart(const QString& path);
+// The file name part's extension with its dot ("" when it has none).
+QString GetExtensionPart(const QString& path);
 bool IsValidFileName(const QString& text);
 // 0, ENOTDIR when a file holds a name on the path, ENOENT for a relative name
 // without a folder part, else the errno of the first failing creation.
@@ -15,3 +19,11 @@ int CreateFolderPath(const QString& path);
 // never followed.
 int DeleteFolderTree(const QString& path);
 void ListFilesRecursive(const QString& folder, QStringList& list);
+
+struct FolderItem {
+    QString path;
+    bool isFolder;  // never for a symbolic link
+};
+// The entries of a folder without "." and "..", in name order; none when the
+// folder cannot be read.
+std::vector<FolderItem> ListFolder(const QString& folder);

@@ -21,6 +21,9 @@ CImageListCtrl::CImageListCtrl(CAdjustOption& option, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     OnCreate();
+    // Files dropped from a file manager are taken in.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 }
 
 CImageListCtrl::~CImageListCtrl()
@@ -78,8 +81,13 @@ int CImageListCtrl::AskOverwrite(const QString& text, std::uint32_t style)
 
 int CImageListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
 {
-    // As the framework's message box: its warning icon and the program's name.
-    return SystemMessageBox(this, text, QGuiApplication::applicationDisplayName(), type | MB_ICONEXCLAMATION);
+    // As the framework's message box: the program's name, and a question mark
+    // for a question, else the warning icon, unless the caller chose one.
+    if ((type & MB_ICONMASK) == 0) {
+        const std::uint32_t buttons = type & MB_TYPEMASK;
+        type |= buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? MB_ICONQUESTION : MB_ICONEXCLAMATION;
+    }
+    return SystemMessageBox(this, text, QGuiApplication::applicationDisplayName(), type);
 }
 
 void CImageListCtrl::customEvent(QEvent* event)

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "imagelist/ImageInfo.h"
+#include "imagelist/IntakeAsker.h"
 #include "imagelist/RowPainter.h"
 #include "platform/CancelFlag.h"
 #include "platform/WinTypes.h"
@@ -27,8 +28,11 @@ class CImageHeaderCtrl;
 class CImageListModel;
 class IListApplication;
 class IListStatusDisplay;
+class IPasswordPrompt;
 class IPreviewDisplay;
+class IRecentItemSink;
 class IRibbonInvalidator;
+class QMenu;
 
 // The list of page images: it owns the entries and runs the batch jobs that
 // load, preview and execute them on worker threads.
@@ -37,7 +41,7 @@ class IRibbonInvalidator;
 // the option record only after InterruptJob (or while no job runs), so the
 // job's threads read them without locks. The job thread holds m_csJob for a
 // whole job; its workers take m_csPick or m_csError, one at a time.
-class CImageListCtrl : public QTableView {
+class CImageListCtrl : public QTableView, private IIntakeAsker {
     Q_OBJECT
 
 public:
@@ -54,6 +58,12 @@ public:
     void SetStatusDisplay(IListStatusDisplay* pStatus) { m_pStatus = pStatus; }
     void SetRibbon(IRibbonInvalidator* pRibbon) { m_pRibbon = pRibbon; }
     void SetPreview(IPreviewDisplay* pPreview) { m_pPreview = pPreview; }
+    void SetRecentItems(IRecentItemSink* pRecent) { m_pRecentItems = pRecent; }
+    void SetPasswordPrompt(IPasswordPrompt* pPrompt) { m_pPasswordPrompt = pPrompt; }
+
+    // Intake: files, folders and archives become entries, then the list is
+    // sorted again and the load job started.
+    void AddFiles(const QStringList& paths);
 
     CImageInfo* GetImageInfo(int row) const;
     int GetFocusedRow() const;
@@ -83,7 +93,13 @@ public:
     void RefreshFiles();
     void ShowInPreview(int row);
 
+    // Per-file override menu at a screen point; (-1, -1) puts it at the
+    // list's top-left corner. The chosen command id, or 0.
+    int OnContextMenu(const QPoint& point);
+
     // Rows.
+    void RemoveSelected();
+    void RemoveAll();
     void RemoveItem(int row);
     void UpdateFileCount();
     void UpdateSelectionCount();
@@ -118,6 +134,7 @@ public:
     std::vector<int> m_arrRows;                            // display row -> index into m_arrImages
     std::mutex m_csJob;
     QHash<QString, QStringList> m_mapOutputNames;  // lower-cased output folder -> names given there
+    QHash<QString, QString> m_mapArchiveFolders;   // lower-cased archive path -> folder extracted into
     int m_nNextRow = 0;
     std::mutex m_csPick;
     int m_nWorkCount = 0;
@@ -139,6 +156,13 @@ protected:
     virtual QImage AdjustPage(const QImage& source, CImageInfo& info, QString& message);
     virtual int AskOverwrite(const QString& text, std::uint32_t style);
     virtual int ShowMessageBox(const QString& text, std::uint32_t type);
+    // Shows the menu and gives the chosen command id, or 0.
+    virtual int TrackPopupMenu(QMenu& menu, const QPoint& point);
+
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     void customEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
@@ -147,7 +171,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
+signals:
+    // A command of the per-file override menu, for the main view.
+    void MenuCommand(int commandId);
+
 private:
+    int AskSubfolders() override;
+    void ShowIntakeMessage(const QString& text) override;
+    bool AskArchivePassword(const QString& archivePath, QString& password) override;
+
     void OnJobProgress(int nDone, int nTotal);
     void OnItemProcessed(int nRow, QImage bitmap, int nJobSerial);
     void OnJobFinished();
@@ -210,6 +242,8 @@ private:
     IListStatusDisplay* m_pStatus = nullptr;
     IRibbonInvalidator* m_pRibbon = nullptr;
     IPreviewDisplay* m_pPreview = nullptr;
+    IRecentItemSink* m_pRecentItems = nullptr;
+    IPasswordPrompt* m_pPasswordPrompt = nullptr;
     std::thread m_jobThread;
     QBasicTimer m_retryTimer;
     // Bumped by every interrupt: item events of the stopped job still queued

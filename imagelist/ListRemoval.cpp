@@ -5,6 +5,41 @@
 #include "imagelist/OutputFolder.h"
 #include "imagelist/RibbonInvalidator.h"
 
+void CImageListCtrl::RemoveSelected()
+{
+    const std::vector<int> rows = GetSelectedRows();
+    if (rows.empty()) {
+        return;
+    }
+    // Workers read the rows and entries: they must be done first.
+    const BOOL interrupted = InterruptJob(JOB_LOAD);
+    if (rows.size() == m_arrRows.size()) {
+        RemoveAll();
+        EmptyPreview();
+    } else {
+        // From the last up, so that the rows still to go keep their numbers.
+        m_bBulkRemove = 1;
+        for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+            RemoveItem(*row);
+        }
+        m_bBulkRemove = 0;
+    }
+    ClearOutputNames();
+    UpdateFileCount();
+    UpdateSelectionCount();
+    if (interrupted) {
+        StartNextJob();
+    }
+}
+
+// The output names and archive folders stay; the callers clear the names.
+void CImageListCtrl::RemoveAll()
+{
+    m_pModel->SetItemCount(0);
+    m_arrImages.clear();
+    m_arrRows.clear();
+}
+
 void CImageListCtrl::RemoveItem(int row)
 {
     if (row < 0 || row >= static_cast<int>(m_arrRows.size())) {

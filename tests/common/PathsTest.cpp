@@ -44,6 +44,10 @@ TEST(Paths, FolderAndTitleParts)
     EXPECT_EQ(GetFileTitlePart(QStringLiteral("/a/x.my file")), QStringLiteral("x.my file"));
     EXPECT_EQ(GetFileTitlePart(QStringLiteral("/a.d/readme")), QStringLiteral("readme"));
     EXPECT_EQ(GetFileTitlePart(QStringLiteral("ページ.jpg")), QStringLiteral("ページ"));
+
+    EXPECT_EQ(GetExtensionPart(QStringLiteral("/a/b.c.JPG")), QStringLiteral(".JPG"));
+    EXPECT_EQ(GetExtensionPart(QStringLiteral("/a.d/readme")), QString());
+    EXPECT_EQ(GetExtensionPart(QStringLiteral("/a/x.my file")), QString());
 }
 
 TEST(Paths, ValidFileNames)
@@ -138,4 +142,22 @@ TEST(Paths, ListFilesRecursiveListsOwnFilesFirst)
     QStringList none;
     ListFilesRecursive(base + QStringLiteral("missing/"), none);
     EXPECT_TRUE(none.isEmpty());
+}
+
+TEST(Paths, ListFolderGivesLinksAsNoFolders)
+{
+    QTemporaryDir root;
+    const QString base = root.path() + QLatin1Char('/');
+    ASSERT_EQ(CreateFolderPath(base + QStringLiteral("s")), 0);
+    WriteFile(base + QStringLiteral("b"));
+    ASSERT_TRUE(QFile::link(base, base + QStringLiteral("a")));
+
+    const std::vector<FolderItem> items = ListFolder(base);
+    ASSERT_EQ(items.size(), 3U);
+    EXPECT_EQ(items[0].path, base + QStringLiteral("a"));
+    EXPECT_FALSE(items[0].isFolder);
+    EXPECT_FALSE(items[1].isFolder);
+    EXPECT_EQ(items[2].path, base + QStringLiteral("s"));
+    EXPECT_TRUE(items[2].isFolder);
+    EXPECT_TRUE(ListFolder(base + QStringLiteral("missing")).empty());
 }

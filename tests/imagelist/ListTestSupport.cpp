@@ -57,7 +57,8 @@ int CTestListCtrl::AskOverwrite(const QString& text, std::uint32_t style)
 int CTestListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
 {
     messages.push_back(text);
-    if ((type & MB_TYPEMASK) == MB_YESNO) {
+    const std::uint32_t buttons = type & MB_TYPEMASK;
+    if (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) {
         return answerQuestion ? answerQuestion(text) : IDYES;
     }
     return IDOK;

@@ -84,7 +84,7 @@ public:
     std::deque<int> overwriteAnswers;  // empty: Yes
     std::vector<std::pair<QString, std::uint32_t>> overwriteQuestions;
     std::vector<QString> messages;
-    std::function<int(const QString&)> answerQuestion;  // the stop question; null: Yes
+    std::function<int(const QString&)> answerQuestion;  // the questions; null: Yes
 
     int progressEvents = 0;
     int finishedEvents = 0;

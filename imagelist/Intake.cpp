@@ -1,0 +1,100 @@
+#include "imagelist/ImageListCtrl.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include "imagelist/IntakeWalker.h"
+#include "imagelist/PasswordPrompt.h"
+#include "imagelist/RecentItemSink.h"
+#include "msgbox/ExtMsgBoxDefs.h"
+
+namespace {
+
+// The local files among dropped URLs; anything else is not ours to read.
+QStringList LocalFilesOf(const QMimeData* data)
+{
+    QStringList files;
+    if (data == nullptr || !data->hasUrls()) {
+        return files;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) {
+            files.append(url.toLocalFile());
+        }
+    }
+    return files;
+}
+
+}  // namespace
+
+void CImageListCtrl::AddFiles(const QStringList& paths)
+{
+    if (paths.isEmpty()) {
+        return;
+    }
+    // Workers read the entries: they must be done before any is added.
+    InterruptJob(JOB_LOAD);
+    CIntakeWalker walker(m_arrImages, m_arrRows, m_mapArchiveFolders, *this);
+    walker.m_pArchiverOwner = this;
+    bool added = false;
+    for (const QString& path : paths) {
+        if (walker.AddPath(path)) {
+            added = true;
+            if (m_pRecentItems != nullptr) {
+                m_pRecentItems->AddRecentItem(path);
+            }
+        }
+        if (walker.IsCancelled()) {
+            break;
+        }
+    }
+    if (added) {
+        ClearOutputNames();  // names are given afresh before the next execute job
+        UpdateFileCount();
+        SortItems();
+    }
+    StartNextJob();
+}
+
+int CImageListCtrl::AskSubfolders()
+{
+    return ShowMessageBox(QStringLiteral("サブフォルダも追加しますか？"), MB_YESNOCANCEL);
+}
+
+void CImageListCtrl::ShowIntakeMessage(const QString& text)
+{
+    ShowMessageBox(text, MB_OK);
+}
+
+bool CImageListCtrl::AskArchivePassword(const QString& archivePath, QString& password)
+{
+    return m_pPasswordPrompt != nullptr && m_pPasswordPrompt->AskPassword(this, archivePath, password);
+}
+
+void CImageListCtrl::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFilesOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CImageListCtrl::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!LocalFilesOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CImageListCtrl::dropEvent(QDropEvent* event)
+{
+    const QStringList files = LocalFilesOf(event->mimeData());
+    if (files.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Taken in after the drop has ended, so that the questions of the intake
+    // do not keep the window the files came from waiting.
+    QMetaObject::invokeMethod(this, [this, files] { AddFiles(files); }, Qt::QueuedConnection);
+}
