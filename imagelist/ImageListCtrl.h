@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "imagelist/ImageInfo.h"
+#include "imagelist/MemoryBudget.h"
 #include "platform/CancelFlag.h"
 #include "platform/WinTypes.h"
 #include "settings/AdjustOption.h"
@@ -65,6 +66,9 @@ public:
     // list; the job that runs next is of nQueuedKind. TRUE when a job ran or a
     // request was waiting for one: the caller restarts it after its change.
     BOOL InterruptJob(int nQueuedKind);
+    // The memory the pages of a job may hold at once (half the physical
+    // memory unless set); set it only while no job runs.
+    void SetMemoryBudget(qint64 bytes) { m_memoryBudget.SetLimit(bytes); }
 
     // Output naming.
     void MakeOutputFileName(const CImageInfo& info, QString& title, QString& extension) const;
@@ -141,6 +145,7 @@ private:
     IRibbonInvalidator* m_pRibbon = nullptr;
     IPreviewDisplay* m_pPreview = nullptr;
     std::thread m_jobThread;
+    CMemoryBudget m_memoryBudget;
     QBasicTimer m_retryTimer;
     // Bumped by every interrupt: item events of the stopped job still queued
     // then carry an older serial and are recognised as stale.
