@@ -6,10 +6,9 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <climits>
 #include <utility>
-
-#include <array>
 #include <vector>
 
 namespace {

@@ -30,7 +30,8 @@ public:
     quint32 GetEntry(int index, ZipEntry* entry);
     // One read of at most length bytes, their number in *delivered when asked;
     // kZipMoreData while the entry goes on, and a further call with the same
-    // index continues it.
+    // index continues it. kZipCorrupt when at the entry's end the bytes
+    // delivered do not match the directory's CRC-32 and size.
     quint32 ExtractToMemory(int index, void* buffer, unsigned length, unsigned* delivered = nullptr);
     quint32 Close();
 
