@@ -1,13 +1,23 @@
 #include "archive/ZipEntryName.h"
 
+#include <QCryptographicHash>
 #include <QStringDecoder>
+#include <QStringList>
 
 #include <iconv.h>
 
 #include <array>
+#include <climits>
+#include <utility>
 #include <vector>
 
 namespace {
+
+// The longest file name the file system takes, in bytes of the name's
+// encoding (UTF-8), and the longest ending kept as an extension when a name
+// must be shortened.
+constexpr qsizetype kMaxStepBytes = NAME_MAX;
+constexpr qsizetype kMaxExtensionLength = 16;
 
 bool DecodeUtf8(const QByteArray& raw, QString& name)
 {
@@ -69,6 +79,76 @@ bool SanitiseStep(QString& name)
     return false;
 }
 
+// The steps of a name, each with the separator that ends it (the last one
+// without), so that joining them gives the name again.
+QStringList StepsOf(const QString& name)
+{
+    QStringList steps;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (IsSeparator(name[i])) {
+            steps.append(name.mid(start, i + 1 - start));
+            start = i + 1;
+        }
+    }
+    steps.append(name.mid(start));
+    return steps;
+}
+
+QString WithoutSeparator(const QString& step)
+{
+    return !step.isEmpty() && IsSeparator(step.back()) ? step.chopped(1) : step;
+}
+
+QString WithoutDotSteps(const QString& name)
+{
+    QString kept;
+    for (const QString& step : StepsOf(name)) {
+        const QString text = WithoutSeparator(step);
+        if (text != QLatin1String(".") && text != QLatin1String("..")) {
+            kept += step;
+        }
+    }
+    return kept;
+}
+
+// The longest start of text, of whole characters, that takes at most
+// maxBytes in UTF-8.
+QString Utf8Prefix(const QString& text, qsizetype maxBytes)
+{
+    qsizetype bytes = 0;
+    qsizetype end = 0;
+    while (end < text.size()) {
+        const bool pair = text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        const char16_t unit = text[end].unicode();
+        const qsizetype size = pair ? 4 : unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
+        if (bytes + size > maxBytes) {
+            break;
+        }
+        bytes += size;
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
+
+// A step too long for the file system keeps its start and its extension and
+// gains "~" and eight hexadecimal digits of a hash of the whole step: the
+// same step always gives the same name, and different ones stay apart.
+QString ShortenStep(const QString& step)
+{
+    const QByteArray bytes = step.toUtf8();
+    if (bytes.size() <= kMaxStepBytes) {
+        return step;
+    }
+    const QString mark = QLatin1Char('~')
+        + QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(8));
+    const qsizetype dot = step.lastIndexOf(QLatin1Char('.'));
+    const qsizetype stemLength = dot > 0 && step.size() - dot <= kMaxExtensionLength ? dot : step.size();
+    const QString extension = step.mid(stemLength);
+    const qsizetype room = kMaxStepBytes - mark.size() - extension.toUtf8().size();
+    return Utf8Prefix(step.left(stemLength), room) + mark + extension;
+}
+
 }  // namespace
 
 QString DecodeZipName(const QByteArray& raw)
@@ -82,7 +162,32 @@ QString DecodeZipName(const QByteArray& raw)
 
 QString SanitiseZipName(QString name)
 {
-    while (SanitiseStep(name)) {
+    // Dropping a step may uncover a leading separator or drive, so the rules
+    // run again until the name no longer changes; it shortens every round.
+    for (;;) {
+        while (SanitiseStep(name)) {
+        }
+        QString kept = WithoutDotSteps(name);
+        if (kept == name) {
+            return name;
+        }
+        name = std::move(kept);
     }
-    return name;
+}
+
+QString FitZipName(const QString& name, int maxLength)
+{
+    QStringList steps = StepsOf(name);
+    qsizetype length = 0;
+    for (QString& step : steps) {
+        const QString text = WithoutSeparator(step);
+        step = ShortenStep(text) + step.mid(text.size());
+        length += step.size();
+    }
+    // Every step now fits in a file name, which is shorter than maxLength.
+    qsizetype first = 0;
+    while (length > maxLength && first + 1 < steps.size()) {
+        length -= steps[first++].size();
+    }
+    return steps.mid(first).join(QString());
 }

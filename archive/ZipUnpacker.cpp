@@ -11,22 +11,10 @@
 
 namespace {
 
-constexpr int kRawNameSize = 260;  // raw names keep at most 259 bytes
 constexpr int kMaxNameLength = 259;
 constexpr unsigned kEncryptedFlag = 0x01;
 constexpr unsigned kStored = 0;
 constexpr unsigned kDeflated = 8;
-
-QString LimitName(QString name)
-{
-    if (name.size() > kMaxNameLength) {
-        name.truncate(kMaxNameLength);
-        if (name.back().isHighSurrogate()) {
-            name.chop(1);
-        }
-    }
-    return name;
-}
 
 }  // namespace
 
@@ -88,7 +76,8 @@ void ZipUnpacker::CloseCurrentEntry()
         if (m_encrypted) {
             m_encrypted.reset();
         } else {
-            // The result carries the CRC check, which is deliberately not consulted.
+            // The layer's own CRC check is not consulted: it misses entries
+            // that end early, and m_check covers every entry alike.
             unzCloseCurrentFile(m_archive);
         }
         m_nCurrentIndex = -1;
@@ -114,12 +103,11 @@ quint32 ZipUnpacker::GoToEntry(int index)
     return kZipOk;
 }
 
-// Reads the central-directory information of the current entry (with the
-// raw name when asked) and refuses methods other than stored and deflated and
-// sizes beyond the limit.
-quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, char* rawName, unsigned long rawNameSize)
+// Reads the central-directory information of the current entry and refuses
+// methods other than stored and deflated and sizes beyond the limit.
+quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info)
 {
-    if (unzGetCurrentFileInfo64(m_archive, &info, rawName, rawNameSize, nullptr, 0, nullptr, 0) != UNZ_OK) {
+    if (unzGetCurrentFileInfo64(m_archive, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
         return kZipCorrupt;
     }
     if (info.compression_method != kStored && info.compression_method != kDeflated) {
@@ -129,6 +117,20 @@ quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, char* rawName, unsig
         || info.compressed_size > static_cast<ZPOS64_T>(INT_MAX)) {
         return kZipNoMemory;
     }
+    return kZipOk;
+}
+
+// The whole raw name, up to a zero byte in it: a cut name could lose its file
+// name or end inside a character.
+quint32 ZipUnpacker::ReadCurrentName(const unz_file_info64& info, QByteArray& rawName)
+{
+    rawName = QByteArray(static_cast<qsizetype>(info.size_filename) + 1, '\0');
+    if (unzGetCurrentFileInfo64(m_archive, nullptr, rawName.data(), static_cast<uLong>(rawName.size()), nullptr, 0,
+                                nullptr, 0)
+        != UNZ_OK) {
+        return kZipCorrupt;
+    }
+    rawName.truncate(rawName.indexOf('\0'));
     return kZipOk;
 }
 
@@ -179,10 +181,10 @@ quint32 ZipUnpacker::ClaimDataRange(int index, quint64 start, quint64 size)
     return kZipOk;
 }
 
-void ZipUnpacker::FillEntry(const unz_file_info64& info, const char* rawName, const QByteArray& extraField,
+void ZipUnpacker::FillEntry(const unz_file_info64& info, const QByteArray& rawName, const QByteArray& extraField,
                                ZipEntry& entry) const
 {
-    entry.name = LimitName(SanitiseZipName(DecodeZipName(QByteArray(rawName))));
+    entry.name = FitZipName(SanitiseZipName(DecodeZipName(rawName)), kMaxNameLength);
     entry.index = m_nFileNumber;
     entry.attributes = ZipAttributes(static_cast<quint32>(info.version), static_cast<quint32>(info.external_fa));
     const FileTime time = ZipDosTimeToFileTime(static_cast<quint32>(info.dosDate));
@@ -211,8 +213,11 @@ quint32 ZipUnpacker::GetEntry(int index, ZipEntry* entry)
         return result;
     }
     unz_file_info64 info{};
-    char rawName[kRawNameSize] = {};
-    if (const quint32 result = ReadCurrentInfo(info, rawName, kRawNameSize - 1)) {
+    QByteArray rawName;
+    if (const quint32 result = ReadCurrentInfo(info)) {
+        return result;
+    }
+    if (const quint32 result = ReadCurrentName(info, rawName)) {
         return result;
     }
     QByteArray extraField;
@@ -263,14 +268,22 @@ quint32 ZipUnpacker::ExtractToMemory(int index, void* buffer, unsigned length, u
             return result;
         }
         unz_file_info64 info{};
-        if (const quint32 result = ReadCurrentInfo(info, nullptr, 0)) {
+        if (const quint32 result = ReadCurrentInfo(info)) {
             return result;
         }
         if (const quint32 result = OpenCurrentEntry(info)) {
             return result;
         }
+        m_check.Start(static_cast<quint32>(info.crc), info.uncompressed_size);
         m_nCurrentIndex = index;
     }
+    return ReadOpenEntry(buffer, length, delivered);
+}
+
+// One read of the open entry; at its end the bytes delivered must match the
+// directory's CRC-32 and size, else the entry is damaged.
+quint32 ZipUnpacker::ReadOpenEntry(void* buffer, unsigned length, unsigned* delivered)
+{
     bool ended = false;
     int count = 0;
     if (m_encrypted) {
@@ -285,14 +298,17 @@ quint32 ZipUnpacker::ExtractToMemory(int index, void* buffer, unsigned length, u
         const bool streamEnded = m_bDeflated && !nothingLeft && count >= 0 && static_cast<unsigned>(count) < length;
         ended = (count > 0 && nothingLeft) || streamEnded;
     }
-    if (delivered != nullptr && count > 0) {
-        *delivered = static_cast<unsigned>(count);
+    if (count > 0) {
+        m_check.Add(buffer, static_cast<unsigned>(count));
+        if (delivered != nullptr) {
+            *delivered = static_cast<unsigned>(count);
+        }
     }
     if (count <= 0) {
         CloseCurrentEntry();
     }
     if (ended) {
-        return kZipOk;
+        return m_check.Matches() ? kZipOk : kZipCorrupt;
     }
     return count > 0 ? kZipMoreData : kZipFlation;
 }

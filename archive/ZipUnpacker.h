@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/ZipEntry.h"
+#include "archive/ZipEntryCheck.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,19 +30,22 @@ public:
     quint32 GetEntry(int index, ZipEntry* entry);
     // One read of at most length bytes, their number in *delivered when asked;
     // kZipMoreData while the entry goes on, and a further call with the same
-    // index continues it.
+    // index continues it. kZipCorrupt when at the entry's end the bytes
+    // delivered do not match the directory's CRC-32 and size.
     quint32 ExtractToMemory(int index, void* buffer, unsigned length, unsigned* delivered = nullptr);
     quint32 Close();
 
 private:
     void CloseCurrentEntry();
     quint32 GoToEntry(int index);
-    quint32 ReadCurrentInfo(unz_file_info64& info, char* rawName, unsigned long rawNameSize);
+    quint32 ReadCurrentInfo(unz_file_info64& info);
+    quint32 ReadCurrentName(const unz_file_info64& info, QByteArray& rawName);
     quint32 ReadLocalExtraField(QByteArray& extraField, quint64& dataStart);
     quint32 ClaimDataRange(int index, quint64 start, quint64 size);
     quint32 OpenCurrentEntry(const unz_file_info64& info);
-    void FillEntry(const unz_file_info64& info, const char* rawName, const QByteArray& extraField,
+    void FillEntry(const unz_file_info64& info, const QByteArray& rawName, const QByteArray& extraField,
                    ZipEntry& entry) const;
+    quint32 ReadOpenEntry(void* buffer, unsigned length, unsigned* delivered);
 
     unzFile m_archive = nullptr;
     ZipSource* m_source = nullptr;  // owned by the unzip layer
@@ -53,6 +57,7 @@ private:
     int m_nCachedIndex = -1;
     std::optional<QByteArray> m_password;
     std::unique_ptr<ZipEncryptedEntry> m_encrypted;  // the open entry when it is encrypted
+    ZipEntryCheck m_check;  // of the open entry's bytes
     // Where the data of each entry looked up so far lies: start -> {end, index}.
     std::map<quint64, std::pair<quint64, int>> m_dataRanges;
 };

@@ -35,6 +35,47 @@ QByteArray FormatOfContent(const QByteArray& head)
     return {};
 }
 
+// Walks the codes of a run-length stream (pairs of count and value; a zero
+// count escapes to end of row, end of bitmap, a move, or a literal run padded
+// to two bytes); true when it reaches its end or ends every row within size.
+bool IsWholeRunLengthStream(const uchar* data, qint64 size, bool fourBit, qint64 height)
+{
+    constexpr uchar kEndOfRow = 0, kEndOfBitmap = 1, kMove = 2;
+    qint64 at = 0;
+    qint64 rows = 0;
+    while (at + 2 <= size && rows < height) {
+        const uchar count = data[at];
+        const uchar code = data[at + 1];
+        at += 2;
+        if (count > 0 || code == kEndOfRow) {
+            rows += count == 0;
+        } else if (code == kEndOfBitmap) {
+            return true;
+        } else if (code == kMove) {
+            rows += at + 2 <= size ? data[at + 1] : height;  // a cut move fails below
+            at += 2;
+        } else {
+            at += ((fourBit ? (code + 1) / 2 : code) + 1) & ~1;
+        }
+    }
+    return rows >= height && at <= size;
+}
+
+// The BMP decoder fills the rows a run-length stream leaves out with black,
+// so the stream must reach its end within the file.
+bool HasWholeRunLengthData(QFile& file, quint32 dataStart, qint64 height, bool fourBit)
+{
+    const qint64 size = file.size() - qint64(dataStart);
+    if (size <= 0 || height <= 0)
+        return false;
+    uchar* data = file.map(dataStart, size);  // no copy of what may be a large file
+    if (data == nullptr)
+        return false;
+    const bool whole = IsWholeRunLengthStream(data, size, fourBit, height);
+    file.unmap(data);
+    return whole;
+}
+
 // The BMP decoder accepts files that end inside the pixel rows, so an
 // uncompressed BMP must hold every row its header promises.
 bool HasWholeBmpRows(QFile& file)
@@ -61,9 +102,11 @@ bool HasWholeBmpRows(QFile& file)
         bits = u16(28);
         compression = u32(30);
     }
-    constexpr quint32 kRgb = 0, kBitFields = 3, kAlphaBitFields = 6;
+    constexpr quint32 kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6;
+    if (compression == kRle8 || compression == kRle4)
+        return HasWholeRunLengthData(file, u32(10), height, compression == kRle4);
     if (compression != kRgb && compression != kBitFields && compression != kAlphaBitFields)
-        return true;  // run-length data has no fixed size; its decoder checks it
+        return true;  // the decoder refuses what it cannot read
     if (width <= 0 || height <= 0)
         return false;  // no image; the size check would refuse it as well
     const qint64 rowBytes = (width * bits + 31) / 32 * 4;

@@ -19,6 +19,7 @@
 
 #include "imagelist/ImageInfo.h"
 #include "imagelist/IntakeAsker.h"
+#include "imagelist/MemoryBudget.h"
 #include "imagelist/RowPainter.h"
 #include "platform/CancelFlag.h"
 #include "platform/WinTypes.h"
@@ -81,6 +82,9 @@ public:
     // list; the job that runs next is of nQueuedKind. TRUE when a job ran or a
     // request was waiting for one: the caller restarts it after its change.
     BOOL InterruptJob(int nQueuedKind);
+    // The memory the pages of a job may hold at once (half the physical
+    // memory unless set); set it only while no job runs.
+    void SetMemoryBudget(qint64 bytes) { m_memoryBudget.SetLimit(bytes); }
 
     // Output naming.
     void MakeOutputFileName(const CImageInfo& info, QString& title, QString& extension) const;
@@ -245,6 +249,7 @@ private:
     IRecentItemSink* m_pRecentItems = nullptr;
     IPasswordPrompt* m_pPasswordPrompt = nullptr;
     std::thread m_jobThread;
+    CMemoryBudget m_memoryBudget;
     QBasicTimer m_retryTimer;
     // Bumped by every interrupt: item events of the stopped job still queued
     // then carry an older serial and are recognised as stale.

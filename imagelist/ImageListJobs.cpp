@@ -12,6 +12,7 @@
 #include "engine/Thumbnail.h"
 #include "imagelist/JobEvents.h"
 #include "imagelist/ListStatusDisplay.h"
+#include "imagelist/PageMemory.h"
 #include "imagelist/PreviewDisplay.h"
 #include "imagelist/RibbonInvalidator.h"
 #include "msgbox/ExtMsgBoxDefs.h"
@@ -207,6 +208,10 @@ void CImageListCtrl::ProcessItem(int nRow)
     CImageInfo& info = *GetImageInfo(nRow);
     const bool execute = m_nJobKind == JOB_EXECUTE;
     const bool needLoad = info.m_pSrcThumb == nullptr;
+    // Held until the page's images are gone, since several huge pages at once
+    // could exhaust the machine's memory; a loaded entry of a load pass holds none.
+    const bool idle = m_nJobKind == JOB_LOAD && !needLoad;
+    const CMemoryReservation reservation(m_memoryBudget, idle ? 0 : EstimatePagePeak(info.m_strPath));
     bool needAdjust = false;
     QImage cached;
     if (m_nJobKind == JOB_PREVIEW) {

@@ -4,9 +4,15 @@
 #include "archive/ZipResult.h"
 #include "common/ErrorText.h"
 #include "common/File.h"
+#include "common/FileException.h"
 #include "common/Paths.h"
 
+#include <QFileInfo>
+#include <QStorageInfo>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
@@ -76,7 +82,8 @@ int WriteEntry(CZipReader& reader, int index, char* buffer, int pieceSize, unsig
     return 0;
 }
 
-int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& folder, QString& errorText)
+int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& name, const QString& folder,
+                 QString& errorText)
 {
     const int pieceSize = std::min(entry.uncompressedSize, kPieceSize);
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[static_cast<size_t>(pieceSize)]);
@@ -88,7 +95,6 @@ int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& folde
     if (!UnzipPiece(reader, entry.index, buffer.get(), pieceSize, delivered)) {
         return ReaderFailure(reader, errorText);
     }
-    const QString name = MapEntryName(entry.name);
     QString targetFolder = folder;
     const QString folderPart = GetFolderPart(name);
     if (folderPart.size() >= 2) {
@@ -100,6 +106,50 @@ int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& folde
     }
     const QString targetFile = targetFolder + name.mid(folderPart.size());
     return WriteEntry(reader, entry.index, buffer.get(), pieceSize, delivered, targetFile, errorText);
+}
+
+// The free bytes of the file system the folder lies on (found through its
+// nearest existing parent, since the folder comes into being with its first
+// file); -1 when unknown.
+qint64 FreeBytesFor(const QString& folder)
+{
+    QFileInfo place(folder);
+    while (!place.exists() && !place.isRoot() && place.path() != place.filePath()) {
+        place.setFile(place.path());
+    }
+    const QStorageInfo storage(place.filePath());
+    return storage.isValid() ? storage.bytesAvailable() : -1;
+}
+
+// The sizes the entries claim, up to the first one that cannot be looked up
+// (extraction stops there): the reader never delivers more than claimed.
+qint64 ClaimedBytes(CZipReader& reader, int count)
+{
+    qint64 total = 0;
+    ZipEntry entry;
+    for (int index = 0; index < count && reader.GetItem(index, &entry); ++index) {
+        total += std::max(entry.uncompressedSize, 0);
+    }
+    return total;
+}
+
+// An archive whose files cannot all fit fails before anything is written,
+// with the text a write running out of space gives.
+bool FitsOnDisk(CZipReader& reader, int count, const QString& folder, QString& errorText)
+{
+    const qint64 free = FreeBytesFor(folder);
+    if (free < 0 || ClaimedBytes(reader, count) <= free) {
+        return true;
+    }
+    const CFileException full(ENOSPC, folder + QStringLiteral(": ") + QString::fromLocal8Bit(strerror(ENOSPC)));
+    errorText = QStringLiteral("extract file write error\n") + GetExceptionText(full);
+    return false;
+}
+
+// A name left empty by sanitising, or naming only a folder, has no file to write.
+bool NamesAFile(const QString& mapped)
+{
+    return !mapped.isEmpty() && !mapped.endsWith(QLatin1Char('/'));
 }
 
 }  // namespace
@@ -117,14 +167,18 @@ int ExtractZip(const QString& archivePath, const QString& folder, const char* pa
         return ReaderFailure(reader, errorText);
     }
     const int count = entry.index;
+    if (!FitsOnDisk(reader, count, folder, errorText)) {
+        return -1;
+    }
     for (int index = 0; index < count; ++index) {
         if (!reader.GetItem(index, &entry)) {
             return ReaderFailure(reader, errorText);
         }
-        if (entry.uncompressedSize <= 0) {
+        const QString name = MapEntryName(entry.name);
+        if (entry.uncompressedSize <= 0 || !NamesAFile(name)) {
             continue;  // folders and empty files
         }
-        if (const int result = ExtractEntry(reader, entry, folder, errorText)) {
+        if (const int result = ExtractEntry(reader, entry, name, folder, errorText)) {
             return result;
         }
     }

@@ -7,6 +7,7 @@
 #include "archive/ZipUnpacker.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -113,7 +114,7 @@ TEST_F(ZipReaderTest, ExtractsStoredAndDeflatedEntriesWholeOrInPieces)
     EXPECT_EQ(m_reader->m_nLastResult, kZipFlation);
 }
 
-TEST_F(ZipReaderTest, DeflateStreamEndingBeforeItsClaimEndsTheEntry)
+TEST_F(ZipReaderTest, DeflateStreamEndingBeforeItsClaimIsCorrupt)
 {
     const QByteArray data = Pattern(1000);
     ZipTestEntry plain{"plain", data, 8};
@@ -124,7 +125,8 @@ TEST_F(ZipReaderTest, DeflateStreamEndingBeforeItsClaimEndsTheEntry)
     empty.claimedSize = 5000;
     ASSERT_NO_FATAL_FAILURE(Open({plain, secret, empty}, "pw"));
     for (int index : {0, 1}) {
-        // Whole, and in pieces that do or do not meet the stream's end exactly.
+        // Whole, and in pieces that do or do not meet the stream's end exactly:
+        // what the stream holds arrives, and its end reports the damage.
         for (unsigned pieceSize : {5000u, 1000u, 500u, 300u}) {
             Item(index);  // starts the entry afresh
             QByteArray pieces;
@@ -136,14 +138,47 @@ TEST_F(ZipReaderTest, DeflateStreamEndingBeforeItsClaimEndsTheEntry)
                 pieces += piece.left(delivered);
             }
             pieces += piece.left(delivered);
-            EXPECT_EQ(m_reader->m_nLastResult, kZipOk) << index << " " << pieceSize;
+            EXPECT_EQ(m_reader->m_nLastResult, kZipCorrupt) << index << " " << pieceSize;
             EXPECT_EQ(pieces, data) << index << " " << pieceSize;
         }
     }
     QByteArray buffer(5000, '\0');
     unsigned delivered = 7;
-    EXPECT_TRUE(m_reader->UnzipItem(2, buffer.data(), 5000, &delivered));
+    EXPECT_FALSE(m_reader->UnzipItem(2, buffer.data(), 5000, &delivered));
+    EXPECT_EQ(m_reader->m_nLastResult, kZipCorrupt);
     EXPECT_EQ(delivered, 0u);
+}
+
+TEST_F(ZipReaderTest, DataNotMatchingItsCrcIsCorrupt)
+{
+    const QByteArray data = Pattern(3000);
+    ZipTestEntry wrongCrc{"wrong-crc", data, 8};
+    wrongCrc.claimedCrc = Crc32(data) ^ 0x10;
+    ZipTestEntry secret{"secret", data, 0, "pw"};
+    secret.claimedCrc = Crc32(data) ^ 0x10;
+    secret.dataDescriptor = true;  // the check byte comes from the time, so the password still passes
+    ASSERT_NO_FATAL_FAILURE(Open({{"good", data, 8}, {"stored", data, 0}, wrongCrc, secret}, "pw"));
+    m_reader.reset();
+    QByteArray damaged = data.mid(1000, 16);
+    damaged[3] = static_cast<char>(damaged[3] ^ 0x01);
+    damaged[9] = static_cast<char>(damaged[9] ^ 0x40);
+    ASSERT_TRUE(PatchFile(m_path, data.mid(1000, 16), damaged));  // in the stored entry's bytes
+    m_reader = std::make_unique<CZipReader>();
+    m_reader->m_hZip = OpenZipArchive(m_path, 0, "pw");
+    ASSERT_NE(m_reader->m_hZip, nullptr);
+
+    QByteArray buffer(data.size(), '\0');
+    EXPECT_TRUE(m_reader->UnzipItem(0, buffer.data(), static_cast<unsigned>(buffer.size())));
+    for (int index : {1, 2, 3}) {
+        EXPECT_FALSE(m_reader->UnzipItem(index, buffer.data(), static_cast<unsigned>(buffer.size()))) << index;
+        EXPECT_EQ(m_reader->m_nLastResult, kZipCorrupt) << index;
+    }
+    // In pieces the damage shows at the end, not before.
+    unsigned delivered = 0;
+    EXPECT_FALSE(m_reader->UnzipItem(2, buffer.data(), 2000, &delivered));
+    EXPECT_EQ(m_reader->m_nLastResult, kZipMoreData);
+    EXPECT_FALSE(m_reader->UnzipItem(2, buffer.data(), 2000, &delivered));
+    EXPECT_EQ(m_reader->m_nLastResult, kZipCorrupt);
 }
 
 TEST_F(ZipReaderTest, EmptyEntriesHaveNothingToExtract)
@@ -167,8 +202,10 @@ TEST_F(ZipReaderTest, NamesAreDecodedAndSanitised)
           {"x\\..\\../..\\/y.png", "a"},
           {shiftJis, "a"},
           {"\xE3\x83\x9A\xE3\x83\xBC\xE3\x82\xB8.png", "a"},
-          {QByteArray(300, 'n'), "a"},
-          {"d:/..//..\\e.png", "a"}}));
+          {"d:/..//..\\e.png", "a"},
+          {"a/./b/..", "a"},
+          {"./..\\.", "a"},
+          {".//./C:\\x.png", "a"}}));
     EXPECT_EQ(Item(0).name, QStringLiteral("pages\\p1.png"));
     EXPECT_EQ(Item(1).name, QStringLiteral("abs/p.png"));
     EXPECT_EQ(Item(2).name, QStringLiteral("b.png"));
@@ -176,8 +213,40 @@ TEST_F(ZipReaderTest, NamesAreDecodedAndSanitised)
     EXPECT_EQ(Item(4).name, QStringLiteral("y.png"));
     EXPECT_EQ(Item(5).name, QStringLiteral("ページ1.png"));
     EXPECT_EQ(Item(6).name, QStringLiteral("ページ.png"));
-    EXPECT_EQ(Item(7).name, QString(259, QLatin1Char('n')));
-    EXPECT_EQ(Item(8).name, QStringLiteral("e.png"));
+    EXPECT_EQ(Item(7).name, QStringLiteral("e.png"));
+    // "." and ".." steps go, also where dropping one uncovers a separator or a drive.
+    EXPECT_EQ(Item(8).name, QStringLiteral("a/b/"));
+    EXPECT_EQ(Item(9).name, QString());
+    EXPECT_EQ(Item(10).name, QStringLiteral("x.png"));
+}
+
+TEST_F(ZipReaderTest, LongNamesFitTheFileSystemAndKeepTheirFileName)
+{
+    const QByteArray latin(300, 'n');
+    QByteArray japanese;
+    for (int i = 0; i < 200; ++i) {
+        japanese += "\xE3\x83\x9A";  // ペ
+    }
+    QByteArray deep;
+    for (int i = 0; i < 30; ++i) {
+        deep += "folder" + QByteArray::number(10 + i) + "/";
+    }
+    ASSERT_NO_FATAL_FAILURE(Open({{latin + ".png", "a"}, {latin + "x.png", "a"}, {japanese + ".png", "a"},
+                                  {latin + "/" + latin, "a"}, {deep + "page.png", "a"}}));
+    const QRegularExpression shortened(QStringLiteral("^(n+|ペ+)~[0-9a-f]{8}(\\.png)?$"));
+    for (int index : {0, 1, 2}) {
+        const QString name = Item(index).name;
+        EXPECT_LE(name.toUtf8().size(), 255) << index;
+        EXPECT_GE(name.toUtf8().size(), 250) << index;
+        EXPECT_TRUE(shortened.match(name).hasMatch()) << name.toStdString();
+    }
+    EXPECT_NE(Item(0).name, Item(1).name);
+    const QString twoSteps = Item(3).name;
+    EXPECT_EQ(twoSteps.size(), 255);  // the shortened leading folder goes
+    EXPECT_TRUE(shortened.match(twoSteps).hasMatch()) << twoSteps.toStdString();
+    const QString deepName = Item(4).name;
+    EXPECT_LE(deepName.size(), 259);
+    EXPECT_TRUE(deepName.endsWith(QStringLiteral("folder39/page.png"))) << deepName.toStdString();
 }
 
 TEST_F(ZipReaderTest, AttributesFollowTheHostSystem)
@@ -332,13 +401,13 @@ TEST_F(ZipReaderTest, SizeClaimsAreLimited)
         EXPECT_FALSE(m_reader->UnzipItem(index, buffer, sizeof buffer));
         EXPECT_EQ(m_reader->m_nLastResult, kZipNoMemory);
     }
-    // Data that inflates beyond its claim stops at the claim.
+    // Data that inflates beyond its claim stops at the claim, which its CRC-32 then shows.
     EXPECT_EQ(Item(2).uncompressedSize, 1000);
     QByteArray buffer(4000, 'x');
     unsigned delivered = 0;
-    EXPECT_TRUE(m_reader->UnzipItem(2, buffer.data(), static_cast<unsigned>(buffer.size()), &delivered));
+    EXPECT_FALSE(m_reader->UnzipItem(2, buffer.data(), static_cast<unsigned>(buffer.size()), &delivered));
+    EXPECT_EQ(m_reader->m_nLastResult, kZipCorrupt);
     EXPECT_EQ(delivered, 1000u);
-    EXPECT_EQ(buffer.left(1000), QByteArray(1000, '\0'));
     EXPECT_EQ(buffer.mid(1000), QByteArray(3000, 'x'));
 }
 

@@ -22,6 +22,7 @@ struct ZipTestEntry {
     quint32 dosDate = 0x5A8C6000;  // 2025-04-12 12:00:00
     QByteArray localExtra{};
     qint64 claimedSize = -1;  // uncompressed size written into the directory when >= 0
+    qint64 claimedCrc = -1;  // CRC-32 written into both headers when >= 0
     bool dataDescriptor = false;  // general-purpose flag bit 3: the check byte comes from the time
 };
 
@@ -117,7 +118,7 @@ inline bool WriteTestZip(const QString& path, const std::vector<ZipTestEntry>& e
         info.dosDate = entry.dosDate;
         info.external_fa = entry.externalAttributes;
         const bool otherMethod = entry.method != 0 && entry.method != Z_DEFLATED;
-        const bool raw = entry.claimedSize >= 0 || entry.password != nullptr || otherMethod;
+        const bool raw = entry.claimedSize >= 0 || entry.claimedCrc >= 0 || entry.password != nullptr || otherMethod;
         const quint32 flags = (entry.password != nullptr ? 0x01 : 0) | (entry.dataDescriptor ? 0x08 : 0);
         const bool big = entry.claimedSize > 0xFFFFFFF0LL;
         const std::string name = entry.name.toStdString();
@@ -141,7 +142,8 @@ inline bool WriteTestZip(const QString& path, const std::vector<ZipTestEntry>& e
         }
         if (raw) {
             const qint64 size = entry.claimedSize >= 0 ? entry.claimedSize : entry.data.size();
-            ok = zipCloseFileInZipRaw64(zip, static_cast<ZPOS64_T>(size), Crc32(entry.data)) == ZIP_OK && ok;
+            const quint32 crc = entry.claimedCrc >= 0 ? static_cast<quint32>(entry.claimedCrc) : Crc32(entry.data);
+            ok = zipCloseFileInZipRaw64(zip, static_cast<ZPOS64_T>(size), crc) == ZIP_OK && ok;
         } else {
             ok = zipCloseFileInZip(zip) == ZIP_OK && ok;
         }
@@ -190,6 +192,23 @@ inline QByteArray UtBlock(quint8 flags, const std::vector<qint32>& times)
         }
     }
     return block;
+}
+
+// Replaces the first occurrence of from in the file with to (of the same size).
+inline bool PatchFile(const QString& path, const QByteArray& from, const QByteArray& to)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    const qsizetype at = bytes.indexOf(from);
+    if (at < 0 || from.size() != to.size()) {
+        return false;
+    }
+    bytes.replace(at, to.size(), to);
+    file.seek(0);
+    return file.write(bytes) == bytes.size();
 }
 
 inline QByteArray ReadWholeFile(const QString& path)

@@ -110,6 +110,26 @@ protected:
         return gif;
     }
 
+    // A run-length BMP (compression 1: 8-bit, 2: 4-bit) with a palette of
+    // black and light grey, holding the given stream.
+    static QByteArray RunLengthBmp(qint32 width, qint32 height, quint32 compression, const QByteArray& stream)
+    {
+        QByteArray bmp(14 + 40, '\0');
+        bmp[0] = 'B';
+        bmp[1] = 'M';
+        qToLittleEndian<quint32>(static_cast<quint32>(bmp.size() + 8 + stream.size()), bmp.data() + 2);
+        qToLittleEndian<quint32>(static_cast<quint32>(bmp.size() + 8), bmp.data() + 10);
+        qToLittleEndian<quint32>(40, bmp.data() + 14);
+        qToLittleEndian<qint32>(width, bmp.data() + 18);
+        qToLittleEndian<qint32>(height, bmp.data() + 22);
+        qToLittleEndian<quint16>(1, bmp.data() + 26);
+        qToLittleEndian<quint16>(compression == 1 ? 8 : 4, bmp.data() + 28);
+        qToLittleEndian<quint32>(compression, bmp.data() + 30);
+        qToLittleEndian<quint32>(static_cast<quint32>(stream.size()), bmp.data() + 34);
+        qToLittleEndian<quint32>(2, bmp.data() + 46);
+        return bmp + QByteArray("\0\0\0\0\xfa\xfa\xfa\0", 8) + stream;
+    }
+
     static QByteArray Encode(const QImage& image, const char* format)
     {
         if (qstrcmp(format, "GIF") == 0)
@@ -185,6 +205,27 @@ TEST_F(LoadImageFileCopyTest, TruncatedFilesGiveNone)
             EXPECT_TRUE(LoadImageFileCopy(Write("cut", whole.left(keep))).isNull()) << format << " " << keep;
         }
     }
+}
+
+TEST_F(LoadImageFileCopyTest, RunLengthBmpMustReachItsEnd)
+{
+    // Four rows of eight light pixels, each ended by its code, then the end code.
+    const QByteArray rows8 = QByteArray("\x08\x01\x00\x00", 4).repeated(4);
+    const QByteArray rows4 = QByteArray("\x08\x11\x00\x00", 4).repeated(4);
+    const QByteArray end("\x00\x01", 2);
+    const QImage whole = LoadImageFileCopy(Write("rle8.bmp", RunLengthBmp(8, 4, 1, rows8 + end)));
+    ASSERT_EQ(whole.size(), QSize(8, 4));
+    EXPECT_EQ(whole.pixel(7, 0), qRgb(250, 250, 250));
+    EXPECT_FALSE(LoadImageFileCopy(Write("rle4.bmp", RunLengthBmp(8, 4, 2, rows4 + end))).isNull());
+    EXPECT_FALSE(LoadImageFileCopy(Write("all-rows.bmp", RunLengthBmp(8, 4, 1, rows8))).isNull());
+
+    // Cut inside the rows, inside a literal run, and inside a move.
+    EXPECT_TRUE(LoadImageFileCopy(Write("cut8.bmp", RunLengthBmp(8, 4, 1, rows8.left(8)))).isNull());
+    EXPECT_TRUE(LoadImageFileCopy(Write("cut4.bmp", RunLengthBmp(8, 4, 2, rows4.left(13)))).isNull());
+    const QByteArray literal = rows8.left(12) + QByteArray("\x00\x06\x01\x01", 4);
+    EXPECT_TRUE(LoadImageFileCopy(Write("literal.bmp", RunLengthBmp(8, 4, 1, literal))).isNull());
+    const QByteArray move = rows8.left(12) + QByteArray("\x00\x02\x01", 3);
+    EXPECT_TRUE(LoadImageFileCopy(Write("move.bmp", RunLengthBmp(8, 4, 1, move))).isNull());
 }
 
 TEST_F(LoadImageFileCopyTest, JpegMustReachItsEndMarker)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "archive/ZipResult.h"
 #include "archive/ZipTestArchive.h"
 #include "common/ErrorText.h"
 #include "imagelist/ZipExtract.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -107,16 +109,59 @@ TEST_F(ZipExtractTest, HostileNamesStayInsideTheFolder)
     EXPECT_EQ(Extracted(QStringLiteral("evil.png")), QByteArray("4"));
 }
 
-TEST_F(ZipExtractTest, NamesOfFoldersOrTooLongFailInsideTheFolder)
+TEST_F(ZipExtractTest, DotNamesAreSkippedAndExtractionGoesOn)
 {
-    for (const QByteArray& name : {QByteArray(".."), QByteArray("a/.."), QByteArray("a\\.."), QByteArray(300, 'n')}) {
-        EXPECT_EQ(Extract({{name, "data"}}), -1) << name.toStdString();
-        EXPECT_TRUE(m_error.startsWith(QStringLiteral("extract file write error\n"))) << m_error.toStdString();
-        for (const QString& entry : Tree()) {
-            EXPECT_TRUE(entry == QStringLiteral("pages.zip") || entry.startsWith(QStringLiteral("tmp")))
-                << entry.toStdString();
+    EXPECT_EQ(Extract({{"..", "1"}, {".", "2"}, {"a/..", "3"}, {"a\\.", "4"}, {"b/./..", "5"}, {"after.png", "6"}}), 0)
+        << m_error.toStdString();
+    EXPECT_EQ(Tree(), (QStringList{"pages.zip", "tmp", "tmp/0000ABCD", "tmp/0000ABCD/after.png"}));
+    EXPECT_EQ(Extracted(QStringLiteral("after.png")), QByteArray("6"));
+}
+
+TEST_F(ZipExtractTest, OverLongNamesAreShortenedAndKeepTheirExtension)
+{
+    const QByteArray latin(300, 'n');
+    QByteArray japanese;
+    for (int i = 0; i < 200; ++i) {
+        japanese += "\xE3\x83\x9A";  // ペ
+    }
+    QByteArray deep;
+    for (int i = 0; i < 40; ++i) {
+        deep += "folder" + QByteArray::number(10 + i) + "/";
+    }
+    const std::vector<ZipTestEntry> entries = {{latin + "1.png", "1"}, {latin + "2.png", "2"},
+                                               {japanese + ".png", "3"}, {deep + "page.png", "4"}};
+    ASSERT_EQ(Extract(entries), 0) << m_error.toStdString();
+    QStringList files;
+    for (const QString& name : Tree()) {
+        if (QFileInfo(m_dir.path() + QLatin1Char('/') + name).isFile() && name != QStringLiteral("pages.zip")) {
+            files << name;
+            EXPECT_TRUE(name.endsWith(QStringLiteral(".png"))) << name.toStdString();
         }
     }
+    ASSERT_EQ(files.size(), 4);
+    const QStringList deepFile = files.filter(QStringLiteral("/folder49/page.png"));
+    ASSERT_EQ(deepFile.size(), 1) << files.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(ReadWholeFile(m_dir.path() + QLatin1Char('/') + deepFile[0]), QByteArray("4"));
+    // A second round writes the same files again.
+    const QStringList first = Tree();
+    EXPECT_EQ(ExtractZip(m_archive, m_folder, nullptr, m_error), 0);
+    EXPECT_EQ(Tree(), first);
+}
+
+TEST_F(ZipExtractTest, DamagedDataFailsAsACorruptArchive)
+{
+    const QString corrupt = QStringLiteral("[ZIP] ZIPファイルが壊れているか、ZIPファイルではありません。");
+    const QByteArray data = "stored page data that is damaged in two bytes";
+    ASSERT_TRUE(WriteTestZip(m_archive, {{"damaged.png", data, 0}}));
+    ASSERT_TRUE(PatchFile(m_archive, "damaged in", "dAmaged in"));
+    ASSERT_TRUE(PatchFile(m_archive, "two bytes", "twO bytes"));
+    EXPECT_EQ(ExtractZip(m_archive, m_folder, nullptr, m_error), -1);
+    EXPECT_EQ(m_error, corrupt);
+
+    ZipTestEntry wrongCrc{"crc.png", data, 8};
+    wrongCrc.claimedCrc = 0x12345678;
+    EXPECT_EQ(Extract({wrongCrc}), -1);
+    EXPECT_EQ(m_error, corrupt);
 }
 
 TEST_F(ZipExtractTest, PasswordRounds)
@@ -169,34 +214,40 @@ TEST_F(ZipExtractTest, ReaderFailuresGiveTheReaderText)
     EXPECT_EQ(m_error, QStringLiteral("[ZIP] Bug: an internal error during flation"));
 }
 
-TEST_F(ZipExtractTest, DeflateStreamEndingBeforeItsClaimGivesWhatItHolds)
+TEST_F(ZipExtractTest, SizeClaimsThatDoNotMatchTheDataFail)
 {
-    // The file holds the stream's data, never more than it delivered.
-    QByteArray data(3 * 1024 * 1024, '\0');
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        data[i] = static_cast<char>((i * 13 + i / 997) & 0xFF);
-    }
-    ZipTestEntry shortStream{"short.png", data, 8};
-    shortStream.claimedSize = data.size() + 5000;
-    ZipTestEntry emptyStream{"empty.png", {}, 8};
-    emptyStream.claimedSize = 5000;
-    EXPECT_EQ(Extract({shortStream, emptyStream}), 0) << m_error.toStdString();
-    EXPECT_EQ(Extracted(QStringLiteral("short.png")), data);
-    EXPECT_TRUE(QFileInfo::exists(m_folder + QStringLiteral("empty.png")));
-    EXPECT_EQ(QFileInfo(m_folder + QStringLiteral("empty.png")).size(), 0);
-}
-
-TEST_F(ZipExtractTest, SizeClaimsAreLimited)
-{
+    const QString corrupt = QStringLiteral("[ZIP] ZIPファイルが壊れているか、ZIPファイルではありません。");
     ZipTestEntry huge{"huge.png", "tiny", 8};
     huge.claimedSize = qint64(4) << 30;
     EXPECT_EQ(Extract({huge}), -1);
     EXPECT_EQ(m_error, QStringLiteral("[ZIP] メモリをアロケートできませんでした。"));
 
+    // More data than claimed, and a stream that ends before its claim.
     ZipTestEntry bomb{"bomb.png", QByteArray(8 << 20, '\0'), 8};
     bomb.claimedSize = 1000;
-    EXPECT_EQ(Extract({bomb}), 0);
-    EXPECT_EQ(QFileInfo(m_folder + QStringLiteral("bomb.png")).size(), 1000);
+    EXPECT_EQ(Extract({bomb}), -1);
+    EXPECT_EQ(m_error, corrupt);
+    ZipTestEntry shortStream{"short.png", QByteArray(3 << 20, 'x'), 8};
+    shortStream.claimedSize = shortStream.data.size() + 5000;
+    EXPECT_EQ(Extract({shortStream}), -1);
+    EXPECT_EQ(m_error, corrupt);
+}
+
+TEST_F(ZipExtractTest, ArchiveLargerThanTheFreeSpaceWritesNothing)
+{
+    // Each entry claims 1 GiB; its few bytes of data are never read.
+    const qint64 free = QStorageInfo(m_dir.path()).bytesAvailable();
+    ASSERT_GT(free, 0);
+    std::vector<ZipTestEntry> entries{{"first.png", "small"}};
+    for (qint64 i = 0; i <= free / kZipMaxEntrySize + 8; ++i) {
+        ZipTestEntry claim{"big" + QByteArray::number(i) + ".png", "x", 8};
+        claim.claimedSize = kZipMaxEntrySize;
+        entries.push_back(claim);
+    }
+    EXPECT_EQ(Extract(entries), -1);
+    EXPECT_EQ(m_error, QStringLiteral("extract file write error\n") + m_folder + QStringLiteral(": ")
+                           + QString::fromLocal8Bit(strerror(ENOSPC)) + QStringLiteral("(%1)").arg(ENOSPC));
+    EXPECT_EQ(Tree(), QStringList{"pages.zip"});
 }
 
 TEST_F(ZipExtractTest, EntriesSharingDataStopTheExtraction)

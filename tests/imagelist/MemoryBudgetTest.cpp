@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "ListTestSupport.h"
+#include "imagelist/MemoryBudget.h"
+#include "imagelist/PageMemory.h"
+
+namespace {
+
+// What is held at once: the most held while only holdings within the limit
+// were there, and whether each one over the limit was held alone.
+struct CHoldings {
+    std::mutex lock;
+    qint64 held = 0;
+    qint64 most = 0;
+    int holders = 0;
+    int largeHolders = 0;
+    bool largeHeldAlone = true;
+
+    void Take(qint64 bytes, qint64 limit)
+    {
+        std::lock_guard guard(lock);
+        held += bytes;
+        ++holders;
+        largeHolders += bytes > limit;
+        if (largeHolders > 0) {
+            largeHeldAlone = largeHeldAlone && holders == 1;
+        } else {
+            most = std::max(most, held);
+        }
+    }
+    void Give(qint64 bytes, qint64 limit)
+    {
+        std::lock_guard guard(lock);
+        held -= bytes;
+        --holders;
+        largeHolders -= bytes > limit;
+    }
+};
+
+}  // namespace
+
+TEST(MemoryBudget, HoldsNoMoreThanItsLimitAndLetsALargerReservationRunAlone)
+{
+    constexpr qint64 kLimit = 100;
+    CMemoryBudget budget(kLimit);
+    CHoldings holdings;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 200; ++round) {
+                const qint64 bytes = round % 50 == t ? 3 * kLimit : 20 + 10 * t;
+                const CMemoryReservation reservation(budget, bytes);
+                holdings.Take(bytes, kLimit);
+                std::this_thread::yield();
+                holdings.Give(bytes, kLimit);
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_LE(holdings.most, kLimit);
+    EXPECT_TRUE(holdings.largeHeldAlone);
+}
+
+TEST(MemoryBudget, ReservationsThatFitAreGrantedAtOnce)
+{
+    // On one thread: any wait here would never end.
+    CMemoryBudget budget(100);
+    const CMemoryReservation first(budget, 30);
+    const CMemoryReservation second(budget, 30);
+    const CMemoryReservation third(budget, 40);
+    const CMemoryReservation none(budget, 0);
+    SUCCEED();
+}
+
+TEST(PageMemory, EstimateFollowsTheDecodedFormAndRefusesNothingUnreadable)
+{
+    QTemporaryDir dir;
+    const QString small = dir.filePath(QStringLiteral("small.png"));
+    const QString large = dir.filePath(QStringLiteral("large.png"));
+    WritePage(small, 100, 100);
+    WritePage(large, 200, 100);
+    EXPECT_GT(EstimatePagePeak(small), 100 * 100 * 3);
+    EXPECT_EQ(EstimatePagePeak(large), 2 * EstimatePagePeak(small));
+    WriteDamaged(dir.filePath(QStringLiteral("damaged.png")));
+    EXPECT_EQ(EstimatePagePeak(dir.filePath(QStringLiteral("damaged.png"))), 0);
+    EXPECT_EQ(EstimatePagePeak(dir.filePath(QStringLiteral("missing.png"))), 0);
+}
+
+namespace {
+
+// Execute jobs whose adjustment records how many pages are in work at once.
+// Each page stays in work until a third one joins it or a tenth of a second
+// passes, so that without the budget the workers would pile up.
+class BudgetJobTest : public CListFixture {
+protected:
+    void SetUp() override
+    {
+        CListFixture::SetUp();
+        list.adjust = [this](const QImage& source, CImageInfo& info, QString& message) {
+            const qint64 pages = source.width() > kPageWidth ? 3 : 1;  // the large one counts as three
+            holdings.Take(pages, 2);
+            {
+                std::unique_lock lock(gateLock);
+                ++inWork;
+                gate.notify_all();
+                gate.wait_for(lock, std::chrono::milliseconds(100), [this] { return inWork >= 3; });
+            }
+            QImage result = QuickAdjust(source, info, message);
+            {
+                std::lock_guard lock(gateLock);
+                --inWork;
+            }
+            holdings.Give(pages, 2);
+            return result;
+        };
+    }
+
+    static constexpr int kPageWidth = 120;
+    CHoldings holdings;
+    std::mutex gateLock;
+    std::condition_variable gate;
+    int inWork = 0;
+};
+
+}  // namespace
+
+TEST_F(BudgetJobTest, PagesInWorkStayWithinTheBudgetWhateverTheWorkerCount)
+{
+    QStringList pages;
+    for (int i = 0; i < 8; ++i) {
+        pages << dir.filePath(QStringLiteral("p%1.png").arg(i));
+        WritePage(pages.back(), kPageWidth, 160);
+    }
+    // A page over the whole budget, in the middle of the list.
+    pages.insert(4, dir.filePath(QStringLiteral("large.png")));
+    WritePage(pages[4], 3 * kPageWidth, 3 * 160);
+    for (const QString& page : pages) {
+        AddEntry(list, page);
+    }
+    list.UpdateFileCount();
+    list.SetMemoryBudget(EstimatePagePeak(pages[0]) * 5 / 2);  // room for two pages
+    ASSERT_GT(EstimatePagePeak(pages[4]), EstimatePagePeak(pages[0]) * 5 / 2);
+    list.m_nProcessors = 8;
+
+    list.StartAdjust(0, 0);
+    ASSERT_TRUE(WaitIdle(list));
+    EXPECT_EQ(list.adjustCalls, 9);
+    EXPECT_LE(holdings.most, 2);
+    EXPECT_TRUE(holdings.largeHeldAlone);
+    EXPECT_TRUE(list.messages.empty());
+    EXPECT_EQ(QDir(option.SaveAnyDir).entryList(QDir::Files).size(), 9);
+}
