@@ -2,7 +2,7 @@
 
 #include "app/RibbonTarget.h"
 #include "platform/Profile.h"
-#include "platform/ribbon/RibbonBar.h"
+#include "platform/ribbon/RibbonWidget.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ const QString kRibbonState = QStringLiteral("RibbonState");
 
 } // namespace
 
-void CUIApplication::OnViewChanged(RibbonViewVerb verb, CRibbonBar& ribbon)
+void CUIApplication::OnViewChanged(RibbonViewVerb verb, CRibbonWidget& ribbon)
 {
     QByteArray state;
     switch (verb) {

@@ -11,7 +11,7 @@ public:
     explicit CUIApplication(IRibbonTarget& target) : m_target(target), m_handler(target) {}
 
     IRibbonCommandHandler& CommandHandler() override { return m_handler; }
-    void OnViewChanged(RibbonViewVerb verb, CRibbonBar& ribbon) override;
+    void OnViewChanged(RibbonViewVerb verb, CRibbonWidget& ribbon) override;
 
 private:
     IRibbonTarget& m_target;

@@ -2,7 +2,7 @@
 
 #include "app/RibbonIds.h"
 #include "app/RibbonTarget.h"
-#include "platform/ribbon/RibbonBar.h"
+#include "platform/ribbon/RibbonWidget.h"
 
 void CUICommandHandler::Execute(unsigned command, RibbonVerb verb, std::optional<RibbonKey> key,
                                 const RibbonValue& value)

@@ -2,7 +2,7 @@
 
 #include "platform/ribbon/RibbonHandler.h"
 
-class CRibbonBar;
+class CRibbonWidget;
 class IRibbonTarget;
 
 // The program's answers to the ribbon: what each command does and when it
@@ -11,7 +11,7 @@ class CUICommandHandler final : public IRibbonCommandHandler {
 public:
     explicit CUICommandHandler(IRibbonTarget& target) : m_target(target) {}
 
-    void SetRibbon(CRibbonBar* pRibbon) { m_pRibbon = pRibbon; }
+    void SetRibbon(CRibbonWidget* pRibbon) { m_pRibbon = pRibbon; }
 
     void Execute(unsigned command, RibbonVerb verb, std::optional<RibbonKey> key, const RibbonValue& value) override;
     std::optional<RibbonValue> UpdateProperty(unsigned command, RibbonKey key) override;
@@ -21,5 +21,5 @@ private:
     void ExecuteThumbSize(unsigned command);
 
     IRibbonTarget& m_target;
-    CRibbonBar* m_pRibbon = nullptr;
+    CRibbonWidget* m_pRibbon = nullptr;
 };

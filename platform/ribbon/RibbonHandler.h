@@ -7,7 +7,7 @@
 #include <optional>
 #include <variant>
 
-class CRibbonBar;
+class CRibbonWidget;
 
 // The properties the ribbon asks its application about, and the values they
 // take: what a command handler answers and what an execution carries.
@@ -46,7 +46,7 @@ protected:
 class IRibbonApplication {
 public:
     virtual IRibbonCommandHandler& CommandHandler() = 0;
-    virtual void OnViewChanged(RibbonViewVerb verb, CRibbonBar& ribbon) = 0;
+    virtual void OnViewChanged(RibbonViewVerb verb, CRibbonWidget& ribbon) = 0;
 
 protected:
     ~IRibbonApplication() = default;

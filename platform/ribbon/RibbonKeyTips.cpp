@@ -1,4 +1,4 @@
-#include "platform/ribbon/RibbonBar.h"
+#include "platform/ribbon/RibbonWidget.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,7 +9,7 @@
 // Alt pressed and released alone shows the key tips of the tabs; a tab's tip
 // shows the tips of its buttons, a button's tip presses it; Escape or a click
 // elsewhere hides them.
-bool CRibbonBar::WatchAltKey(QEvent* event)
+bool CRibbonWidget::WatchAltKey(QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return false;
@@ -26,7 +26,7 @@ bool CRibbonBar::WatchAltKey(QEvent* event)
     return true;
 }
 
-void CRibbonBar::ShowKeyTips(bool show)
+void CRibbonWidget::ShowKeyTips(bool show)
 {
     HideKeyTipBadges();
     if (!show) {
@@ -37,7 +37,7 @@ void CRibbonBar::ShowKeyTips(bool show)
     setFocus(Qt::ShortcutFocusReason);
 }
 
-void CRibbonBar::ShowTabKeyTips()
+void CRibbonWidget::ShowTabKeyTips()
 {
     m_nKeyTipLevel = 1;
     if (m_pAppButton)
@@ -61,7 +61,7 @@ void CRibbonBar::ShowTabKeyTips()
     }
 }
 
-void CRibbonBar::ShowButtonKeyTips(int tab)
+void CRibbonWidget::ShowButtonKeyTips(int tab)
 {
     m_nKeyTipLevel = 2;
     for (const RibbonGroup& group : m_markup.tabs[tab].groups) {
@@ -79,7 +79,7 @@ void CRibbonBar::ShowButtonKeyTips(int tab)
     }
 }
 
-void CRibbonBar::AddKeyTip(QWidget& anchor, const QString& tip, std::function<void()> action)
+void CRibbonWidget::AddKeyTip(QWidget& anchor, const QString& tip, std::function<void()> action)
 {
     auto* badge = new QLabel(tip, this);
     badge->setObjectName(QStringLiteral("keyTip"));
@@ -93,7 +93,7 @@ void CRibbonBar::AddKeyTip(QWidget& anchor, const QString& tip, std::function<vo
     m_keyTipActions.insert(tip.toUpper(), std::move(action));
 }
 
-void CRibbonBar::HideKeyTipBadges()
+void CRibbonWidget::HideKeyTipBadges()
 {
     for (const QPointer<QWidget>& badge : std::as_const(m_keyTipBadges))
         delete badge.data();
@@ -101,7 +101,7 @@ void CRibbonBar::HideKeyTipBadges()
     m_keyTipActions.clear();
 }
 
-void CRibbonBar::keyPressEvent(QKeyEvent* event)
+void CRibbonWidget::keyPressEvent(QKeyEvent* event)
 {
     if (m_nKeyTipLevel == 0) {
         QWidget::keyPressEvent(event);
@@ -117,7 +117,7 @@ void CRibbonBar::keyPressEvent(QKeyEvent* event)
         action();
 }
 
-void CRibbonBar::focusOutEvent(QFocusEvent* event)
+void CRibbonWidget::focusOutEvent(QFocusEvent* event)
 {
     if (m_nKeyTipLevel != 0)
         ShowKeyTips(false);

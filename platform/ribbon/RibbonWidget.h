@@ -23,14 +23,14 @@ class QToolButton;
 // checked state; clicking executes through the application's handler.
 // Double-clicking a tab minimises or restores the ribbon; pressing Alt shows
 // the key tips.
-class CRibbonBar : public QWidget {
+class CRibbonWidget : public QWidget {
     Q_OBJECT
 
 public:
     using IconFactory = std::function<QIcon(unsigned command)>;
 
-    CRibbonBar(RibbonMarkup markup, IRibbonApplication& application, IconFactory icons, QWidget* parent = nullptr);
-    ~CRibbonBar() override;
+    CRibbonWidget(RibbonMarkup markup, IRibbonApplication& application, IconFactory icons, QWidget* parent = nullptr);
+    ~CRibbonWidget() override;
 
     // Builds the controls and tells the application the view exists.
     void LoadUI();

@@ -1,4 +1,4 @@
-#include "platform/ribbon/RibbonBar.h"
+#include "platform/ribbon/RibbonWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,16 +34,16 @@ bool IsLarge(RibbonControlKind kind)
 
 } // namespace
 
-CRibbonBar::CRibbonBar(RibbonMarkup markup, IRibbonApplication& application, IconFactory icons, QWidget* parent)
+CRibbonWidget::CRibbonWidget(RibbonMarkup markup, IRibbonApplication& application, IconFactory icons, QWidget* parent)
     : QWidget(parent), m_markup(std::move(markup)), m_application(application), m_icons(std::move(icons))
 {
     setObjectName(QStringLiteral("ribbon"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
-CRibbonBar::~CRibbonBar() = default;
+CRibbonWidget::~CRibbonWidget() = default;
 
-void CRibbonBar::LoadUI()
+void CRibbonWidget::LoadUI()
 {
     auto* top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 4, 0);
@@ -94,7 +94,7 @@ void CRibbonBar::LoadUI()
     NotifyHeightChange();
 }
 
-void CRibbonBar::Destroy()
+void CRibbonWidget::Destroy()
 {
     if (!m_bLoaded)
         return;
@@ -102,7 +102,7 @@ void CRibbonBar::Destroy()
     m_bLoaded = false;
 }
 
-QWidget* CRibbonBar::BuildTab(const RibbonTab& tab)
+QWidget* CRibbonWidget::BuildTab(const RibbonTab& tab)
 {
     auto* panel = new QFrame;
     panel->setFrameShape(QFrame::StyledPanel);
@@ -120,7 +120,7 @@ QWidget* CRibbonBar::BuildTab(const RibbonTab& tab)
     return panel;
 }
 
-QWidget* CRibbonBar::BuildGroup(const RibbonGroup& group)
+QWidget* CRibbonWidget::BuildGroup(const RibbonGroup& group)
 {
     auto* box = new QWidget;
     auto* column = new QVBoxLayout(box);
@@ -155,7 +155,7 @@ QWidget* CRibbonBar::BuildGroup(const RibbonGroup& group)
     return box;
 }
 
-QToolButton* CRibbonBar::BuildButton(const RibbonControl& control)
+QToolButton* CRibbonWidget::BuildButton(const RibbonControl& control)
 {
     QToolButton* button = MakeToolButton(this, IsLarge(control.kind));
     button->setObjectName(QString::number(control.command));
@@ -185,7 +185,7 @@ QToolButton* CRibbonBar::BuildButton(const RibbonControl& control)
     return button;
 }
 
-QMenu* CRibbonBar::BuildDropDown(const RibbonControl& control)
+QMenu* CRibbonWidget::BuildDropDown(const RibbonControl& control)
 {
     auto* menu = new QMenu(this);
     for (unsigned item : control.items) {
@@ -205,7 +205,7 @@ QMenu* CRibbonBar::BuildDropDown(const RibbonControl& control)
     return menu;
 }
 
-void CRibbonBar::BuildApplicationMenu(QToolButton& button)
+void CRibbonWidget::BuildApplicationMenu(QToolButton& button)
 {
     m_pAppMenu = new QMenu(this);
     m_pAppMenu->setObjectName(QStringLiteral("applicationMenuPopup"));
@@ -221,14 +221,14 @@ void CRibbonBar::BuildApplicationMenu(QToolButton& button)
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         m_actions.insert(id, action);
     }
-    connect(m_pAppMenu, &QMenu::aboutToShow, this, &CRibbonBar::FillRecentItems);
+    connect(m_pAppMenu, &QMenu::aboutToShow, this, &CRibbonWidget::FillRecentItems);
     button.setMenu(m_pAppMenu);
     button.setPopupMode(QToolButton::InstantPopup);
 }
 
 // The recent items are asked for each time the menu opens; choosing one
 // executes the list command with the item's index.
-void CRibbonBar::FillRecentItems()
+void CRibbonWidget::FillRecentItems()
 {
     qDeleteAll(m_recentActions);
     m_recentActions.clear();
@@ -252,7 +252,7 @@ void CRibbonBar::FillRecentItems()
     }
 }
 
-void CRibbonBar::ApplyTooltip(QWidget& widget, const RibbonCommand& command) const
+void CRibbonWidget::ApplyTooltip(QWidget& widget, const RibbonCommand& command) const
 {
     if (command.tooltipTitle.isEmpty())
         return;
@@ -260,18 +260,18 @@ void CRibbonBar::ApplyTooltip(QWidget& widget, const RibbonCommand& command) con
                           .arg(command.tooltipTitle.toHtmlEscaped(), command.tooltipDescription.toHtmlEscaped()));
 }
 
-void CRibbonBar::ExecuteCommand(unsigned command, std::optional<RibbonKey> key, const RibbonValue& value)
+void CRibbonWidget::ExecuteCommand(unsigned command, std::optional<RibbonKey> key, const RibbonValue& value)
 {
     ShowKeyTips(false);
     m_application.CommandHandler().Execute(command, RibbonVerb::Execute, key, value);
 }
 
-QToolButton* CRibbonBar::FindButton(unsigned command) const
+QToolButton* CRibbonWidget::FindButton(unsigned command) const
 {
     return m_buttons.value(command);
 }
 
-QAction* CRibbonBar::FindAction(unsigned command) const
+QAction* CRibbonWidget::FindAction(unsigned command) const
 {
     return m_actions.value(command);
 }

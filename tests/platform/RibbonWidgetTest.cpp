@@ -8,7 +8,7 @@
 
 #include <map>
 
-#include "platform/ribbon/RibbonBar.h"
+#include "platform/ribbon/RibbonWidget.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ namespace {
 class FakeRibbonApp final : public IRibbonApplication, public IRibbonCommandHandler {
 public:
     IRibbonCommandHandler& CommandHandler() override { return *this; }
-    void OnViewChanged(RibbonViewVerb verb, CRibbonBar&) override { views.push_back(verb); }
+    void OnViewChanged(RibbonViewVerb verb, CRibbonWidget&) override { views.push_back(verb); }
     void Execute(unsigned command, RibbonVerb, std::optional<RibbonKey> key, const RibbonValue& value) override
     {
         executed.push_back({command, key, value});
@@ -65,17 +65,17 @@ RibbonMarkup TestMarkup()
     return markup;
 }
 
-class RibbonBarTest : public ::testing::Test {
+class RibbonWidgetTest : public ::testing::Test {
 protected:
     void SetUp() override { ribbon.LoadUI(); }
 
     FakeRibbonApp app;
-    CRibbonBar ribbon{TestMarkup(), app, nullptr};
+    CRibbonWidget ribbon{TestMarkup(), app, nullptr};
 };
 
 } // namespace
 
-TEST_F(RibbonBarTest, ClicksExecuteAndStatesComeFromTheHandler)
+TEST_F(RibbonWidgetTest, ClicksExecuteAndStatesComeFromTheHandler)
 {
     EXPECT_EQ(app.views.front(), RibbonViewVerb::Create);
     ribbon.FindButton(3)->click();
@@ -96,7 +96,7 @@ TEST_F(RibbonBarTest, ClicksExecuteAndStatesComeFromTheHandler)
     EXPECT_TRUE(ribbon.FindButton(4)->isEnabled());  // not handled: enabled
 }
 
-TEST_F(RibbonBarTest, InvalidationsOfABurstAreAskedOnce)
+TEST_F(RibbonWidgetTest, InvalidationsOfABurstAreAskedOnce)
 {
     app.asked.clear();
     for (int i = 0; i < 5; ++i)
@@ -106,7 +106,7 @@ TEST_F(RibbonBarTest, InvalidationsOfABurstAreAskedOnce)
     EXPECT_EQ((app.asked[{3, RibbonKey::Enabled}]), 1);
 }
 
-TEST_F(RibbonBarTest, DropDownTogglesAskAndExecute)
+TEST_F(RibbonWidgetTest, DropDownTogglesAskAndExecute)
 {
     app.answers[{6, RibbonKey::BooleanValue}] = true;
     QAction* item = ribbon.FindAction(6);
@@ -117,7 +117,7 @@ TEST_F(RibbonBarTest, DropDownTogglesAskAndExecute)
     EXPECT_EQ(std::get<bool>(app.executed.back().value), false);
 }
 
-TEST_F(RibbonBarTest, RecentItemsAreAskedEachTimeTheMenuOpens)
+TEST_F(RibbonWidgetTest, RecentItemsAreAskedEachTimeTheMenuOpens)
 {
     QMenu* menu = ribbon.ApplicationMenu();
     emit menu->aboutToShow();
@@ -136,11 +136,11 @@ TEST_F(RibbonBarTest, RecentItemsAreAskedEachTimeTheMenuOpens)
     EXPECT_EQ(std::get<unsigned>(app.executed.back().value), 1u);
 }
 
-TEST_F(RibbonBarTest, SettingsRoundTripAndForeignBytesAreIgnored)
+TEST_F(RibbonWidgetTest, SettingsRoundTripAndForeignBytesAreIgnored)
 {
     ribbon.SetMinimized(true);
     const QByteArray saved = ribbon.SaveSettings();
-    CRibbonBar other(TestMarkup(), app, nullptr);
+    CRibbonWidget other(TestMarkup(), app, nullptr);
     other.LoadUI();
     other.LoadSettings(QByteArray("garbage"));
     EXPECT_FALSE(other.IsMinimized());

@@ -1,4 +1,4 @@
-#include "platform/ribbon/RibbonBar.h"
+#include "platform/ribbon/RibbonWidget.h"
 
 #include <QAction>
 #include <QDataStream>
@@ -23,7 +23,7 @@ bool ValueOr(const std::optional<RibbonValue>& value, bool fallback)
 
 } // namespace
 
-void CRibbonBar::InvalidateUICommand(unsigned command, unsigned flags)
+void CRibbonWidget::InvalidateUICommand(unsigned command, unsigned flags)
 {
     m_pending[command] |= flags;
     if (m_bFlushQueued)
@@ -31,10 +31,10 @@ void CRibbonBar::InvalidateUICommand(unsigned command, unsigned flags)
     // Asked again once the caller is done, as the ribbon framework does, so
     // that a burst of invalidations costs one round of questions.
     m_bFlushQueued = true;
-    QTimer::singleShot(0, this, &CRibbonBar::FlushInvalidations);
+    QTimer::singleShot(0, this, &CRibbonWidget::FlushInvalidations);
 }
 
-void CRibbonBar::FlushInvalidations()
+void CRibbonWidget::FlushInvalidations()
 {
     m_bFlushQueued = false;
     if (!m_bLoaded)
@@ -50,7 +50,7 @@ void CRibbonBar::FlushInvalidations()
     }
 }
 
-void CRibbonBar::UpdateCommand(unsigned command, unsigned flags)
+void CRibbonWidget::UpdateCommand(unsigned command, unsigned flags)
 {
     if (flags & RIBBON_INVALIDATE_STATE)
         UpdateEnabled(command);
@@ -58,7 +58,7 @@ void CRibbonBar::UpdateCommand(unsigned command, unsigned flags)
         UpdateChecked(command);
 }
 
-void CRibbonBar::UpdateEnabled(unsigned command)
+void CRibbonWidget::UpdateEnabled(unsigned command)
 {
     QToolButton* button = m_buttons.value(command);
     QAction* action = m_actions.value(command);
@@ -71,7 +71,7 @@ void CRibbonBar::UpdateEnabled(unsigned command)
         action->setEnabled(enabled);
 }
 
-void CRibbonBar::UpdateChecked(unsigned command)
+void CRibbonWidget::UpdateChecked(unsigned command)
 {
     QToolButton* button = m_buttons.value(command);
     QAction* action = m_actions.value(command);
@@ -86,18 +86,18 @@ void CRibbonBar::UpdateChecked(unsigned command)
         action->setChecked(checked);
 }
 
-int CRibbonBar::GetHeight() const
+int CRibbonWidget::GetHeight() const
 {
     return sizeHint().height();
 }
 
-void CRibbonBar::NotifyHeightChange()
+void CRibbonWidget::NotifyHeightChange()
 {
     if (m_bLoaded)
         m_application.OnViewChanged(RibbonViewVerb::Size, *this);
 }
 
-void CRibbonBar::SetMinimized(bool minimized)
+void CRibbonWidget::SetMinimized(bool minimized)
 {
     m_bMinimized = minimized;
     if (m_pPanels)
@@ -105,18 +105,18 @@ void CRibbonBar::SetMinimized(bool minimized)
     NotifyHeightChange();
 }
 
-int CRibbonBar::CurrentTab() const
+int CRibbonWidget::CurrentTab() const
 {
     return m_pTabs ? m_pTabs->currentIndex() : -1;
 }
 
-void CRibbonBar::SetCurrentTab(int index)
+void CRibbonWidget::SetCurrentTab(int index)
 {
     if (m_pTabs && index >= 0 && index < m_pTabs->count())
         m_pTabs->setCurrentIndex(index);
 }
 
-QByteArray CRibbonBar::SaveSettings() const
+QByteArray CRibbonWidget::SaveSettings() const
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -124,7 +124,7 @@ QByteArray CRibbonBar::SaveSettings() const
     return bytes;
 }
 
-void CRibbonBar::LoadSettings(const QByteArray& settings)
+void CRibbonWidget::LoadSettings(const QByteArray& settings)
 {
     QDataStream in(settings);
     quint32 tag = 0;
@@ -138,7 +138,7 @@ void CRibbonBar::LoadSettings(const QByteArray& settings)
     SetMinimized(minimized);
 }
 
-bool CRibbonBar::eventFilter(QObject* watched, QEvent* event)
+bool CRibbonWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (WatchAltKey(event))
         return true;
