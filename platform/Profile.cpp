@@ -3,9 +3,13 @@
 #include <QSettings>
 #include <QVariant>
 
+#include <atomic>
+
 CProfileRoute theProfileRoute;
 
 namespace {
+
+std::atomic<int> g_nWriteFailures{0};
 
 // The document option-file mode works on, or nullptr in registry mode.
 IProfileDocument* OptionDoc(bool& optionFile)
@@ -27,13 +31,29 @@ public:
     }
 
     QVariant Value(const QString& entry) const { return m_settings.value(entry); }
+    QString FileName() const { return m_settings.fileName(); }
+
+    BOOL Remove(const QString& group)
+    {
+        m_settings.remove(group);
+        return Sync();
+    }
 
     // Stores the value at once, so that the result tells whether it arrived.
     BOOL Write(const QString& entry, const QVariant& value)
     {
         m_settings.setValue(entry, value);
+        return Sync();
+    }
+
+    BOOL Sync()
+    {
         m_settings.sync();
-        return m_settings.status() == QSettings::NoError;
+        if (m_settings.status() == QSettings::NoError) {
+            return 1;
+        }
+        ++g_nWriteFailures;
+        return 0;
     }
 
 private:
@@ -117,4 +137,20 @@ BOOL WriteProfileBinary(const QString& section, const QString& entry, const QByt
         return doc->WriteBinary(section, entry, data);
     }
     return optionFile ? 0 : CUserSettings(section).Write(entry, data);
+}
+
+BOOL DeleteProfileSection(const QString& section)
+{
+    // An empty group name would stand for the whole file.
+    return section.isEmpty() ? 0 : CUserSettings(QString()).Remove(section);
+}
+
+QString GetProfileFileName()
+{
+    return CUserSettings(QString()).FileName();
+}
+
+int GetProfileWriteFailures()
+{
+    return g_nWriteFailures;
 }
