@@ -24,7 +24,9 @@ constexpr int kMainFrameTemplate = 128;
 }  // namespace
 
 CFolivaneApp::CFolivaneApp()
-    : m_bOptionFile(theProfileRoute.m_bOptionFile), m_optionProfile(m_optionDoc)
+    : m_bOptionFile(theProfileRoute.m_bOptionFile),
+      m_optionProfile(m_optionDoc),
+      m_pPreviousDoc(theProfileRoute.m_pOptionDoc)
 {
     theProfileRoute.m_pOptionDoc = &m_optionProfile;
 }
@@ -32,7 +34,7 @@ CFolivaneApp::CFolivaneApp()
 CFolivaneApp::~CFolivaneApp()
 {
     if (theProfileRoute.m_pOptionDoc == &m_optionProfile) {
-        theProfileRoute.m_pOptionDoc = nullptr;
+        theProfileRoute.m_pOptionDoc = m_pPreviousDoc;
     }
 }
 
@@ -77,17 +79,19 @@ BOOL CFolivaneApp::TakeSingleInstance()
 
 BOOL CFolivaneApp::CreateMainFrame()
 {
+    // The signals are caught before the window can be found, so that a kill
+    // from then on closes it in order.
+    m_pSignals = std::make_unique<CTerminationSignals>();
     m_pMainWnd = std::make_unique<CMainFrame>();
+    QObject::connect(m_pSignals.get(), &CTerminationSignals::terminationRequested, m_pMainWnd.get(),
+                     &QWidget::close);
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_pMainWnd.get(),
+                     [frame = m_pMainWnd.get()] { frame->OnQueryEndSession(); });
     if (!m_pMainWnd->Create(m_strInstanceFolder)) {
         m_pMainWnd.reset();
         ShowStartupMessage(QStringLiteral("new CMainFrame failed."));
         return 0;
     }
-    m_pSignals = std::make_unique<CTerminationSignals>();
-    QObject::connect(m_pSignals.get(), &CTerminationSignals::terminationRequested, m_pMainWnd.get(),
-                     &QWidget::close);
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_pMainWnd.get(),
-                     [frame = m_pMainWnd.get()] { frame->OnQueryEndSession(); });
     m_pMainWnd->setWindowTitle(CStringTable::Application().LoadString(AFX_IDS_APP_TITLE));
     m_pMainWnd->show();
     return 1;

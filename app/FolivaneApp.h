@@ -70,6 +70,7 @@ private:
     BOOL CreateMainFrame();
 
     COptionProfile m_optionProfile;
+    IProfileDocument* m_pPreviousDoc;
     std::unique_ptr<CTerminationSignals> m_pSignals;
 };
 

@@ -46,7 +46,7 @@ public:
     // The desktop session ends: saved as on closing, then closed.
     bool OnQueryEndSession();
     // Brings the window forward when a second start asks for it.
-    void ActivateFrame();
+    virtual void ActivateFrame();
 
     CMainView* m_wndView = nullptr;
     CRibbonBar* m_wndRibbonBar = nullptr;
