@@ -53,6 +53,7 @@ BOOL CFolivaneApp::InitInstance()
     QCoreApplication::setOrganizationName(m_pszRegistryKey);
     QCoreApplication::setApplicationName(m_pszProfileName);
     SetAsideBrokenProfile(GetProfileFileName());
+    const CProfileBatch batch;  // one reading of the file for all settings
     m_option.Load();
     m_bDebugOn = GetProfileInt(QString(), QStringLiteral("DebugOn"), 0);
     return CreateMainFrame();

@@ -117,9 +117,12 @@ void CMainFrame::SaveStateAndShutdown()
     }
     m_bShutDown = true;
     const int failures = GetProfileWriteFailures();
-    m_wndView->m_list.StopJob();
-    theApp.m_option.Save();
-    SaveRecentItems();
+    {
+        const CProfileBatch batch;
+        m_wndView->m_list.StopJob();
+        theApp.m_option.Save();
+        SaveRecentItems();
+    }
     ReportUnsavedProfile(failures);
     if (!theApp.m_strTempRoot.isEmpty()) {
         DeleteFolderTree(theApp.m_strTempRoot);

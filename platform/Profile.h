@@ -27,6 +27,18 @@ QString GetProfileFileName();
 // so that a caller can tell the user what was not kept.
 int GetProfileWriteFailures();
 
+// Holds the settings file open while it lives, so that many writes (the
+// options at shutdown) store the file once instead of once each. Writes inside
+// report success; a failed store at the end counts in GetProfileWriteFailures.
+// UI thread only; batches nest.
+class CProfileBatch {
+public:
+    CProfileBatch();
+    ~CProfileBatch();
+    CProfileBatch(const CProfileBatch&) = delete;
+    CProfileBatch& operator=(const CProfileBatch&) = delete;
+};
+
 // The option document's side of the six functions. The settings library
 // implements it; the platform layer only routes to it.
 class IProfileDocument {
