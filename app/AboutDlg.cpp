@@ -47,7 +47,10 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* libraries = new QPlainTextEdit(this);
     libraries->setObjectName(QStringLiteral("1139"));
     libraries->setReadOnly(true);
+    // As the template's edit: lines scroll with the caret, no bars take the lines' room.
     libraries->setLineWrapMode(QPlainTextEdit::NoWrap);
+    libraries->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    libraries->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout.Place(*libraries, 48, 78, 216, 24);
     AddStatic(QStringLiteral("※64bitOSの場合、実際の場所は異なる場合があります。"), 48, 104, 216, 8);
     AddStatic(QStringLiteral("アイコンデザイン："), 42, 120, 70, 8);
@@ -80,5 +83,6 @@ void CAboutDlg::OnInitDialog()
     const QString folder = GetProgramFolder();
     m_btnInstallFolder->setText(LinkText(QUrl::fromLocalFile(folder).toString(), folder));
     m_btnInstallFolder->setOpenExternalLinks(true);
-    findChild<QPlainTextEdit*>(QStringLiteral("1139"))->setPlainText(GetArcLibLines());
+    // The last line's end would only add an empty line to scroll to.
+    findChild<QPlainTextEdit*>(QStringLiteral("1139"))->setPlainText(GetArcLibLines().chopped(1));
 }
