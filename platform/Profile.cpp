@@ -3,9 +3,14 @@
 #include <QSettings>
 #include <QVariant>
 
+#include <atomic>
+#include <memory>
+
 CProfileRoute theProfileRoute;
 
 namespace {
+
+std::atomic<int> g_nWriteFailures{0};
 
 // The document option-file mode works on, or nullptr in registry mode.
 IProfileDocument* OptionDoc(bool& optionFile)
@@ -14,30 +19,69 @@ IProfileDocument* OptionDoc(bool& optionFile)
     return optionFile ? theProfileRoute.m_pOptionDoc : nullptr;
 }
 
-// The user's settings file, opened on the section's group.
+QSettings* NewUserSettings()
+{
+    return new QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quenrick"),
+                         QStringLiteral("Folivane"));
+}
+
+// Counts a failed store; TRUE when the settings arrived in the file.
+BOOL SyncSettings(QSettings& settings)
+{
+    settings.sync();
+    if (settings.status() == QSettings::NoError) {
+        return 1;
+    }
+    ++g_nWriteFailures;
+    return 0;
+}
+
+// The settings file a batch of writes holds open, and how deep batches nest.
+std::unique_ptr<QSettings> g_pBatch;
+int g_nBatchDepth = 0;
+
+// The user's settings file, opened on the section's group: the batch's while
+// one is open, else one of its own.
 class CUserSettings {
 public:
     explicit CUserSettings(const QString& section)
-        : m_settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quenrick"),
-                     QStringLiteral("Folivane"))
+        : m_pOwn(g_pBatch ? nullptr : NewUserSettings()), m_settings(g_pBatch ? *g_pBatch : *m_pOwn)
     {
         if (!section.isEmpty()) {
             m_settings.beginGroup(section);
         }
     }
+    ~CUserSettings()
+    {
+        while (!m_settings.group().isEmpty()) {
+            m_settings.endGroup();
+        }
+    }
+    CUserSettings(const CUserSettings&) = delete;
+    CUserSettings& operator=(const CUserSettings&) = delete;
 
     QVariant Value(const QString& entry) const { return m_settings.value(entry); }
+    QString FileName() const { return m_settings.fileName(); }
 
-    // Stores the value at once, so that the result tells whether it arrived.
+    BOOL Remove(const QString& group)
+    {
+        m_settings.remove(group);
+        return Sync();
+    }
+
+    // Stores the value at once, so that the result tells whether it arrived;
+    // in a batch, the batch's end stores it.
     BOOL Write(const QString& entry, const QVariant& value)
     {
         m_settings.setValue(entry, value);
-        m_settings.sync();
-        return m_settings.status() == QSettings::NoError;
+        return Sync();
     }
 
 private:
-    QSettings m_settings;
+    BOOL Sync() { return m_pOwn ? SyncSettings(m_settings) : 1; }
+
+    std::unique_ptr<QSettings> m_pOwn;
+    QSettings& m_settings;
 };
 
 }  // namespace
@@ -117,4 +161,35 @@ BOOL WriteProfileBinary(const QString& section, const QString& entry, const QByt
         return doc->WriteBinary(section, entry, data);
     }
     return optionFile ? 0 : CUserSettings(section).Write(entry, data);
+}
+
+BOOL DeleteProfileSection(const QString& section)
+{
+    // An empty group name would stand for the whole file.
+    return section.isEmpty() ? 0 : CUserSettings(QString()).Remove(section);
+}
+
+QString GetProfileFileName()
+{
+    return CUserSettings(QString()).FileName();
+}
+
+int GetProfileWriteFailures()
+{
+    return g_nWriteFailures;
+}
+
+CProfileBatch::CProfileBatch()
+{
+    if (g_nBatchDepth++ == 0) {
+        g_pBatch.reset(NewUserSettings());
+    }
+}
+
+CProfileBatch::~CProfileBatch()
+{
+    if (--g_nBatchDepth == 0) {
+        SyncSettings(*g_pBatch);
+        g_pBatch.reset();
+    }
 }

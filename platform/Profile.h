@@ -18,6 +18,26 @@ BOOL WriteProfileString(const QString& section, const QString& entry, const QStr
 // FALSE when the value is missing or not binary; data is then empty.
 BOOL GetProfileBinary(const QString& section, const QString& entry, QByteArray& data);
 BOOL WriteProfileBinary(const QString& section, const QString& entry, const QByteArray& data);
+// Removes a whole group of the settings file with all its values; the option
+// document is never touched. FALSE when the file could not be written.
+BOOL DeleteProfileSection(const QString& section);
+// The settings file's full name.
+QString GetProfileFileName();
+// How many writes to the settings file have failed since the program started,
+// so that a caller can tell the user what was not kept.
+int GetProfileWriteFailures();
+
+// Holds the settings file open while it lives, so that many writes (the
+// options at shutdown) store the file once instead of once each. Writes inside
+// report success; a failed store at the end counts in GetProfileWriteFailures.
+// UI thread only; batches nest.
+class CProfileBatch {
+public:
+    CProfileBatch();
+    ~CProfileBatch();
+    CProfileBatch(const CProfileBatch&) = delete;
+    CProfileBatch& operator=(const CProfileBatch&) = delete;
+};
 
 // The option document's side of the six functions. The settings library
 // implements it; the platform layer only routes to it.

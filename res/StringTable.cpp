@@ -33,6 +33,12 @@ const CStringTable& CStringTable::Application()
         {IDS_MSGBOX_IGNOREALL, u"I&gnore All"},
         {IDS_MSGBOX_SKIP, u"&Skip"},
         {IDS_MSGBOX_SKIPALL, u"S&kip All"},
+        {ID_INDICATOR_PROGRESS, u" "},
+        {ID_INDICATOR_STOP, u" "},
+        {ID_INDICATOR_ALLFILES, u"全ファイル : %d 個"},
+        {ID_INDICATOR_SELFILES, u"選択ファイル : %d 個"},
+        {ID_INDICATOR_EMPTY, u" "},
+        {AFX_IDS_APP_TITLE, u"Folivane"},
     };
     return table;
 }

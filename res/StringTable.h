@@ -27,6 +27,14 @@ constexpr unsigned IDS_MSGBOX_IGNOREALL = 9017;
 constexpr unsigned IDS_MSGBOX_SKIP = 9018;
 constexpr unsigned IDS_MSGBOX_SKIPALL = 9019;
 
+// The main frame's status-bar panes and the application's title.
+constexpr unsigned ID_INDICATOR_PROGRESS = 131;
+constexpr unsigned ID_INDICATOR_STOP = 132;
+constexpr unsigned ID_INDICATOR_ALLFILES = 133;
+constexpr unsigned ID_INDICATOR_SELFILES = 134;
+constexpr unsigned ID_INDICATOR_EMPTY = 135;
+constexpr unsigned AFX_IDS_APP_TITLE = 57344;
+
 // A table of strings by id: the program's own (Application) or one a caller of
 // the message box brings along as its strings instance.
 class CStringTable {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QSettings>
 
 #include "platform/Profile.h"
@@ -84,4 +85,21 @@ TEST_F(Profile, OptionFileModeRoutesToTheInstalledDocument)
     theProfileRoute.m_bOptionFile = 0;
     EXPECT_EQ(GetProfileString("OptionInfo", "Str", "none"), "none");
     EXPECT_TRUE(doc.m_written == "Bin");
+}
+
+TEST_F(Profile, ABatchStoresItsWritesOnceAtItsEnd)
+{
+    const QString file = QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenrick", "Folivane").fileName();
+    {
+        const CProfileBatch batch;
+        EXPECT_TRUE(WriteProfileInt("OptionInfo", "A", 1));
+        const CProfileBatch inner;
+        EXPECT_TRUE(WriteProfileString("", "B", "two"));
+        EXPECT_EQ(GetProfileInt("OptionInfo", "A", 0), 1);
+        EXPECT_EQ(GetProfileString("", "B"), "two");
+        QFile stored(file);
+        EXPECT_FALSE(stored.open(QIODevice::ReadOnly) && stored.readAll().contains("A=1"));
+    }
+    EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("OptionInfo/A").toInt(), 1);
+    EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("B").toString(), "two");
 }

@@ -1,0 +1,189 @@
+#include "app/FolivaneApp.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "app/ProfileFile.h"
+#include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
+#include "app/WindowIdentity.h"
+#include "common/TempRoot.h"
+#include "dialogs/HelpPages.h"
+#include "msgbox/ExtMsgBoxDefs.h"
+#include "msgbox/SystemMessageBox.h"
+#include "res/StringTable.h"
+
+CFolivaneApp theApp;
+
+namespace {
+// How long a second start waits for the first program's window to answer.
+constexpr int kFindWindowMsecs = 3000;
+constexpr int kMainFrameTemplate = 128;
+}  // namespace
+
+CFolivaneApp::CFolivaneApp()
+    : m_bOptionFile(theProfileRoute.m_bOptionFile),
+      m_optionProfile(m_optionDoc),
+      m_pPreviousDoc(theProfileRoute.m_pOptionDoc)
+{
+    theProfileRoute.m_pOptionDoc = &m_optionProfile;
+}
+
+CFolivaneApp::~CFolivaneApp()
+{
+    if (theProfileRoute.m_pOptionDoc == &m_optionProfile) {
+        theProfileRoute.m_pOptionDoc = m_pPreviousDoc;
+    }
+}
+
+BOOL CFolivaneApp::InitInstance()
+{
+    if (!TakeSingleInstance()) {
+        return 0;
+    }
+    m_strTempRoot = GetTempRoot();
+    if (m_strTempRoot.isEmpty()) {
+        ShowStartupMessage(QStringLiteral("GetTempPath failed"));
+        return 0;
+    }
+    m_pszRegistryKey = QStringLiteral("Quenrick");
+    m_pszProfileName = QStringLiteral("Folivane");
+    QCoreApplication::setOrganizationName(m_pszRegistryKey);
+    QCoreApplication::setApplicationName(m_pszProfileName);
+    SetAsideBrokenProfile(GetProfileFileName());
+    const CProfileBatch batch;  // one reading of the file for all settings
+    m_option.Load();
+    m_bDebugOn = GetProfileInt(QString(), QStringLiteral("DebugOn"), 0);
+    return CreateMainFrame();
+}
+
+BOOL CFolivaneApp::TakeSingleInstance()
+{
+    if (m_strInstanceFolder.isEmpty()) {
+        m_strInstanceFolder = GetInstanceFolder();
+    }
+    auto lock = std::make_unique<CSingleInstance>(m_strInstanceFolder);
+    const CSingleInstance::Result result = lock->Lock();
+    if (result == CSingleInstance::Held) {
+        m_hMutex = std::move(lock);
+        return 1;
+    }
+    if (result == CSingleInstance::Failed) {
+        ShowStartupMessage(QStringLiteral("CreateMutex failed."));
+    } else if (!FindAndRaiseWindow(m_strInstanceFolder, QString::fromLatin1(kMainFrameClassName), kFindWindowMsecs)) {
+        ShowStartupMessage(QStringLiteral("既に起動しています。"));
+    }
+    return 0;
+}
+
+BOOL CFolivaneApp::CreateMainFrame()
+{
+    // The signals are caught before the window can be found, so that a kill
+    // from then on closes it in order.
+    m_pSignals = std::make_unique<CTerminationSignals>();
+    m_pMainWnd = std::make_unique<CMainFrame>();
+    QObject::connect(m_pSignals.get(), &CTerminationSignals::terminationRequested, m_pMainWnd.get(),
+                     &QWidget::close);
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_pMainWnd.get(),
+                     [frame = m_pMainWnd.get()] { frame->OnQueryEndSession(); });
+    if (!m_pMainWnd->Create(m_strInstanceFolder)) {
+        m_pMainWnd.reset();
+        ShowStartupMessage(QStringLiteral("new CMainFrame failed."));
+        return 0;
+    }
+    m_pMainWnd->setWindowTitle(CStringTable::Application().LoadString(AFX_IDS_APP_TITLE));
+    m_pMainWnd->show();
+    return 1;
+}
+
+int CFolivaneApp::ExitInstance()
+{
+    m_pSignals.reset();
+    m_pMainWnd.reset();
+    m_fontStatus.reset();
+    m_fontBold.reset();
+    m_hMutex.reset();
+    return 0;
+}
+
+int CFolivaneApp::Run()
+{
+    const int code = InitInstance() ? QApplication::exec() : 0;
+    const int exitCode = ExitInstance();
+    return code != 0 ? code : exitCode;
+}
+
+const QFont& CFolivaneApp::GetStatusFont()
+{
+    // The font of message boxes, which the program's own message box uses.
+    if (!m_fontStatus) {
+        m_fontStatus = std::make_unique<QFont>(QApplication::font());
+    }
+    return *m_fontStatus;
+}
+
+const QFont& CFolivaneApp::GetBoldFont()
+{
+    if (!m_fontBold) {
+        m_fontBold = std::make_unique<QFont>(QApplication::font());
+        m_fontBold->setPointSize(14);
+        m_fontBold->setWeight(QFont::Bold);
+        m_fontBold->setStyleStrategy(QFont::PreferAntialias);
+    }
+    return *m_fontBold;
+}
+
+BOOL CFolivaneApp::LoadColumnInfo(QByteArray& stream)
+{
+    stream.clear();
+    return GetProfileBinary(QString(), QStringLiteral("ColumnInfo"), stream);
+}
+
+void CFolivaneApp::ClearRecentItems()
+{
+    if (!m_pszRegistryKey.isEmpty() && !m_pszProfileName.isEmpty()) {
+        DeleteProfileSection(QStringLiteral("RecentItems"));
+    }
+}
+
+QString CFolivaneApp::GetAppRegistryPath() const
+{
+    return QStringLiteral("Software/") + m_pszRegistryKey + QLatin1Char('/') + m_pszProfileName;
+}
+
+bool CFolivaneApp::OnCmdMsg(int id)
+{
+    if (id == ID_APP_ABOUT) {
+        OnAppAbout();
+        return true;
+    }
+    if (id == ID_HELP_INDEX) {
+        OnHelpIndex();
+        return true;
+    }
+    return false;
+}
+
+void CFolivaneApp::OnAppAbout()
+{
+    RunAboutDialog();
+}
+
+void CFolivaneApp::OnHelpIndex()
+{
+    OpenHelpPage(kMainFrameTemplate);
+}
+
+void CFolivaneApp::ShowStartupMessage(const QString& text)
+{
+    SystemMessageBox(nullptr, text, CStringTable::Application().LoadString(AFX_IDS_APP_TITLE),
+                     MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CFolivaneApp::RunAboutDialog()
+{
+    CAboutDlg dialog(m_pMainWnd.get());
+    dialog.exec();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QLocalServer;
+
+// The address under which the main frame can be found by a second start of
+// the program: a local server that brings the window forward when asked.
+class CWindowIdentity : public QObject {
+    Q_OBJECT
+
+public:
+    CWindowIdentity(std::function<void()> raise, QObject* parent = nullptr);
+
+    // Starts answering under the name in the folder; false when it cannot.
+    bool Register(const QString& folder, const QString& name);
+
+private:
+    void OnNewConnection();
+
+    std::function<void()> m_raise;
+    QLocalServer* m_pServer;
+};
+
+// Asks the window registered under the name to come forward. True when it
+// answered within msecs that it did.
+bool FindAndRaiseWindow(const QString& folder, const QString& name, int msecs);

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "AppTestSupport.h"
+#include "app/MainFrame.h"
+#include "app/ProfileFile.h"
+#include "res/StringTable.h"
+
+namespace {
+
+class FolivaneApp : public ::testing::Test {
+protected:
+    void SetUp() override { ClearUserSettings(); }
+    void TearDown() override
+    {
+        m_app.m_bOptionFile = 0;
+        ClearUserSettings();
+    }
+
+    // Runs fn in option-file mode, as the options sheet does around one load or save.
+    template <class Fn>
+    auto InOptionFileMode(Fn fn)
+    {
+        m_app.m_bOptionFile = 1;
+        auto result = fn();
+        m_app.m_bOptionFile = 0;
+        return result;
+    }
+
+    CTestApp m_app;
+};
+
+}  // namespace
+
+TEST_F(FolivaneApp, OptionFileModeReadsAndWritesTheOptionDocument)
+{
+    EXPECT_EQ(InOptionFileMode([] { return GetProfileInt("OptionInfo", "Missing", 5); }), 5);
+    EXPECT_TRUE(InOptionFileMode([] { return WriteProfileInt("OptionInfo", "Lines", 7); }));
+    ASSERT_EQ(m_app.m_optionDoc.size(), 1);
+    EXPECT_EQ(m_app.m_optionDoc[0].m_strName, QStringLiteral("OptionInfo"));
+    EXPECT_TRUE(InOptionFileMode([] { return WriteProfileString("optioninfo", "Text", "12abc"); }));
+    EXPECT_EQ(InOptionFileMode([] { return GetProfileInt("OPTIONINFO", "text", 0); }), 12);
+    // The user's settings file saw none of it.
+    EXPECT_TRUE(UserSettings().allKeys().isEmpty());
+    EXPECT_EQ(GetProfileInt("OptionInfo", "Lines", -1), -1);
+}
+
+TEST_F(FolivaneApp, ColumnInfoIsReadWhenStored)
+{
+    QByteArray stream("old");
+    EXPECT_FALSE(m_app.LoadColumnInfo(stream));
+    EXPECT_TRUE(stream.isEmpty());
+    WriteProfileBinary(QString(), "ColumnInfo", QByteArray("\1\0\0\0", 4));
+    EXPECT_TRUE(m_app.LoadColumnInfo(stream));
+    EXPECT_EQ(stream, QByteArray("\1\0\0\0", 4));
+}
+
+TEST_F(FolivaneApp, ClearRecentItemsRemovesTheGroupOnlyWithTheRegistryNamesSet)
+{
+    WriteProfileString("RecentItems", "0", "/a");
+    WriteProfileInt(QString(), "ThumbSize", 1);
+    m_app.ClearRecentItems();
+    EXPECT_EQ(GetProfileString("RecentItems", "0"), QStringLiteral("/a"));
+    m_app.m_pszRegistryKey = QStringLiteral("Quenrick");
+    m_app.m_pszProfileName = QStringLiteral("Folivane");
+    m_app.ClearRecentItems();
+    EXPECT_FALSE(UserSettings().childGroups().contains(QStringLiteral("RecentItems")));
+    EXPECT_EQ(GetProfileInt(QString(), "ThumbSize", 0), 1);
+    EXPECT_EQ(m_app.GetAppRegistryPath(), QStringLiteral("Software/Quenrick/Folivane"));
+}
+
+TEST_F(FolivaneApp, FontsAreMadeOnceAndTheBoldOneIsFourteenPoints)
+{
+    const QFont& bold = m_app.GetBoldFont();
+    EXPECT_EQ(&bold, &m_app.GetBoldFont());
+    EXPECT_EQ(bold.pointSize(), 14);
+    EXPECT_TRUE(bold.bold());
+    EXPECT_EQ(&m_app.GetStatusFont(), &m_app.GetStatusFont());
+}
+
+TEST_F(FolivaneApp, StartUpLoadsTheSettingsAndShowsTheFrame)
+{
+    WriteProfileInt("OptionInfo", "SaveQuality", 44);
+    WriteProfileInt(QString(), "DebugOn", 1);
+    QTemporaryDir instance;
+    m_app.m_strInstanceFolder = instance.path();
+    ASSERT_TRUE(m_app.InitInstance());
+    EXPECT_TRUE(m_app.m_messages.isEmpty());
+    EXPECT_EQ(m_app.m_option.SaveQuality, 44);
+    EXPECT_EQ(m_app.m_bDebugOn, 1);
+    EXPECT_TRUE(m_app.m_strTempRoot.endsWith(QLatin1Char('/')));
+    ASSERT_TRUE(m_app.m_pMainWnd);
+    EXPECT_TRUE(m_app.m_pMainWnd->isVisible());
+    EXPECT_EQ(m_app.m_pMainWnd->windowTitle(), QStringLiteral("Folivane"));
+    EXPECT_TRUE(m_app.OnCmdMsg(ID_APP_ABOUT));
+    EXPECT_EQ(m_app.m_nAboutRuns, 1);
+    EXPECT_EQ(m_app.ExitInstance(), 0);
+    EXPECT_FALSE(m_app.m_hMutex);
+}
+
+TEST_F(FolivaneApp, AMalformedSettingsFileIsSetAsideAndTheDefaultsAreUsed)
+{
+    const QString name = GetProfileFileName();
+    QDir().mkpath(QFileInfo(name).path());
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[OptionInfo]\nSaveQuality=5\n[broken\n\x01\x02=\xff\n");
+    file.close();
+    EXPECT_EQ(SetAsideBrokenProfile(name), name + QStringLiteral(".broken"));
+    EXPECT_FALSE(QFile::exists(name));
+    CAdjustOption option;
+    option.Load();
+    EXPECT_EQ(option.SaveQuality, CAdjustOption().SaveQuality);
+    QFile::remove(name + QStringLiteral(".broken"));
+    EXPECT_EQ(SetAsideBrokenProfile(name), QString());  // absent: nothing to do
+}
+
+TEST_F(FolivaneApp, AnUnreadableSettingsFileIsSetAside)
+{
+    const QString name = GetProfileFileName();
+    ASSERT_TRUE(QDir().mkpath(name));  // a folder where the file should be
+    EXPECT_EQ(SetAsideBrokenProfile(name), name + QStringLiteral(".broken"));
+    QDir(name + QStringLiteral(".broken")).removeRecursively();
+}
+
+TEST_F(FolivaneApp, SettingsThatCannotBeWrittenAreCountedAndTheProgramGoesOn)
+{
+    const QString original = QFileInfo(QFileInfo(GetProfileFileName()).path()).path();
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, blocker.fileName());
+    const int before = GetProfileWriteFailures();
+    CAdjustOption().Save();
+    EXPECT_GT(GetProfileWriteFailures(), before);
+    ReportUnsavedProfile(before);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, original);
+}

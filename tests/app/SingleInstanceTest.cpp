@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+#include "AppTestSupport.h"
+#include "app/MainFrame.h"
+#include "app/SingleInstance.h"
+
+namespace {
+
+// A frame that counts the second starts that asked for it.
+class CCountingFrame : public CMainFrame {
+public:
+    void ActivateFrame() override
+    {
+        ++m_nRaised;
+        CMainFrame::ActivateFrame();
+    }
+    int m_nRaised = 0;
+};
+
+class SingleInstance : public ::testing::Test {
+protected:
+    std::unique_ptr<QProcess> StartProbe()
+    {
+        auto probe = std::make_unique<QProcess>();
+        probe->start(QStringLiteral(FOLIVANE_PROBE_PATH), {m_dir.path()});
+        return probe;
+    }
+
+    static QString ProbeAnswer(QProcess& probe)
+    {
+        if (!QTest::qWaitFor([&] { return probe.canReadLine() || probe.state() == QProcess::NotRunning; }, 10000)) {
+            return QStringLiteral("no answer");
+        }
+        return QString::fromLatin1(probe.readLine()).trimmed();
+    }
+
+    // The program itself, with its settings, lock and temporary files in the test's folder.
+    std::unique_ptr<QProcess> StartProgram()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path() + QStringLiteral("/config"));
+        env.insert(QStringLiteral("TMPDIR"), m_dir.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        auto program = std::make_unique<QProcess>();
+        program->setProcessEnvironment(env);
+        program->start(QStringLiteral(FOLIVANE_PROGRAM_PATH), {});
+        return program;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+}  // namespace
+
+TEST_F(SingleInstance, OfProgramsStartedAtTheSameMomentExactlyOneHoldsTheLock)
+{
+    std::vector<std::unique_ptr<QProcess>> probes;
+    for (int i = 0; i < 4; ++i) {
+        probes.push_back(StartProbe());
+    }
+    int held = 0;
+    for (auto& probe : probes) {
+        const QString answer = ProbeAnswer(*probe);
+        EXPECT_TRUE(answer == QStringLiteral("held") || answer == QStringLiteral("busy")) << answer.toStdString();
+        held += answer == QStringLiteral("held") ? 1 : 0;
+    }
+    EXPECT_EQ(held, 1);
+    for (auto& probe : probes) {
+        probe->closeWriteChannel();
+        probe->waitForFinished(5000);
+    }
+}
+
+TEST_F(SingleInstance, ALockLeftByAKilledProgramDoesNotBlockTheNextStart)
+{
+    auto first = StartProbe();
+    ASSERT_EQ(ProbeAnswer(*first), QStringLiteral("held"));
+    first->kill();
+    ASSERT_TRUE(first->waitForFinished(5000));
+    auto second = StartProbe();
+    EXPECT_EQ(ProbeAnswer(*second), QStringLiteral("held"));
+    second->closeWriteChannel();
+    second->waitForFinished(5000);
+}
+
+TEST_F(SingleInstance, ASecondStartRaisesTheFirstWindowAndEndsSilently)
+{
+    CSingleInstance lock(m_dir.path());
+    ASSERT_EQ(lock.Lock(), CSingleInstance::Held);
+    CCountingFrame frame;
+    ASSERT_TRUE(frame.Create(m_dir.path()));
+    frame.showMinimized();
+
+    auto second = StartProgram();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second->state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(frame.m_nRaised, 1);
+    EXPECT_FALSE(frame.isMinimized());
+}
+
+TEST_F(SingleInstance, WhileTheLockIsHeldWithoutAWindowTheStartSaysSo)
+{
+    CSingleInstance lock(m_dir.path());
+    ASSERT_EQ(lock.Lock(), CSingleInstance::Held);
+    CTestApp app;
+    app.m_strInstanceFolder = m_dir.path();
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.m_messages, QStringList{QStringLiteral("既に起動しています。")});
+    EXPECT_FALSE(app.m_pMainWnd);
+}
+
+TEST_F(SingleInstance, ALockThatCannotBeMadeFailsTheStart)
+{
+    QFile blocker(m_dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    CTestApp app;
+    app.m_strInstanceFolder = blocker.fileName();  // a file, not a folder
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(app.m_messages, QStringList{QStringLiteral("CreateMutex failed.")});
+}
+
+TEST_F(SingleInstance, TerminationSignalClosesTheProgramWithItsSettingsSaved)
+{
+    auto program = StartProgram();
+    const QString address = m_dir.filePath(QString::fromLatin1(kMainFrameClassName));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(address); }, 20000));
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program->state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+    QSettings saved(m_dir.path() + QStringLiteral("/config/Quenrick/Folivane.ini"), QSettings::IniFormat);
+    EXPECT_TRUE(saved.contains(QStringLiteral("OptionInfo/SaveQuality")));
+    // The lock went with the program: the next start is not refused.
+    auto next = StartProbe();
+    EXPECT_EQ(ProbeAnswer(*next), QStringLiteral("held"));
+    next->closeWriteChannel();
+    next->waitForFinished(5000);
+}
