@@ -12,7 +12,7 @@
 #include "engine/AdjustImage.h"
 #include "engine/BitmapConvert.h"
 #include "engine/SaveAdjusted.h"
-#include "imagelist/OutputFolder.h"
+#include "settings/OutputFolder.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "settings/AdjustOption.h"
 
