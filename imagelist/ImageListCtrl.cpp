@@ -11,7 +11,6 @@
 
 CImageListCtrl::CImageListCtrl(CAdjustOption& option, QWidget* parent)
     : QTableView(parent),
-      m_nProcessors(std::max(1, static_cast<int>(std::thread::hardware_concurrency()))),
       m_option(option),
       m_pModel(new CImageListModel(this))
 {
@@ -37,6 +36,22 @@ CImageInfo* CImageListCtrl::GetImageInfo(int row) const
         return nullptr;
     }
     return m_arrImages[static_cast<size_t>(m_arrRows[static_cast<size_t>(row)])].get();
+}
+
+void CImageListCtrl::AppendEntry(std::unique_ptr<CImageInfo> info)
+{
+    m_arrImages.push_back(std::move(info));
+    m_arrRows.push_back(static_cast<int>(m_arrImages.size()) - 1);
+}
+
+void CImageListCtrl::ReorderRows(const std::vector<int>& order)
+{
+    std::vector<int> rows;
+    rows.reserve(order.size());
+    for (const int row : order) {
+        rows.push_back(m_arrRows[static_cast<size_t>(row)]);
+    }
+    m_arrRows = std::move(rows);
 }
 
 int CImageListCtrl::GetFocusedRow() const

@@ -206,13 +206,13 @@ void CImageListCtrl::ProcessItem(int nRow)
 {
     CImageInfo& info = *GetImageInfo(nRow);
     const bool execute = m_nJobKind == JOB_EXECUTE;
-    const bool needLoad = info.m_pSrcThumb == nullptr;
+    const bool needLoad = info.GetSrcThumb() == nullptr;
     bool needAdjust = false;
     QImage cached;
     if (m_nJobKind == JOB_PREVIEW) {
-        needAdjust = info.m_pAdjThumb == nullptr;
+        needAdjust = info.GetAdjThumb() == nullptr;
     } else if (execute) {
-        if (info.m_pAdjThumb == nullptr) {
+        if (info.GetAdjThumb() == nullptr) {
             needAdjust = true;
         } else {
             cached = info.LoadCachedImage();
@@ -417,7 +417,7 @@ void CImageListCtrl::RemoveRowsNotLoaded()
     bool removed = false;
     for (int row = static_cast<int>(m_arrRows.size()) - 1; row >= 0; --row) {
         const CImageInfo& info = *GetImageInfo(row);
-        if (info.m_bLoadFailed || info.m_pSrcThumb != nullptr) {
+        if (info.m_bLoadFailed || info.GetSrcThumb() != nullptr) {
             continue;
         }
         if (!asked) {
