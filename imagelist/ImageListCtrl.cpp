@@ -94,6 +94,13 @@ int CImageListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
     return SystemMessageBox(this, text, QGuiApplication::applicationDisplayName(), type | MB_ICONEXCLAMATION);
 }
 
+bool CImageListCtrl::event(QEvent* event)
+{
+    // Before anything, an override too, reads what a worker may have posted.
+    MarkJobEventDelivered(event);
+    return QTableView::event(event);
+}
+
 void CImageListCtrl::customEvent(QEvent* event)
 {
     const QEvent::Type type = event->type();

@@ -98,6 +98,7 @@ protected:
     virtual int AskOverwrite(const QString& text, std::uint32_t style);
     virtual int ShowMessageBox(const QString& text, std::uint32_t type);
 
+    bool event(QEvent* event) override;
     void customEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 

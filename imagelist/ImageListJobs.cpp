@@ -1,7 +1,5 @@
 #include "imagelist/ImageListCtrl.h"
 
-#include <QCoreApplication>
-
 #include <atomic>
 #include <exception>
 #include <system_error>
@@ -129,7 +127,7 @@ BOOL CImageListCtrl::InterruptJob(int nQueuedKind)
 void CImageListCtrl::JobThreadProc()
 {
     RunJob();
-    QCoreApplication::postEvent(this, new CJobFinishedEvent);
+    PostJobEvent(this, new CJobFinishedEvent);
 }
 
 void CImageListCtrl::RunJob()
@@ -198,7 +196,7 @@ void CImageListCtrl::WorkerLoop()
             SetJobError(GetExceptionText(exception) + QLatin1Char('\n') + GetImageInfo(row)->m_strPath);
         }
         const int done = ++m_nDoneCount;
-        QCoreApplication::postEvent(this, new CJobProgressEvent(done, m_nWorkCount));
+        PostJobEvent(this, new CJobProgressEvent(done, m_nWorkCount));
     }
 }
 
@@ -243,7 +241,7 @@ void CImageListCtrl::ProcessItem(int nRow)
             return;
         }
     }
-    QCoreApplication::postEvent(this, new CItemProcessedEvent(nRow, std::move(cached), m_nJobSerial));
+    PostJobEvent(this, new CItemProcessedEvent(nRow, std::move(cached), m_nJobSerial));
 }
 
 // The page without transparency; false when the file cannot be read, which
@@ -309,7 +307,7 @@ void CImageListCtrl::ReplaceThumb(QImage*& slot, const QImage& thumb)
     // pointer also sees the finished image behind it.
     std::atomic_ref<QImage*>(slot).store(thumb.isNull() ? nullptr : new QImage(thumb), std::memory_order_release);
     if (previous != nullptr) {
-        QCoreApplication::postEvent(this, new CThumbReleaseEvent(previous));
+        PostJobEvent(this, new CThumbReleaseEvent(previous));
     }
 }
 
