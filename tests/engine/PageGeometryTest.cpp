@@ -9,7 +9,7 @@ namespace {
 
 TEST(PageGeometryTest, PercentToPixelsRoundsHalfAwayAndStaysWithinTheSide)
 {
-    EXPECT_EQ(PercentToPixels(5, 10), 1);  // 0.5
+    EXPECT_EQ(PercentToPixels(5, 10), 1);   // 0.5
     EXPECT_EQ(PercentToPixels(15, 10), 2);  // 1.5
     EXPECT_EQ(PercentToPixels(1000, 100), 1000);
     // A damaged setting never cuts more than the side, nor adds by a negative cut.
