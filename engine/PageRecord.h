@@ -25,6 +25,7 @@ public:
     RECT m_rcMarginPx = {kUnsetMarker, kUnsetMarker, kUnsetMarker, kUnsetMarker};
     RECT m_rcMarginPct = {0, 0, 0, 0};
     int m_nPageKindOverride = kUnsetMarker;
-    double m_dRotateOverride = kUnsetAngleMarker;                                        // 0.0 = no slant correction
-    RECT m_rcMarginOverride = {kUnsetMarker, kUnsetMarker, kUnsetMarker, kUnsetMarker};  // all 0 = no cut
+    double m_dRotateOverride = kUnsetAngleMarker;  // 0.0 = no slant correction
+    // Percent; all 0 = no cut.
+    RECT m_rcMarginOverride = {kUnsetMarker, kUnsetMarker, kUnsetMarker, kUnsetMarker};
 };
