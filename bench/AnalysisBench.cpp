@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/Margins.h"
+#include "engine/PageRecord.h"
 #include "engine/PictSlant.h"
 #include "engine/Rotate.h"
 #include "engine/TextSlant.h"
@@ -28,7 +29,7 @@ void BM_DetectTextSlant(benchmark::State& state, bool text)
     const QImage& image = Page(text).image;
     const CAdjustOption option;
     for (auto _ : state) {
-        CImageInfo info;
+        CPageRecord info;
         benchmark::DoNotOptimize(DetectTextSlant(image, option, info, nullptr));
     }
 }
@@ -38,7 +39,7 @@ void BM_MeasureSlantAngle(benchmark::State& state, bool text)
     const QImage& image = Page(text).image;
     const CAdjustOption option;
     for (auto _ : state) {
-        CImageInfo info;
+        CPageRecord info;
         MeasureSlantAngle(image, option, text ? 1 : 2, info, nullptr);
         benchmark::DoNotOptimize(info.m_dSlantAngle);
     }
@@ -76,7 +77,7 @@ void BM_DetectMargins(benchmark::State& state, bool text)
         state.PauseTiming();
         QImage image = working.copy();
         state.ResumeTiming();
-        CImageInfo info;
+        CPageRecord info;
         DetectMargins(image, option, text ? 1 : 2, info, nullptr);
         benchmark::DoNotOptimize(info.m_rcMarginPx);
     }

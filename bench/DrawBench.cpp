@@ -4,7 +4,7 @@
 #include "engine/ColorAdjust.h"
 #include "engine/Quantise.h"
 #include "engine/Resize.h"
-#include "imagelist/ImageInfo.h"
+#include "engine/PageRecord.h"
 
 #include <QSet>
 
@@ -31,7 +31,7 @@ void BM_ResizeOntoCanvas(benchmark::State& state)
     option.FixSize = {1600, 2263};
     option.KeepRate = 1;
     option.OnlySmall = 1;
-    CImageInfo entry;
+    CPageRecord entry;
     for (auto _ : state) {
         const QImage canvas = ResizeOntoCanvas(WorkingPage(false), option, 1, entry);
         benchmark::DoNotOptimize(canvas.constBits());

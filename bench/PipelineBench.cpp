@@ -3,7 +3,7 @@
 #include "engine/AdjustImage.h"
 #include "engine/BitmapConvert.h"
 #include "engine/SaveAdjusted.h"
-#include "imagelist/ImageInfo.h"
+#include "engine/PageRecord.h"
 #include "platform/MemoryReuse.h"
 #include "support/PageGenerator.h"
 
@@ -77,7 +77,7 @@ bool RunPath(const QString& input, const QString& output, const CAdjustOption& o
     QString message;
     if (!adjust)
         return SaveAdjustedBitmap(source, QString(), QString(), output, option, nullptr, message);
-    CImageInfo info;
+    CPageRecord info;
     info.m_nSrcWidth = source.width();
     info.m_nSrcHeight = source.height();
     QImage result = AdjustImage(source, option, info, nullptr, message);
@@ -89,7 +89,7 @@ void BM_AdjustImage(benchmark::State& state, bool everything)
     const QImage source = LoadSource(Files().png);
     const CAdjustOption option = everything ? EverythingOn() : Defaults();
     for (auto _ : state) {
-        CImageInfo info;
+        CPageRecord info;
         info.m_nSrcWidth = source.width();
         info.m_nSrcHeight = source.height();
         QString message;

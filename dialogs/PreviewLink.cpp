@@ -37,7 +37,7 @@ bool CPreviewLink::ShowPreviewDialog()
 
 int CPreviewLink::GetRowCount() const
 {
-    return static_cast<int>(m_list.m_arrRows.size());
+    return m_list.GetItemCount();
 }
 
 int CPreviewLink::GetFocusedRow() const

@@ -4,14 +4,13 @@
 #include "engine/ColorAdjust.h"
 #include "engine/Crop.h"
 #include "engine/Margins.h"
+#include "engine/PageGeometry.h"
 #include "engine/PictSlant.h"
 #include "engine/Resize.h"
 #include "engine/Rotate.h"
 #include "engine/TextSlant.h"
-#include "imagelist/ImageInfo.h"
+#include "engine/PageRecord.h"
 #include "platform/GdiplusStatus.h"
-
-#include <cmath>
 
 namespace {
 bool IsUnsetRect(const RECT& rc)
@@ -24,22 +23,10 @@ bool IsZeroRect(const RECT& rc)
     return rc.left == 0 && rc.top == 0 && rc.right == 0 && rc.bottom == 0;
 }
 
-// Percent of a side in pixels, rounded half away from zero.
-int PercentToPixels(int size, int percent)
-{
-    return static_cast<int>(std::lround(static_cast<double>(size) * percent / 100.0));
-}
-
-RECT PercentRectToPixels(const RECT& pct, int width, int height)
-{
-    return {PercentToPixels(width, pct.left), PercentToPixels(height, pct.top), PercentToPixels(width, pct.right),
-            PercentToPixels(height, pct.bottom)};
-}
-
 // Settles the page kind. A classification cut short by the stop flag stores
 // nothing, so that a later run classifies the page again instead of reusing a
 // kind the cut-short run could not know.
-int DecidePageKind(const QImage& source, const CAdjustOption& option, CImageInfo& info, const CancelFlag* cancel,
+int DecidePageKind(const QImage& source, const CAdjustOption& option, CPageRecord& info, const CancelFlag* cancel,
                    QString& message)
 {
     if (info.m_nPageKindOverride != kUnsetMarker)
@@ -49,23 +36,23 @@ int DecidePageKind(const QImage& source, const CAdjustOption& option, CImageInfo
         return 0;
     }
     if (!option.TextPage)
-        info.m_nPageKind = 2;
+        info.m_nPageKind = kPictPage;
     else if (!option.PictPage)
-        info.m_nPageKind = 1;
+        info.m_nPageKind = kTextPage;
     else if (info.m_nPageKind == kUnsetMarker) {
         const int isText = DetectTextSlant(source, option, info, cancel);
         if (IsCancelled(cancel)) {
             info.m_dSlantAngle = kUnsetAngleMarker;
             return 0;
         }
-        info.m_nPageKind = isText ? 1 : 2;
+        info.m_nPageKind = isText ? kTextPage : kPictPage;
     }
     return info.m_nPageKind;
 }
 
 // Settles the angle by the override, a stored or new measurement, the fixed
 // angle or none. A measurement cut short leaves the slant unset.
-double DecideAngle(const QImage& source, const CAdjustOption& option, int kind, CImageInfo& info,
+double DecideAngle(const QImage& source, const CAdjustOption& option, int kind, CPageRecord& info,
                    const CancelFlag* cancel)
 {
     if (info.m_dRotateOverride != kUnsetAngleMarker)
@@ -90,7 +77,7 @@ double DecideAngle(const QImage& source, const CAdjustOption& option, int kind, 
 }
 
 // Settles the cut (pixels) and the margins added back (percent).
-void DecideMargins(QImage& working, const CAdjustOption& option, int kind, CImageInfo& info, const CancelFlag* cancel,
+void DecideMargins(QImage& working, const CAdjustOption& option, int kind, CPageRecord& info, const CancelFlag* cancel,
                    RECT& cut, RECT& added)
 {
     const int k = kind - 1;
@@ -132,13 +119,13 @@ QImage FailOutOfMemory(QString& message)
 
 bool WantsColorAdjustment(const CAdjustOption& option, int kind)
 {
-    if (kind == 1)
+    if (kind == kTextPage)
         return option.AdjustTextColor && (option.BrightText != 0 || option.GrayText || option.BackUnify);
     return option.AdjustPictColor && (option.BrightPict != 100 || option.GrayPict);
 }
 }  // namespace
 
-QImage AdjustImage(const QImage& source, const CAdjustOption& option, CImageInfo& info, const CancelFlag* cancel,
+QImage AdjustImage(const QImage& source, const CAdjustOption& option, CPageRecord& info, const CancelFlag* cancel,
                    QString& message)
 {
     message.clear();
@@ -149,7 +136,7 @@ QImage AdjustImage(const QImage& source, const CAdjustOption& option, CImageInfo
     const int kind = DecidePageKind(source, option, info, cancel, message);
     if (!message.isEmpty() || IsCancelled(cancel))
         return {};
-    if (kind != 1 && kind != 2) {
+    if (kind != kTextPage && kind != kPictPage) {
         message = QStringLiteral("invalid page type");
         return {};
     }

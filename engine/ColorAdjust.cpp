@@ -1,6 +1,7 @@
 #include "engine/ColorAdjust.h"
 
 #include "engine/BitmapConvert.h"
+#include "engine/PageRecord.h"
 #include "platform/BitmapLock.h"
 #include "platform/PixelFormat.h"
 
@@ -10,8 +11,6 @@
 
 namespace {
 
-constexpr int kTextPage = 1;
-constexpr int kPictPage = 2;
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #include "engine/Crop.h"
 
+#include "engine/PageGeometry.h"
 #include "platform/PixelFormat.h"
 
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -20,13 +20,6 @@ void ContentSpan(int size, int low, int high, int& begin, int& end)
     }
     begin = low;
     end = size - high;
-}
-
-// percent (kept within the option's range 0 to 100) of length, rounded half
-// away from zero.
-int Share(int length, int percent)
-{
-    return static_cast<int>(std::lround(static_cast<double>(length) * qBound(0, percent, 100) / 100.0));
 }
 
 }  // namespace
@@ -48,8 +41,8 @@ QImage CropWithAddedMargin(const QImage& image, const RECT& cut, const RECT& add
     if (added != RECT{}) {
         const int cw = content.width();
         const int ch = content.height();
-        output.setCoords(content.left() - Share(cw, added.left), content.top() - Share(ch, added.top),
-                         content.right() + Share(cw, added.right), content.bottom() + Share(ch, added.bottom));
+        output.setCoords(content.left() - PercentToPixels(cw, added.left), content.top() - PercentToPixels(ch, added.top),
+                         content.right() + PercentToPixels(cw, added.right), content.bottom() + PercentToPixels(ch, added.bottom));
     }
     const QImage source = image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
     QImage result = CreateBitmap(output.width(), output.height(), PixelFormat32bppARGB);

@@ -1,5 +1,7 @@
 #include "engine/Margins.h"
 
+#include "engine/PageGeometry.h"
+#include "engine/PageRecord.h"
 #include "platform/PixelFormat.h"
 
 #include <algorithm>
@@ -7,21 +9,6 @@
 #include <cstring>
 
 namespace {
-
-struct PixelMargins {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-
-// Percent of the width (left, right) or height (top, bottom) in pixels,
-// rounded half away from zero.
-PixelMargins ToPixels(const RECT& percent, int width, int height)
-{
-    const auto px = [](int p, int size) { return static_cast<int>(std::lround(p * static_cast<double>(size) / 100.0)); };
-    return {px(percent.left, width), px(percent.top, height), px(percent.right, width), px(percent.bottom, height)};
-}
 
 int ToPercent(int pixels, int size)
 {
@@ -291,17 +278,17 @@ int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& optio
     return 0;
 }
 
-void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CImageInfo& info,
+void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPageRecord& info,
                    const CancelFlag* cancel)
 {
     if (image.isNull())
         return;
-    const int k = pageKind == 2 ? 1 : 0;
+    const int k = pageKind == kPictPage ? 1 : 0;
     const int width = image.width();
     const int height = image.height();
-    const PixelMargins min = ToPixels(option.MgnMinRect[k], width, height);
-    const PixelMargins max = ToPixels(option.MgnMaxRect[k], width, height);
-    const PixelMargins def = ToPixels(option.MgnDefRect[k], width, height);
+    const RECT min = PercentRectToPixels(option.MgnMinRect[k], width, height);
+    const RECT max = PercentRectToPixels(option.MgnMaxRect[k], width, height);
+    const RECT def = PercentRectToPixels(option.MgnDefRect[k], width, height);
 
     // Without ShadowClear the search erases in a copy that is thrown away.
     QImage copy;

@@ -5,10 +5,11 @@
 
 #include <vector>
 
-#include "imagelist/ImageInfo.h"
 #include "platform/BitmapLock.h"
 #include "platform/CancelFlag.h"
 #include "settings/AdjustOption.h"
+
+class CPageRecord;
 
 // Working memory of the region fills: one mark per pixel of the locked image
 // for "already queued", all clear again when a fill returns, and the fill
@@ -24,7 +25,7 @@ struct FillScratch {
 // info.m_rcMarginPx and info.m_rcMarginPct; leaves both as they were when
 // cancelled. With ShadowClear on for the page kind, cleared shadows and erased
 // spots stay in the image; otherwise the search works on a private copy.
-void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CImageInfo& info,
+void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPageRecord& info,
                    const CancelFlag* cancel);
 
 // Walks from (x, y) in steps of (dx, dy) over at most one bright pixel and

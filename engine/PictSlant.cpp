@@ -1,6 +1,8 @@
 #include "engine/PictSlant.h"
 
 #include "engine/DarkScan.h"
+#include "engine/PageGeometry.h"
+#include "engine/PageRecord.h"
 #include "engine/TextSlant.h"
 
 #include <QPoint>
@@ -75,12 +77,7 @@ bool LeftHullEdges(const std::vector<QPoint>& points, std::vector<CVector>& edge
 
 double EdgeAngle(const CVector& edge)
 {
-    double angle = std::atan2(edge.dx, edge.dy) * 180.0 / std::numbers::pi;
-    while (angle > 90.0)
-        angle -= 180.0;
-    while (angle < -90.0)
-        angle += 180.0;
-    return angle;
+    return FoldAngle(std::atan2(edge.dx, edge.dy) * 180.0 / std::numbers::pi);
 }
 
 // One edge is taken as it is; of several, the steepest (smallest absolute
@@ -102,15 +99,15 @@ double SlantOfEdges(const std::vector<CVector>& edges)
 
 }  // namespace
 
-void MeasureSlantAngle(const QImage& bitmap, const CAdjustOption& option, int pageKind, CImageInfo& info,
+void MeasureSlantAngle(const QImage& bitmap, const CAdjustOption& option, int pageKind, CPageRecord& info,
                        const CancelFlag* cancel)
 {
-    if (pageKind == 1) {
+    if (pageKind == kTextPage) {
         if (DetectTextSlant(bitmap, option, info, cancel) == 0)
             info.m_dSlantAngle = 0.0;
         return;
     }
-    if (pageKind != 2)
+    if (pageKind != kPictPage)
         return;
     std::vector<QPoint> points;
     points.reserve(std::size(kSampleRowPercents));

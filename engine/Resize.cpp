@@ -1,15 +1,13 @@
 #include "engine/Resize.h"
 
 #include "engine/BitmapConvert.h"
+#include "engine/PageRecord.h"
 #include "engine/ResizeBlend.h"
-#include "imagelist/ImageInfo.h"
 #include "platform/PixelFormat.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr int kTextPage = 1;
 
 int RoundedRatio(int value, int numerator, int denominator)
 {
@@ -42,7 +40,7 @@ void FitSizeKeepingRatio(int width, int height, int maxWidth, int maxHeight, boo
     outHeight = cy;
 }
 
-QImage ResizeOntoCanvas(const QImage& image, const CAdjustOption& option, int pageKind, const CImageInfo& entry)
+QImage ResizeOntoCanvas(const QImage& image, const CAdjustOption& option, int pageKind, const CPageRecord& entry)
 {
     if (image.isNull())
         return {};

@@ -4,7 +4,7 @@
 #include "common/Paths.h"
 #include "engine/BitmapConvert.h"
 #include "engine/Quantise.h"
-#include "imagelist/OutputFolder.h"
+#include "settings/OutputFolder.h"
 #include "platform/GdiplusStatus.h"
 #include "platform/ImageEncoder.h"
 #include "platform/IndexedImage.h"

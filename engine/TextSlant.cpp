@@ -1,6 +1,8 @@
 #include "engine/TextSlant.h"
 
 #include "engine/DarkScan.h"
+#include "engine/PageGeometry.h"
+#include "engine/PageRecord.h"
 #include "engine/ShellSort.h"
 
 #include <algorithm>
@@ -198,11 +200,7 @@ bool RunPass(const std::vector<int>& grid, int cols, int rows, int labels, bool 
         };
         const double a = mean(1);
         const double b = mean(m - 13);
-        double angle = std::atan2((b - a) * cellAcross, (m - 14) * cellAlong) * 180.0 / std::numbers::pi;
-        while (angle > 90.0)
-            angle -= 180.0;
-        while (angle < -90.0)
-            angle += 180.0;
+        const double angle = FoldAngle(std::atan2((b - a) * cellAcross, (m - 14) * cellAlong) * 180.0 / std::numbers::pi);
         if (-kMaxLineAngle <= angle && angle <= kMaxLineAngle)
             result.list.push_back({static_cast<double>(g.width) / m, angle});
     }
@@ -311,7 +309,7 @@ int SlantSampleCount(int n)
     return k < 3 ? std::min(n, 3) : k;
 }
 
-int DetectTextSlant(const QImage& bitmap, const CAdjustOption& option, CImageInfo& info, const CancelFlag* cancel)
+int DetectTextSlant(const QImage& bitmap, const CAdjustOption& option, CPageRecord& info, const CancelFlag* cancel)
 {
     if (bitmap.isNull())
         return 0;

@@ -4,9 +4,10 @@
 
 #include <vector>
 
-#include "imagelist/ImageInfo.h"
 #include "platform/CancelFlag.h"
 #include "settings/AdjustOption.h"
+
+class CPageRecord;
 
 // One measured text line: its greatest width divided by its length (both in
 // cells) and its angle in degrees.
@@ -18,7 +19,7 @@ struct USLANTDATA {
 // 1 when the page is a text page, with the mean slant of its thinnest lines in
 // info.m_dSlantAngle; 0 when it is not, or when cancelled. Writes the three
 // cell counts once both passes have run.
-int DetectTextSlant(const QImage& bitmap, const CAdjustOption& option, CImageInfo& info, const CancelFlag* cancel);
+int DetectTextSlant(const QImage& bitmap, const CAdjustOption& option, CPageRecord& info, const CancelFlag* cancel);
 
 // Size of the cell grid for an image of width x height pixels. Bounded so that
 // no cell is smaller than a pixel and the grid holds at most kMaxTextCells.

@@ -4,17 +4,17 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
+
+#include "engine/PageRecord.h"
 #include "platform/CancelFlag.h"
 #include "platform/WinTypes.h"
 
-// Marks a result not yet analysed or an override not set.
-constexpr int kUnsetMarker = -9999;
-constexpr double kUnsetAngleMarker = -9999.0;
-
-// The record of one page image in the list: its files, processing state,
-// thumbnails, analysis results and per-file overrides. The list owns it; the
-// workers and the engine fill it.
-class CImageInfo {
+// The record of one page image in the list: its files, processing state and
+// thumbnails, on top of what the engine reads and writes of the page (source
+// size, analysis results, per-file overrides). The list owns it; the workers
+// and the engine fill it.
+class CImageInfo : public CPageRecord {
 public:
     CImageInfo();
     ~CImageInfo();
@@ -35,6 +35,12 @@ public:
     // The text of list column 0-6; empty for other ids.
     QString GetColumnText(int id) const;
 
+    // The thumbnails as a drawing or a worker may read them while a worker
+    // publishes new ones: read with acquire order, so that a pointer met is
+    // a finished image. Null while there is none.
+    const QImage* GetSrcThumb() const { return AcquireThumb(m_pSrcThumb); }
+    const QImage* GetAdjThumb() const { return AcquireThumb(m_pAdjThumb); }
+
     QString m_strOrigin;      // path as added, or the archive it came from
     QString m_strPath;        // the file that is read
     QString m_strOutputName;  // output file name without folder; empty = not chosen
@@ -42,24 +48,16 @@ public:
     qint64 m_timeModified = -1;    // last write, seconds since 1970-01-01 UTC
     BOOL m_bPending = 0;           // to be processed by the next preview or execute job
     BOOL m_bLoadFailed = 0;
-    int m_nSrcWidth = 0;           // 0 = not loaded
-    int m_nSrcHeight = 0;
     int m_nAdjWidth = 0;           // 0 = no adjusted result
     int m_nAdjHeight = 0;
     QImage* m_pSrcThumb = nullptr;  // owned; the placeholder after a load failure
     QImage* m_pAdjThumb = nullptr;  // owned
-    int m_nPageKind = kUnsetMarker;  // 1 text page, 2 picture page
-    int m_nTotalCells = 0;
-    int m_nVertCells = 0;
-    int m_nHorzCells = 0;
-    double m_dSlantAngle = kUnsetAngleMarker;  // degrees; positive turns clockwise
-    RECT m_rcMarginPx = {kUnsetMarker, kUnsetMarker, kUnsetMarker, kUnsetMarker};
-    RECT m_rcMarginPct = {0, 0, 0, 0};
-    int m_nPageKindOverride = kUnsetMarker;
-    double m_dRotateOverride = kUnsetAngleMarker;  // 0.0 = no slant correction
-    RECT m_rcMarginOverride = {kUnsetMarker, kUnsetMarker, kUnsetMarker, kUnsetMarker};  // all 0 = no cut
 
 private:
+    static const QImage* AcquireThumb(QImage* const& slot)
+    {
+        return std::atomic_ref<QImage*>(const_cast<QImage*&>(slot)).load(std::memory_order_acquire);
+    }
     void DeleteCacheFile() const;
 
     quint32 m_nIdentity;  // unique among live entries; names the cache file

@@ -12,7 +12,6 @@
 
 CImageListCtrl::CImageListCtrl(CAdjustOption& option, QWidget* parent)
     : QTableView(parent),
-      m_nProcessors(std::max(1, static_cast<int>(std::thread::hardware_concurrency()))),
       m_wndHeader(new CImageHeaderCtrl(this)),
       m_option(option),
       m_pModel(new CImageListModel(this))
@@ -43,6 +42,22 @@ CImageInfo* CImageListCtrl::GetImageInfo(int row) const
         return nullptr;
     }
     return m_arrImages[static_cast<size_t>(m_arrRows[static_cast<size_t>(row)])].get();
+}
+
+void CImageListCtrl::AppendEntry(std::unique_ptr<CImageInfo> info)
+{
+    m_arrImages.push_back(std::move(info));
+    m_arrRows.push_back(static_cast<int>(m_arrImages.size()) - 1);
+}
+
+void CImageListCtrl::ReorderRows(const std::vector<int>& order)
+{
+    std::vector<int> rows;
+    rows.reserve(order.size());
+    for (const int row : order) {
+        rows.push_back(m_arrRows[static_cast<size_t>(row)]);
+    }
+    m_arrRows = std::move(rows);
 }
 
 int CImageListCtrl::GetFocusedRow() const
@@ -88,6 +103,13 @@ int CImageListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
         type |= buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? MB_ICONQUESTION : MB_ICONEXCLAMATION;
     }
     return SystemMessageBox(this, text, QGuiApplication::applicationDisplayName(), type);
+}
+
+bool CImageListCtrl::event(QEvent* event)
+{
+    // Before anything, an override too, reads what a worker may have posted.
+    MarkJobEventDelivered(event);
+    return QTableView::event(event);
 }
 
 void CImageListCtrl::customEvent(QEvent* event)

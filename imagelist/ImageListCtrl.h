@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -66,6 +67,12 @@ public:
     // sorted again and the load job started.
     void AddFiles(const QStringList& paths);
 
+    // The rows: their count and the entry shown in each (null out of range).
+    int GetItemCount() const { return static_cast<int>(m_arrRows.size()); }
+    // Appends an entry as the last row, without intake, for programs that
+    // fill the list themselves (measuring programs, tests); the caller
+    // brings the view up to date (UpdateFileCount). Only while no job runs.
+    void AppendEntry(std::unique_ptr<CImageInfo> info);
     CImageInfo* GetImageInfo(int row) const;
     int GetFocusedRow() const;
     std::vector<int> GetSelectedRows() const;  // ascending
@@ -76,6 +83,12 @@ public:
     void StartAdjust(BOOL bPreview, BOOL bSelectedOnly);
     void StopJob();
     int CountJobItems() const;
+    // A job thread exists: set when it is started, cleared when its end has
+    // been handled.
+    BOOL IsJobRunning() const { return m_bJobRunning; }
+    // The kind of the running job, or of the next one to start; an
+    // interrupt that resumes the work queues it again.
+    int GetJobKind() const { return m_nJobKind; }
     // A request waits for the running job to end.
     bool IsRetryArmed() const { return m_retryTimer.isActive(); }
     // Stops a running job and waits until all its threads have let go of the
@@ -134,29 +147,9 @@ public:
     // The height of a row for the thumbnail size and the text lines.
     int MeasureItem() const;
 
-    std::vector<std::unique_ptr<CImageInfo>> m_arrImages;  // entries in order of adding
-    std::vector<int> m_arrRows;                            // display row -> index into m_arrImages
-    std::mutex m_csJob;
-    QHash<QString, QStringList> m_mapOutputNames;  // lower-cased output folder -> names given there
-    QHash<QString, QString> m_mapArchiveFolders;   // lower-cased archive path -> folder extracted into
-    int m_nNextRow = 0;
-    std::mutex m_csPick;
-    int m_nWorkCount = 0;
-    std::atomic<int> m_nDoneCount{0};
-    int m_nJobKind = JOB_LOAD;
-    int m_nQueuedKind = JOB_LOAD;
-    BOOL m_bJobRunning = 0;
-    CancelFlag m_bStop{0};
-    QString m_strFirstError;
-    std::mutex m_csError;
-    BOOL m_bBulkRemove = 0;
-    // Workers a job starts at most (the processor count; lower it to measure)
-    // and the number the last job started.
-    int m_nProcessors;
-    int m_nWorkerCount = 0;
-
 protected:
-    // Seams to the engine and to the message boxes.
+    // Seams to the engine and to the message boxes. AdjustPage runs on the
+    // workers; a long one polls IsStopRequested as the engine does.
     virtual QImage AdjustPage(const QImage& source, CImageInfo& info, QString& message);
     virtual int AskOverwrite(const QString& text, std::uint32_t style);
     virtual int ShowMessageBox(const QString& text, std::uint32_t type);
@@ -168,6 +161,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
+    bool event(QEvent* event) override;
     void customEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -178,6 +172,17 @@ protected:
 signals:
     // A command of the per-file override menu, for the main view.
     void MenuCommand(int commandId);
+
+protected:
+    // For lists built on this one (the job measuring program, the tests).
+    // Shows the rows in a new order, as a sort does: row i shows the entry
+    // that row order[i] showed. Only while no job runs.
+    void ReorderRows(const std::vector<int>& order);
+    // Workers a job starts at most: the processor count, lowered to measure.
+    void SetProcessorCount(int count) { m_nProcessors = count; }
+    // Workers the last job started.
+    int GetWorkerCount() const { return m_nWorkerCount; }
+    bool IsStopRequested() const { return IsCancelled(&m_bStop); }
 
 private:
     int AskSubfolders() override;
@@ -254,4 +259,24 @@ private:
     // Bumped by every interrupt: item events of the stopped job still queued
     // then carry an older serial and are recognised as stale.
     int m_nJobSerial = 0;
+
+    std::vector<std::unique_ptr<CImageInfo>> m_arrImages;  // entries in order of adding
+    std::vector<int> m_arrRows;                            // display row -> index into m_arrImages
+    QHash<QString, QStringList> m_mapOutputNames;  // lower-cased output folder -> names given there
+    QHash<QString, QString> m_mapArchiveFolders;  // lower-cased archive path -> folder extracted into
+    BOOL m_bBulkRemove = 0;
+    // Job state.
+    std::mutex m_csJob;
+    int m_nNextRow = 0;
+    std::mutex m_csPick;
+    int m_nWorkCount = 0;
+    std::atomic<int> m_nDoneCount{0};
+    int m_nJobKind = JOB_LOAD;
+    int m_nQueuedKind = JOB_LOAD;
+    BOOL m_bJobRunning = 0;
+    CancelFlag m_bStop{0};
+    QString m_strFirstError;
+    std::mutex m_csError;
+    int m_nProcessors = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    int m_nWorkerCount = 0;
 };

@@ -1,7 +1,5 @@
 #include "imagelist/ImageListCtrl.h"
 
-#include <QCoreApplication>
-
 #include <atomic>
 #include <exception>
 #include <system_error>
@@ -130,7 +128,7 @@ BOOL CImageListCtrl::InterruptJob(int nQueuedKind)
 void CImageListCtrl::JobThreadProc()
 {
     RunJob();
-    QCoreApplication::postEvent(this, new CJobFinishedEvent);
+    PostJobEvent(this, new CJobFinishedEvent);
 }
 
 void CImageListCtrl::RunJob()
@@ -199,7 +197,7 @@ void CImageListCtrl::WorkerLoop()
             SetJobError(GetExceptionText(exception) + QLatin1Char('\n') + GetImageInfo(row)->m_strPath);
         }
         const int done = ++m_nDoneCount;
-        QCoreApplication::postEvent(this, new CJobProgressEvent(done, m_nWorkCount));
+        PostJobEvent(this, new CJobProgressEvent(done, m_nWorkCount));
     }
 }
 
@@ -207,7 +205,7 @@ void CImageListCtrl::ProcessItem(int nRow)
 {
     CImageInfo& info = *GetImageInfo(nRow);
     const bool execute = m_nJobKind == JOB_EXECUTE;
-    const bool needLoad = info.m_pSrcThumb == nullptr;
+    const bool needLoad = info.GetSrcThumb() == nullptr;
     // Held until the page's images are gone, since several huge pages at once
     // could exhaust the machine's memory; a loaded entry of a load pass holds none.
     const bool idle = m_nJobKind == JOB_LOAD && !needLoad;
@@ -215,9 +213,9 @@ void CImageListCtrl::ProcessItem(int nRow)
     bool needAdjust = false;
     QImage cached;
     if (m_nJobKind == JOB_PREVIEW) {
-        needAdjust = info.m_pAdjThumb == nullptr;
+        needAdjust = info.GetAdjThumb() == nullptr;
     } else if (execute) {
-        if (info.m_pAdjThumb == nullptr) {
+        if (info.GetAdjThumb() == nullptr) {
             needAdjust = true;
         } else {
             cached = info.LoadCachedImage();
@@ -248,7 +246,7 @@ void CImageListCtrl::ProcessItem(int nRow)
             return;
         }
     }
-    QCoreApplication::postEvent(this, new CItemProcessedEvent(nRow, std::move(cached), m_nJobSerial));
+    PostJobEvent(this, new CItemProcessedEvent(nRow, std::move(cached), m_nJobSerial));
 }
 
 // The page without transparency; false when the file cannot be read, which
@@ -314,7 +312,7 @@ void CImageListCtrl::ReplaceThumb(QImage*& slot, const QImage& thumb)
     // pointer also sees the finished image behind it.
     std::atomic_ref<QImage*>(slot).store(thumb.isNull() ? nullptr : new QImage(thumb), std::memory_order_release);
     if (previous != nullptr) {
-        QCoreApplication::postEvent(this, new CThumbReleaseEvent(previous));
+        PostJobEvent(this, new CThumbReleaseEvent(previous));
     }
 }
 
@@ -422,7 +420,7 @@ void CImageListCtrl::RemoveRowsNotLoaded()
     bool removed = false;
     for (int row = static_cast<int>(m_arrRows.size()) - 1; row >= 0; --row) {
         const CImageInfo& info = *GetImageInfo(row);
-        if (info.m_bLoadFailed || info.m_pSrcThumb != nullptr) {
+        if (info.m_bLoadFailed || info.GetSrcThumb() != nullptr) {
             continue;
         }
         if (!asked) {

@@ -1,5 +1,15 @@
 #include "imagelist/JobEvents.h"
 
+#include <QCoreApplication>
+
+void PostJobEvent(QObject* receiver, QEvent* event)
+{
+#ifdef FOLIVANE_TSAN_BUILD
+    __tsan_release(event);
+#endif
+    QCoreApplication::postEvent(receiver, event);
+}
+
 // Each type number is registered on first use; workers may be the first users.
 QEvent::Type CJobProgressEvent::EventType()
 {

@@ -2,7 +2,7 @@
 
 #include "imagelist/ImageListModel.h"
 #include "imagelist/ListStatusDisplay.h"
-#include "imagelist/OutputFolder.h"
+#include "settings/OutputFolder.h"
 #include "imagelist/RibbonInvalidator.h"
 
 void CImageListCtrl::RemoveSelected()

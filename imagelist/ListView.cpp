@@ -115,7 +115,7 @@ void CImageListCtrl::OnItemChanged(const QModelIndex& current, const QModelIndex
     if (info != nullptr) {
         ShowInPreview(current.row());
         // The row the user looks at is loaded first when nothing loads yet.
-        if (m_nJobKind == JOB_LOAD && !m_bJobRunning && info->m_pSrcThumb == nullptr)
+        if (m_nJobKind == JOB_LOAD && !m_bJobRunning && info->GetSrcThumb() == nullptr)
             StartNextJob();
     }
     if (!m_bBulkRemove)

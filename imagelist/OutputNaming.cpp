@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "common/Paths.h"
-#include "imagelist/OutputFolder.h"
+#include "settings/OutputFolder.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 
 namespace {

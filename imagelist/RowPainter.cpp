@@ -30,13 +30,6 @@ QColor Step(const QColor& from, const QColor& to, int n)
     return ToColor(StepColor(ToColorRef(from), ToColorRef(to), n));
 }
 
-// A worker publishes a thumbnail with release order; the drawing meets it
-// complete.
-const QImage* LoadThumb(QImage* const& slot)
-{
-    return std::atomic_ref<QImage*>(const_cast<QImage*&>(slot)).load(std::memory_order_acquire);
-}
-
 }  // namespace
 
 QColor RowBackground(const QPalette& palette, const RowState& state)
@@ -73,7 +66,7 @@ void CRowPainter::DrawItem(const CImageInfo& info, const QRect& item, const RowS
         else if (column.id <= COLUMN_OVERRIDE)
             DrawResults(info, column.id, cell);
         else
-            DrawThumb(LoadThumb(column.id == COLUMN_SRC_THUMB ? info.m_pSrcThumb : info.m_pAdjThumb), cell);
+            DrawThumb(column.id == COLUMN_SRC_THUMB ? info.GetSrcThumb() : info.GetAdjThumb(), cell);
     }
     if (state.focused) {
         m_painter.save();

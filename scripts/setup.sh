@@ -2,6 +2,7 @@
 # Installs the Debian packages the build needs (only when one is missing) and
 # configures and builds one build directory.
 # Usage: scripts/setup.sh <build-dir> <build-type> [extra cmake arguments...]
+# FOLIVANE_TARGETS="a b" builds only those targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,4 +21,5 @@ fi
 
 build_dir=$1; build_type=$2; shift 2
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
-cmake --build "$build_dir" --parallel
+# shellcheck disable=SC2086 # a list of target names
+cmake --build "$build_dir" --parallel ${FOLIVANE_TARGETS:+--target $FOLIVANE_TARGETS}

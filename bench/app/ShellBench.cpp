@@ -37,8 +37,7 @@ void FillList(CImageListCtrl& list)
         info->m_bPending = 0;
         info->m_pSrcThumb = new QImage(thumb.copy());  // each entry owns its own pixels
         info->m_pAdjThumb = new QImage(thumb.copy());
-        list.m_arrImages.push_back(std::move(info));
-        list.m_arrRows.push_back(i);
+        list.AppendEntry(std::move(info));
     }
 }
 

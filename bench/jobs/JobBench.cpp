@@ -30,6 +30,7 @@ constexpr int kPages = 64;
 class CBenchList : public CImageListCtrl {
 public:
     using CImageListCtrl::CImageListCtrl;
+    using CImageListCtrl::SetProcessorCount;
 
 protected:
     int ShowMessageBox(const QString& text, std::uint32_t) override
@@ -60,21 +61,20 @@ double PagesPerSecond(const QStringList& pages, int workers)
 {
     CAdjustOption option;  // the defaults
     CBenchList list(option);
-    list.m_nProcessors = workers;
+    list.SetProcessorCount(workers);
     for (const QString& path : pages) {
         auto info = std::make_unique<CImageInfo>();
         info->m_strOrigin = path;
         info->m_strPath = path;
         const QFileInfo status(path);
         info->Reset(status.size(), status.lastModified().toSecsSinceEpoch());
-        list.m_arrImages.push_back(std::move(info));
-        list.m_arrRows.push_back(static_cast<int>(list.m_arrRows.size()));
+        list.AppendEntry(std::move(info));
     }
     list.UpdateFileCount();
     QElapsedTimer timer;
     timer.start();
     list.StartAdjust(0, 0);
-    while (list.m_bJobRunning || list.IsRetryArmed()) {
+    while (list.IsJobRunning() || list.IsRetryArmed()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(1);
     }

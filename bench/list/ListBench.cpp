@@ -32,8 +32,7 @@ public:
                 info->m_rcMarginPx = {1, 2, 3, 4};
             info->m_pSrcThumb = new QImage(thumb);
             info->m_pAdjThumb = new QImage(thumb);
-            m_list.m_arrImages.push_back(std::move(info));
-            m_list.m_arrRows.push_back(i);
+            m_list.AppendEntry(std::move(info));
         }
         m_list.UpdateFileCount();
     }

@@ -22,8 +22,7 @@ protected:
             ASSERT_TRUE(page.save(path));
             auto info = std::make_unique<CImageInfo>();
             info->m_strPath = info->m_strOrigin = path;
-            list.m_arrImages.push_back(std::move(info));
-            list.m_arrRows.push_back(i);
+            list.AppendEntry(std::move(info));
         }
         list.UpdateFileCount();
     }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/AdjustImage.h"
-#include "imagelist/ImageInfo.h"
+#include "engine/PageRecord.h"
 #include "support/PageGenerator.h"
 
 #include <chrono>
@@ -43,7 +43,7 @@ bool SameRect(const RECT& a, const RECT& b)
 TEST(AdjustImage, RefusesMissingSourceAndMissingPageKinds)
 {
     CAdjustOption option;
-    CImageInfo info;
+    CPageRecord info;
     QString message;
     EXPECT_TRUE(AdjustImage(QImage(), option, info, nullptr, message).isNull());
     EXPECT_EQ(message, QStringLiteral("no source bmp"));
@@ -69,7 +69,7 @@ TEST(AdjustImage, RefusesMissingSourceAndMissingPageKinds)
 TEST(AdjustImage, StoredKindOutsideOneAndTwoIsInvalid)
 {
     CAdjustOption option;
-    CImageInfo info;
+    CPageRecord info;
     info.m_nPageKind = 3;
     QString message;
     EXPECT_TRUE(AdjustImage(PicturePage(), option, info, nullptr, message).isNull());
@@ -81,7 +81,7 @@ TEST(AdjustImage, FirstRunClassifiesAndMeasuresLaterRunsReuse)
 {
     CAdjustOption option;
     option.Slant[0] = 2;
-    CImageInfo info;
+    CPageRecord info;
     QString message;
     const QImage page = TextPage(2.0);
     ASSERT_FALSE(AdjustImage(page, option, info, nullptr, message).isNull()) << message.toStdString();
@@ -102,7 +102,7 @@ TEST(AdjustImage, OnlyPictureKindOverwritesStoredKindEveryRun)
 {
     CAdjustOption option;
     option.TextPage = 0;
-    CImageInfo info;
+    CPageRecord info;
     info.m_nPageKind = 1;
     QString message;
     ASSERT_FALSE(AdjustImage(TextPage(), option, info, nullptr, message).isNull());
@@ -116,7 +116,7 @@ TEST(AdjustImage, PerFileRotationZeroAndMarginsZeroLeaveThePageWhole)
     option.TextPage = 0;
     option.Slant[1] = 2;
     option.CutMargin[1] = 2;
-    CImageInfo info;
+    CPageRecord info;
     info.m_dSlantAngle = 3.5;
     info.m_dRotateOverride = 0.0;
     info.m_rcMarginOverride = {0, 0, 0, 0};
@@ -134,7 +134,7 @@ TEST(AdjustImage, MarginSettingsWriteTheEntry)
 {
     CAdjustOption option;
     option.TextPage = 0;
-    CImageInfo info;
+    CPageRecord info;
     QString message;
     const QImage page = PicturePage();
 
@@ -167,7 +167,7 @@ TEST(AdjustImage, DetectedMarginsCutToTheContentPlusTheAddedMargin)
     option.TextPage = 0;
     option.CutMargin[1] = 2;
     option.MgnAddRect[1] = {0, 0, 0, 0};
-    CImageInfo info;
+    CPageRecord info;
     QString message;
     const QImage result = AdjustImage(PicturePage(), option, info, nullptr, message);
     ASSERT_FALSE(result.isNull()) << message.toStdString();
@@ -185,7 +185,7 @@ TEST(AdjustImage, NeverChangesTheSource)
     option.GrayPict = 1;
     const QImage page = TextPage();
     const QImage copy = page.copy();
-    CImageInfo info;
+    CPageRecord info;
     QString message;
     ASSERT_FALSE(AdjustImage(page, option, info, nullptr, message).isNull());
     EXPECT_EQ(page, copy);
@@ -194,7 +194,7 @@ TEST(AdjustImage, NeverChangesTheSource)
 TEST(AdjustImage, StopBeforeTheStartLeavesNothingBehind)
 {
     CAdjustOption option;
-    CImageInfo info;
+    CPageRecord info;
     CancelFlag stop{1};
     QString message = QStringLiteral("old");
     EXPECT_TRUE(AdjustImage(TextPage(), option, info, &stop, message).isNull());
@@ -212,12 +212,12 @@ TEST(AdjustImage, StopAtAnyMomentLeavesOnlyTrueResults)
     option.Slant[0] = option.Slant[1] = 2;
     option.CutMargin[0] = option.CutMargin[1] = 2;
     const QImage page = TextPage(-1.5);
-    CImageInfo reference;
+    CPageRecord reference;
     QString message;
     ASSERT_FALSE(AdjustImage(page, option, reference, nullptr, message).isNull());
 
     for (int delayUs = 0; delayUs < 40000; delayUs += 2500) {
-        CImageInfo info;
+        CPageRecord info;
         CancelFlag stop{0};
         std::thread stopper([&stop, delayUs] {
             std::this_thread::sleep_for(std::chrono::microseconds(delayUs));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Margins.h"
+#include "engine/PageRecord.h"
 
 #include <QPainter>
 
@@ -29,7 +30,7 @@ TEST(MarginsColumnSearch, ContentOnEitherSideOfA64ColumnBorderIsFound)
     for (const int left : {63, 64}) {
         for (const int right : {63, 64}) {
             QImage image = BlockPage(QRect(QPoint(left, 50), QPoint(299 - right, 150)));
-            CImageInfo info;
+            CPageRecord info;
             DetectMargins(image, option, 1, info, nullptr);
             EXPECT_EQ(info.m_rcMarginPx.left, left) << left << "," << right;
             EXPECT_EQ(info.m_rcMarginPx.right, right) << left << "," << right;

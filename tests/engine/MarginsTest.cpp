@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Margins.h"
+#include "engine/PageRecord.h"
 #include "support/PageGenerator.h"
 
 #include <cstring>
@@ -25,7 +26,7 @@ RECT MarginsOf(const GeneratedPage& page)
 
 RECT Detect(QImage& image, const CAdjustOption& option, int kind = 1, const CancelFlag* cancel = nullptr)
 {
-    CImageInfo info;
+    CPageRecord info;
     DetectMargins(image, option, kind, info, cancel);
     return info.m_rcMarginPx;
 }
@@ -132,7 +133,7 @@ TEST(Margins, PercentIsRoundedHalfAwayFromZero)
     PageSpec spec = BlockPage();
     spec.pictureBox = QRect(57, 150, 698, 500);
     GeneratedPage page = GeneratePage(spec);
-    CImageInfo info;
+    CPageRecord info;
     DetectMargins(page.image, CAdjustOption(), 1, info, nullptr);
     EXPECT_EQ(info.m_rcMarginPx.left, 57);
     EXPECT_EQ(info.m_rcMarginPct.left, 6);    // 5.7
@@ -155,7 +156,7 @@ TEST(Margins, CancelLeavesTheEntry)
 {
     GeneratedPage page = GeneratePage(BlockPage());
     const CancelFlag cancel{1};
-    CImageInfo info;
+    CPageRecord info;
     DetectMargins(page.image, CAdjustOption(), 1, info, &cancel);
     EXPECT_EQ(info.m_rcMarginPx, (RECT{kUnsetMarker, kUnsetMarker, kUnsetMarker, kUnsetMarker}));
     EXPECT_EQ(info.m_rcMarginPct, (RECT{}));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/PageRecord.h"
 #include "engine/PictSlant.h"
 #include "engine/Rotate.h"
 #include "support/PageGenerator.h"
@@ -21,7 +22,7 @@ double PictureSlant(std::initializer_list<QPoint> points)
     for (const QPoint& p : points)
         for (int x = p.x(); x < image.width(); ++x)
             image.setPixel(x, p.y(), qRgb(0, 0, 0));
-    CImageInfo info;
+    CPageRecord info;
     MeasureSlantAngle(image, CAdjustOption(), 2, info, nullptr);
     return info.m_dSlantAngle;
 }
@@ -55,7 +56,7 @@ TEST(PictureSlant, GeneratedPictureLeftEdge)
     spec.size = QSize(1240, 1754);
     spec.pictureBox = QRect(200, 200, 840, 1354);
     spec.slant = 3.0;
-    CImageInfo info;
+    CPageRecord info;
     MeasureSlantAngle(GeneratePage(spec).image, CAdjustOption(), 2, info, nullptr);
     EXPECT_NEAR(info.m_dSlantAngle, 3.0, 0.5);
 }
@@ -64,12 +65,12 @@ TEST(PictureSlant, CancelLeavesThePictureAngleAndZeroesTheTextAngle)
 {
     const QImage image = GeneratePage(PageSpec{}).image;
     const CancelFlag cancel{1};
-    CImageInfo info;
+    CPageRecord info;
     MeasureSlantAngle(image, CAdjustOption(), 2, info, &cancel);
     EXPECT_DOUBLE_EQ(info.m_dSlantAngle, kUnsetAngleMarker);
     MeasureSlantAngle(image, CAdjustOption(), 1, info, &cancel);
     EXPECT_DOUBLE_EQ(info.m_dSlantAngle, 0.0);
-    CImageInfo other;
+    CPageRecord other;
     MeasureSlantAngle(image, CAdjustOption(), 3, other, nullptr);
     EXPECT_DOUBLE_EQ(other.m_dSlantAngle, kUnsetAngleMarker);
 }

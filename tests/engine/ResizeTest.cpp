@@ -2,7 +2,7 @@
 
 #include "engine/Resize.h"
 #include "engine/Thumbnail.h"
-#include "imagelist/ImageInfo.h"
+#include "engine/PageRecord.h"
 #include "platform/PixelFormat.h"
 
 #include <QPainter>
@@ -46,7 +46,7 @@ TEST(Resize, KeepSizeShowsBackColorThroughTransparentAreas)
     CAdjustOption option;
     option.Resize = 0;
     option.BackColor = RGB(10, 20, 250);
-    CImageInfo entry;
+    CPageRecord entry;
     QImage page = HalfTransparent(40, 30);
     page.setPixel(0, 0, qRgba(210, 20, 250, 128));  // half covering: blended with the canvas
     const QImage canvas = ResizeOntoCanvas(page, option, 2, entry);
@@ -63,7 +63,7 @@ TEST(Resize, GrayTextGreysTheCanvasOfTextPagesOnly)
     option.GrayText = 1;
     option.AdjustTextColor = 0;
     option.BackColor = RGB(200, 100, 50);
-    CImageInfo entry;
+    CPageRecord entry;
     const QImage page = HalfTransparent(40, 30);
     EXPECT_EQ(ResizeOntoCanvas(page, option, 1, entry).pixel(5, 5), qRgb(124, 124, 124));
     EXPECT_EQ(ResizeOntoCanvas(page, option, 1, entry).pixel(30, 5), qRgb(100, 100, 100));
@@ -75,7 +75,7 @@ TEST(Resize, GrayTextGreysTheCanvasOfTextPagesOnly)
 TEST(Resize, TargetSizesBySetting)
 {
     CAdjustOption option;
-    CImageInfo entry;
+    CPageRecord entry;
     entry.m_nSrcWidth = 100;
     entry.m_nSrcHeight = 300;
     const QImage page = HalfTransparent(200, 300);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/SaveAdjusted.h"
-#include "imagelist/OutputFolder.h"
+#include "settings/OutputFolder.h"
 #include "platform/PixelFormat.h"
 
 #include <QDir>

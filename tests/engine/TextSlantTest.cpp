@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/PageRecord.h"
 #include "engine/ShellSort.h"
 #include "engine/TextSlant.h"
 #include "support/PageGenerator.h"
@@ -37,7 +38,7 @@ void FillCells(QImage& image, int col, int row, int cols, int rows)
             image.setPixel(x, y, qRgb(0, 0, 0));
 }
 
-int Detect(const QImage& image, const CAdjustOption& option, CImageInfo& info)
+int Detect(const QImage& image, const CAdjustOption& option, CPageRecord& info)
 {
     return DetectTextSlant(image, option, info, nullptr);
 }
@@ -96,12 +97,12 @@ TEST(TextSlant, ExtremeImagesAreHandled)
     CAdjustOption option;
     QImage strip(1, 10000, QImage::Format_RGB32);
     strip.fill(qRgb(0, 0, 0));
-    CImageInfo info;
+    CPageRecord info;
     EXPECT_EQ(Detect(strip, option, info), 1);  // one long thin line
     EXPECT_DOUBLE_EQ(info.m_dSlantAngle, 0.0);
     option.LinePerPage = 999;
     const GeneratedPage page = GeneratePage(HalfA4Text(false, 2.0));
-    CImageInfo fine;
+    CPageRecord fine;
     Detect(page.image, option, fine);
     EXPECT_GT(fine.m_nTotalCells, 0);
 }
@@ -150,7 +151,7 @@ TEST_P(TextSlantAngles, MeasuresTheCorrectingAngle)
     const auto [vertical, slant] = GetParam();
     const GeneratedPage page = GeneratePage(HalfA4Text(vertical, slant));
     CAdjustOption option;
-    CImageInfo info;
+    CPageRecord info;
     ASSERT_EQ(Detect(page.image, option, info), 1);
     EXPECT_NEAR(info.m_dSlantAngle, slant, 0.5);
     RecordProperty("error", QString::number(info.m_dSlantAngle - slant, 'f', 3).toStdString());
@@ -163,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(Pages, TextSlantAngles,
 
 TEST(TextSlant, BlankPageIsNotText)
 {
-    CImageInfo info;
+    CPageRecord info;
     EXPECT_EQ(Detect(CellImage(), CAdjustOption(), info), 0);
     EXPECT_EQ(info.m_nTotalCells, 0);
     EXPECT_DOUBLE_EQ(info.m_dSlantAngle, kUnsetAngleMarker);
@@ -173,7 +174,7 @@ TEST(TextSlant, GroupsTouchingTheBorderOutsideTheCentreCountNowhere)
 {
     QImage image = CellImage();
     FillCells(image, 0, 0, 3, 246);  // a scanner rim along the left edge
-    CImageInfo info;
+    CPageRecord info;
     EXPECT_EQ(Detect(image, CAdjustOption(), info), 0);
     EXPECT_EQ(info.m_nTotalCells, 0);
 }
@@ -182,7 +183,7 @@ TEST(TextSlant, LineShapedButUnmeasurableGroupsGiveSlantZero)
 {
     QImage image = CellImage();
     FillCells(image, 80, 100, 2, 20);  // too short to measure
-    CImageInfo info;
+    CPageRecord info;
     EXPECT_EQ(Detect(image, CAdjustOption(), info), 1);
     EXPECT_EQ(info.m_nTotalCells, 40);
     EXPECT_EQ(info.m_nVertCells, 40);
@@ -191,7 +192,7 @@ TEST(TextSlant, LineShapedButUnmeasurableGroupsGiveSlantZero)
 
     QImage wide = CellImage();
     FillCells(wide, 60, 90, 9, 30);  // too wide to measure
-    CImageInfo wideInfo;
+    CPageRecord wideInfo;
     EXPECT_EQ(Detect(wide, CAdjustOption(), wideInfo), 1);
     EXPECT_EQ(wideInfo.m_nVertCells, 270);
     EXPECT_DOUBLE_EQ(wideInfo.m_dSlantAngle, 0.0);
@@ -204,7 +205,7 @@ TEST(TextSlant, TieBetweenDirectionsChoosesTheVerticalLines)
         FillCells(image, 70 + step, 80 + 10 * step, 2, 10);
     FillCells(image, 90, 150, 40, 2);  // straight horizontal line of the same cell count
     CAdjustOption option;
-    CImageInfo info;
+    CPageRecord info;
     ASSERT_EQ(Detect(image, option, info), 1);
     EXPECT_EQ(info.m_nVertCells, info.m_nHorzCells);
     EXPECT_NEAR(info.m_dSlantAngle, std::atan2(2.5, 26.0) * 180.0 / std::numbers::pi, 1e-9);
@@ -218,7 +219,7 @@ TEST(TextSlant, WritingDirectionRejectsTheOtherDirection)
     const GeneratedPage horizontal = GeneratePage(HalfA4Text(false, 1.0));
     const GeneratedPage vertical = GeneratePage(HalfA4Text(true, 1.0));
     CAdjustOption option;
-    CImageInfo info;
+    CPageRecord info;
     option.WritingDir = 1;
     EXPECT_EQ(Detect(horizontal.image, option, info), 0);
     EXPECT_EQ(info.m_nHorzCells, 0);
@@ -235,7 +236,7 @@ TEST(TextSlant, PictureIsNotText)
     PageSpec spec = HalfA4Text(false, 0.0);
     spec.textBox = QRect();
     spec.pictureBox = QRect(150, 170, 940, 1415);
-    CImageInfo info;
+    CPageRecord info;
     EXPECT_EQ(Detect(GeneratePage(spec).image, CAdjustOption(), info), 0);
     EXPECT_GT(info.m_nTotalCells, 0);
 }
@@ -243,7 +244,7 @@ TEST(TextSlant, PictureIsNotText)
 TEST(TextSlant, CancelledDetectionWritesNothing)
 {
     const GeneratedPage page = GeneratePage(HalfA4Text(false, 2.0));
-    CImageInfo info;
+    CPageRecord info;
     info.m_nTotalCells = 7;
     const CancelFlag cancel{1};
     EXPECT_EQ(DetectTextSlant(page.image, CAdjustOption(), info, &cancel), 0);

@@ -4,7 +4,7 @@
 #include "engine/BitmapConvert.h"
 #include "engine/SaveAdjusted.h"
 #include "engine/TextSlant.h"
-#include "imagelist/ImageInfo.h"
+#include "engine/PageRecord.h"
 #include "support/PageGenerator.h"
 
 #include <QImageReader>
@@ -50,7 +50,7 @@ CAdjustOption StraightenAndCut()
 // Slant of an adjusted page measured again as a text page.
 double MeasureAgain(const QImage& page, const CAdjustOption& option)
 {
-    CImageInfo info;
+    CPageRecord info;
     QImage working = page.convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(DetectTextSlant(working, option, info, nullptr), 1);
     return info.m_dSlantAngle;
@@ -76,7 +76,7 @@ TEST(WholePage, SlantedScanComesOutStraightCutAndClean)
     for (const double slant : {-3.0, 2.0}) {
         const GeneratedPage scan = GeneratePage(SlantedScan(slant));
         const QImage source = scan.image.convertToFormat(QImage::Format_BGR888);
-        CImageInfo info;
+        CPageRecord info;
         QString message;
         const QImage result = AdjustImage(source, option, info, nullptr, message);
         ASSERT_FALSE(result.isNull()) << message.toStdString();
@@ -107,7 +107,7 @@ TEST(WholePage, ResizedToTheAskedSizeAndSavedAtEveryDepth)
     option.FixSize = {600, 900};
     option.KeepRate = 1;
     const QImage source = GeneratePage(SlantedScan(1.5)).image.convertToFormat(QImage::Format_BGR888);
-    CImageInfo info;
+    CPageRecord info;
     info.m_nSrcWidth = source.width();
     info.m_nSrcHeight = source.height();
     QString message;
@@ -143,7 +143,7 @@ TEST(WholePage, PicturePageKeepsItsColoursWhenColourAdjustmentIsOff)
     option.AdjustPictColor = 0;
     option.BrightPict = 150;
     option.GrayPict = 1;
-    CImageInfo info;
+    CPageRecord info;
     QString message;
     const QImage result = AdjustImage(source, option, info, nullptr, message);
     ASSERT_FALSE(result.isNull()) << message.toStdString();

@@ -130,8 +130,8 @@ TEST_F(ImageInfoCache, ResetDropsResultsButKeepsNamesFlagsAndOverrides)
     EXPECT_EQ(info.m_bLoadFailed, 0);
     EXPECT_EQ(info.m_nSrcWidth, 0);
     EXPECT_EQ(info.m_nAdjWidth, 0);
-    EXPECT_EQ(info.m_pSrcThumb, nullptr);
-    EXPECT_EQ(info.m_pAdjThumb, nullptr);
+    EXPECT_EQ(info.GetSrcThumb(), nullptr);
+    EXPECT_EQ(info.GetAdjThumb(), nullptr);
     EXPECT_EQ(info.m_nPageKind, kUnsetMarker);
     EXPECT_EQ(info.m_nTotalCells, 0);
     EXPECT_EQ(info.m_dSlantAngle, kUnsetAngleMarker);

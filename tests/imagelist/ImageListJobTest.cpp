@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+
+#include <future>
 
 #include "ListTestSupport.h"
 #include "imagelist/JobEvents.h"
@@ -56,18 +59,18 @@ TEST_F(ImageListJobTest, LoadJobCountsEveryRowNotFailedAndReportsOnlyNewOnes)
     Add("b.png");
     Add("c.png");
     Add("bad.png", true);
-    list.m_nProcessors = 1;  // one worker, so the failure comes after the three loads
+    list.SetProcessorCount(1);  // one worker, so the failure comes after the three loads
     RunLoadPass();
     ASSERT_EQ(list.messages.size(), 1u);
     EXPECT_EQ(list.messages[0], QStringLiteral("画像をロードできませんでした。\n") + dir.filePath("bad.png"));
     EXPECT_TRUE(list.GetImageInfo(3)->m_bLoadFailed);
-    EXPECT_NE(list.GetImageInfo(3)->m_pSrcThumb, nullptr);  // the placeholder
+    EXPECT_NE(list.GetImageInfo(3)->GetSrcThumb(), nullptr);  // the placeholder
     EXPECT_EQ(list.GetImageInfo(0)->m_nSrcWidth, 60);
     EXPECT_EQ(list.GetImageInfo(0)->m_nSrcHeight, 80);
 
     // Three loaded and one failed: a total of three, nothing to redraw.
     list.ClearCounts();
-    list.m_nProcessors = 8;
+    list.SetProcessorCount(8);
     RunLoadPass();
     ASSERT_EQ(list.status.started.size(), 1u);
     EXPECT_EQ(list.status.started[0].total, 3);
@@ -96,21 +99,21 @@ TEST_F(ImageListJobTest, WorkersAreCappedByTheWork)
     for (int i = 0; i < 50; ++i) {
         Add(QStringLiteral("p%1.png").arg(i));
     }
-    list.m_nProcessors = 1;
+    list.SetProcessorCount(1);
     list.StartAdjust(true, false);
     ASSERT_TRUE(WaitIdle(list));
-    EXPECT_EQ(list.m_nWorkerCount, 1);
+    EXPECT_EQ(list.GetWorkerCount(), 1);
     EXPECT_EQ(list.adjustCalls, 50);
     EXPECT_EQ(list.adjustThreads.size(), 1u);
 
     list.ClearCounts();
-    list.m_nProcessors = 8;
+    list.SetProcessorCount(8);
     Select({3, 7});
     list.StartAdjust(true, true);
-    EXPECT_EQ(list.m_nWorkCount, 2);
+    EXPECT_EQ(list.status.started.back().total, 2);
     ASSERT_TRUE(WaitIdle(list));
     // Both are adjusted already: the job runs over them at no cost.
-    EXPECT_EQ(list.m_nWorkerCount, 2);
+    EXPECT_EQ(list.GetWorkerCount(), 2);
     EXPECT_EQ(list.adjustCalls, 0);
 }
 
@@ -126,7 +129,7 @@ TEST_F(ImageListJobTest, RequestDuringAJobIsRetriedUntilItHasEnded)
             return QuickAdjust(source, info, message);
         }
         entered = true;
-        while (!IsCancelled(&list.m_bStop)) {
+        while (!list.IsStopRequested()) {
             std::this_thread::yield();
         }
         return QImage();  // stopped: no result, no error
@@ -138,9 +141,8 @@ TEST_F(ImageListJobTest, RequestDuringAJobIsRetriedUntilItHasEnded)
     block = false;
     list.StartAdjust(false, false);
     // The preview job is stopped but its end has not been handled yet.
-    EXPECT_TRUE(list.m_bJobRunning);
+    EXPECT_TRUE(list.IsJobRunning());
     EXPECT_TRUE(list.IsRetryArmed());
-    EXPECT_EQ(list.m_nQueuedKind, CImageListCtrl::JOB_EXECUTE);
     ASSERT_TRUE(WaitIdle(list));
     ASSERT_EQ(list.status.started.size(), 2u);
     EXPECT_EQ(list.status.started[0].color, kPreviewColor);
@@ -149,7 +151,7 @@ TEST_F(ImageListJobTest, RequestDuringAJobIsRetriedUntilItHasEnded)
     EXPECT_TRUE(list.messages.empty());
     EXPECT_TRUE(QFileInfo::exists(option.SaveAnyDir + "/a.png"));
     EXPECT_TRUE(QFileInfo::exists(option.SaveAnyDir + "/b.png"));
-    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    EXPECT_EQ(list.GetJobKind(), CImageListCtrl::JOB_LOAD);
 }
 
 // Between the end of a job and the next tick of the retry timer, an interrupt
@@ -162,12 +164,12 @@ TEST_F(ImageListJobTest, InterruptAfterTheEndTakesBackTheWaitingRequest)
     list.ClearCounts();
     list.StartAdjust(true, false);
     list.StartAdjust(false, false);  // waits for the preview job to end
-    ASSERT_TRUE(WaitUntil([&] { return !list.m_bJobRunning; }));
+    ASSERT_TRUE(WaitUntil([&] { return !list.IsJobRunning(); }));
     ASSERT_TRUE(list.IsRetryArmed());
 
     EXPECT_TRUE(list.InterruptJob(CImageListCtrl::JOB_LOAD));
     EXPECT_FALSE(list.IsRetryArmed());
-    WaitUntil([] { return false; }, 400);
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(list.status.started.size(), 1u);  // nothing started meanwhile
 
     list.StartNextJob();
@@ -183,21 +185,22 @@ TEST_F(ImageListJobTest, FirstErrorEndsTheJobAndIsShownOnce)
     Add("a.png");
     Add("bad2.png", true);
     Add("b.png");
-    list.m_nProcessors = 1;
+    list.SetProcessorCount(1);
     RunLoadPass();
     ASSERT_EQ(list.messages.size(), 1u);
     EXPECT_TRUE(list.messages[0].endsWith("bad1.png"));
     EXPECT_EQ(list.progressEvents, 1);
     // The rows after the error were not taken.
-    EXPECT_EQ(list.GetImageInfo(1)->m_pSrcThumb, nullptr);
+    EXPECT_EQ(list.GetImageInfo(1)->GetSrcThumb(), nullptr);
     EXPECT_FALSE(list.GetImageInfo(2)->m_bLoadFailed);
-    EXPECT_TRUE(list.m_strFirstError.isEmpty());
 
-    // With several workers both failures may be met; still one message.
+    // With several workers both failures may be met; still one message. The
+    // shown error is gone: the new job's workers take rows.
     list.ClearCounts();
-    list.m_nProcessors = 8;
+    list.SetProcessorCount(8);
     RunLoadPass();
     EXPECT_EQ(list.messages.size(), 1u);
+    EXPECT_GE(list.progressEvents, 1);
 }
 
 TEST_F(ImageListJobTest, AdjustAndSaveFailuresCarryThePath)
@@ -211,7 +214,7 @@ TEST_F(ImageListJobTest, AdjustAndSaveFailuresCarryThePath)
     ASSERT_TRUE(WaitIdle(list));
     ASSERT_EQ(list.messages.size(), 1u);
     EXPECT_EQ(list.messages[0], QStringLiteral("engine failed\n") + dir.filePath("a.png"));
-    EXPECT_EQ(list.GetImageInfo(0)->m_pAdjThumb, nullptr);
+    EXPECT_EQ(list.GetImageInfo(0)->GetAdjThumb(), nullptr);
 }
 
 TEST_F(ImageListJobTest, StoppingAPreviewRecordsNoErrorAndStartsALoadPass)
@@ -223,7 +226,7 @@ TEST_F(ImageListJobTest, StoppingAPreviewRecordsNoErrorAndStartsALoadPass)
     std::atomic<bool> entered{false};
     list.adjust = [&](const QImage&, CImageInfo&, QString& message) {
         entered = true;
-        while (!IsCancelled(&list.m_bStop)) {
+        while (!list.IsStopRequested()) {
             std::this_thread::yield();
         }
         message = QStringLiteral("cut short");
@@ -237,10 +240,10 @@ TEST_F(ImageListJobTest, StoppingAPreviewRecordsNoErrorAndStartsALoadPass)
     EXPECT_TRUE(list.messages.empty());
     ASSERT_EQ(list.status.started.size(), 2u);
     EXPECT_EQ(list.status.started[1].color, kLoadColor);
-    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    EXPECT_EQ(list.GetJobKind(), CImageListCtrl::JOB_LOAD);
     for (int row = 0; row < 3; ++row) {
-        EXPECT_NE(list.GetImageInfo(row)->m_pSrcThumb, nullptr) << row;
-        EXPECT_EQ(list.GetImageInfo(row)->m_pAdjThumb, nullptr) << row;
+        EXPECT_NE(list.GetImageInfo(row)->GetSrcThumb(), nullptr) << row;
+        EXPECT_EQ(list.GetImageInfo(row)->GetAdjThumb(), nullptr) << row;
     }
 }
 
@@ -262,17 +265,20 @@ protected:
             AddEntry(list, copy);
         }
         list.UpdateFileCount();
-        list.m_nProcessors = 1;
+        list.SetProcessorCount(1);
         list.answerQuestion = [&](const QString&) {
             // Asked after the interrupt: the rows are settled now.
-            for (int row = 0; row < static_cast<int>(list.m_arrRows.size()); ++row) {
+            for (int row = 0; row < list.GetItemCount(); ++row) {
                 const CImageInfo* info = list.GetImageInfo(row);
-                (info->m_bLoadFailed || info->m_pSrcThumb != nullptr ? kept : notLoaded).insert(info->m_strPath);
+                (info->m_bLoadFailed || info->GetSrcThumb() != nullptr ? kept : notLoaded).insert(info->m_strPath);
             }
             if (userReadsTheQuestion) {
-                // The box's own event loop runs on while the user reads it.
-                WaitUntil([] { return false; }, 500);
-                jobRanDuringQuestion = list.m_bJobRunning;
+                // The box's own event loop runs on while the user reads it,
+                // until the stopped job's end has been handled and no request
+                // waits any more (a retry the box let fire would start a job).
+                const size_t started = list.status.started.size();
+                EXPECT_TRUE(WaitIdle(list));
+                jobRanDuringQuestion = list.status.started.size() != started;
             }
             return answer;
         };
@@ -306,23 +312,22 @@ TEST_F(StopLoadTest, YesRemovesExactlyTheRowsNotLoaded)
 {
     StopWhileLoading(IDYES);
     std::set<QString> remaining;
-    for (int row = 0; row < static_cast<int>(list.m_arrRows.size()); ++row) {
+    for (int row = 0; row < list.GetItemCount(); ++row) {
         remaining.insert(list.GetImageInfo(row)->m_strPath);
     }
     EXPECT_EQ(remaining, kept);
-    EXPECT_EQ(list.m_arrImages.size(), kept.size());
+    EXPECT_EQ(static_cast<size_t>(list.GetItemCount()), kept.size());
     EXPECT_EQ(list.model()->rowCount(), static_cast<int>(kept.size()));
     EXPECT_EQ(list.status.allFiles, static_cast<int>(kept.size()));
-    EXPECT_EQ(list.m_bBulkRemove, 0);
 }
 
 TEST_F(StopLoadTest, NoKeepsEveryRowAndTheNextPassLoadsThem)
 {
     StopWhileLoading(IDNO);
-    EXPECT_EQ(list.m_arrRows.size(), 401u);
+    EXPECT_EQ(static_cast<size_t>(list.GetItemCount()), 401u);
     for (int row = 0; row < 401; ++row) {
         const CImageInfo* info = list.GetImageInfo(row);
-        EXPECT_TRUE(info->m_bLoadFailed || info->m_pSrcThumb != nullptr) << row;
+        EXPECT_TRUE(info->m_bLoadFailed || info->GetSrcThumb() != nullptr) << row;
     }
 }
 
@@ -334,7 +339,7 @@ TEST_F(StopLoadTest, WaitingRequestStartsNoJobWhileTheQuestionIsOpen)
     userReadsTheQuestion = true;
     StopWhileLoading(IDYES);
     EXPECT_FALSE(jobRanDuringQuestion);
-    EXPECT_EQ(list.m_arrImages.size(), kept.size());
+    EXPECT_EQ(static_cast<size_t>(list.GetItemCount()), kept.size());
 }
 
 TEST_F(ImageListJobTest, AdjustingOnlyFailedRowsRunsALoadPass)
@@ -346,12 +351,12 @@ TEST_F(ImageListJobTest, AdjustingOnlyFailedRowsRunsALoadPass)
     list.ClearCounts();
     Select({0});
     list.StartAdjust(false, true);
-    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    EXPECT_EQ(list.GetJobKind(), CImageListCtrl::JOB_LOAD);
     ASSERT_TRUE(WaitIdle(list));
     ASSERT_EQ(list.status.started.size(), 1u);
     EXPECT_EQ(list.status.started[0].color, kLoadColor);
     EXPECT_EQ(list.adjustCalls, 0);
-    EXPECT_NE(list.GetImageInfo(2)->m_pSrcThumb, nullptr);
+    EXPECT_NE(list.GetImageInfo(2)->GetSrcThumb(), nullptr);
     EXPECT_FALSE(list.GetImageInfo(0)->m_bPending);
 }
 
@@ -385,13 +390,23 @@ TEST_F(ImageListJobTest, ItemEventsOfAnInterruptedJobAreStale)
     list.setCurrentIndex(list.model()->index(2, 0));
     ASSERT_TRUE(WaitIdle(list));  // focusing a row not loaded yet loads the list
     list.ClearCounts();
-    list.m_nDoneCount = 0;
+    list.SetProcessorCount(1);
+    // The one worker has posted the items of a and b when it reaches c, which
+    // it gives up once stopped.
+    std::promise<void> atLastRow;
+    list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+        if (!info.m_strPath.endsWith(QStringLiteral("c.png"))) {
+            return QuickAdjust(source, info, message);
+        }
+        atLastRow.set_value();
+        while (!list.IsStopRequested()) {
+            std::this_thread::yield();
+        }
+        return QImage();
+    };
     list.StartAdjust(true, false);
-    // Let the job end without handling its events.
-    for (int i = 0; i < 30000 && list.m_nDoneCount < 3; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    ASSERT_EQ(list.m_nDoneCount, 3);
+    // Waited for without handling events, so that the items stay queued.
+    ASSERT_EQ(atLastRow.get_future().wait_for(std::chrono::seconds(60)), std::future_status::ready);
     EXPECT_TRUE(list.InterruptJob(CImageListCtrl::JOB_LOAD));
     list.RemoveItem(0);
     list.UpdateFileCount();
@@ -401,7 +416,7 @@ TEST_F(ImageListJobTest, ItemEventsOfAnInterruptedJobAreStale)
     // although row 1 is now the focused one (entry c).
     EXPECT_EQ(list.GetFocusedRow(), 1);
     EXPECT_EQ(list.preview.adjustedCalls, 0);
-    EXPECT_EQ(list.itemEvents.size(), 3u);
+    EXPECT_EQ(list.itemEvents.size(), 2u);
 }
 
 TEST_F(ImageListJobTest, ResumedExecuteJobSavesEveryToDoEntryAgain)
@@ -410,13 +425,13 @@ TEST_F(ImageListJobTest, ResumedExecuteJobSavesEveryToDoEntryAgain)
         Add(name);
     }
     option.OwPrompt = 1;
-    list.m_nProcessors = 1;
+    list.SetProcessorCount(1);
     std::atomic<int> calls{0};
     std::atomic<bool> blocked{false};
     list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
         if (++calls == 3) {
             blocked = true;
-            while (!IsCancelled(&list.m_bStop)) {
+            while (!list.IsStopRequested()) {
                 std::this_thread::yield();
             }
             return QImage();
@@ -427,7 +442,7 @@ TEST_F(ImageListJobTest, ResumedExecuteJobSavesEveryToDoEntryAgain)
     ASSERT_TRUE(WaitUntil([&] { return blocked.load(); }));
     const QString out = option.SaveAnyDir + QLatin1Char('/');
     // Resumed as a sort does it: the same kind again from the first row.
-    ASSERT_TRUE(list.InterruptJob(list.m_nJobKind));
+    ASSERT_TRUE(list.InterruptJob(list.GetJobKind()));
     ASSERT_TRUE(QFileInfo::exists(out + "a.png"));
     ASSERT_TRUE(QFileInfo::exists(out + "b.png"));
     QFile::remove(out + "a.png");
@@ -454,17 +469,17 @@ TEST_F(ImageListJobTest, CancelledOverwriteQuestionFallsBackToALoadPass)
     list.StartAdjust(false, false);
     ASSERT_TRUE(WaitIdle(list));
     EXPECT_EQ(list.overwriteQuestions.size(), 1u);
-    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    EXPECT_EQ(list.GetJobKind(), CImageListCtrl::JOB_LOAD);
     ASSERT_EQ(list.status.started.size(), 1u);
     EXPECT_EQ(list.status.started[0].color, kLoadColor);
-    EXPECT_NE(list.GetImageInfo(1)->m_pSrcThumb, nullptr);
+    EXPECT_NE(list.GetImageInfo(1)->GetSrcThumb(), nullptr);
     EXPECT_FALSE(QFileInfo::exists(option.SaveAnyDir + "/b.png"));
 
     // An entry added later is loaded, and nothing is asked again.
     Add("c.png");
     RunLoadPass();
     EXPECT_EQ(list.overwriteQuestions.size(), 1u);
-    EXPECT_NE(list.GetImageInfo(2)->m_pSrcThumb, nullptr);
+    EXPECT_NE(list.GetImageInfo(2)->GetSrcThumb(), nullptr);
 }
 
 TEST_F(ImageListJobTest, KindWithNothingToDoFallsBackToALoadPass)
@@ -477,7 +492,7 @@ TEST_F(ImageListJobTest, KindWithNothingToDoFallsBackToALoadPass)
     list.ClearCounts();
     list.StartAdjust(false, false);
     ASSERT_TRUE(WaitIdle(list));
-    EXPECT_EQ(list.m_nJobKind, CImageListCtrl::JOB_LOAD);
+    EXPECT_EQ(list.GetJobKind(), CImageListCtrl::JOB_LOAD);
     ASSERT_EQ(list.status.started.size(), 1u);
     EXPECT_EQ(list.status.started[0].color, kLoadColor);
 }
@@ -489,16 +504,21 @@ TEST_F(ImageListJobTest, ReplacedThumbnailIsReleasedOnTheInterfaceThread)
     // The file can no longer be read: the loaded thumbnail is replaced by the
     // placeholder when the page is read again for an adjustment.
     WriteDamaged(dir.filePath("a.png"));
-    const QImage* before = list.GetImageInfo(0)->m_pSrcThumb;
-    list.StartAdjust(true, false);
     const CImageInfo& info = *list.GetImageInfo(0);
-    for (int i = 0; i < 30000 && info.m_pSrcThumb == before; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    // Replaced, but still there for drawing until the events are handled.
-    ASSERT_NE(info.m_pSrcThumb, before);
-    EXPECT_EQ(before->width(), 60);
+    const QImage* before = info.GetSrcThumb();
+    // Replaced by the worker, but still there for drawing until its release
+    // reaches the interface thread.
+    bool released = false;
+    list.beforeEvent = [&](QEvent* event) {
+        if (event->type() == CThumbReleaseEvent::EventType()) {
+            released = true;
+            EXPECT_NE(info.GetSrcThumb(), before);
+            EXPECT_EQ(before->width(), 60);
+        }
+    };
+    list.StartAdjust(true, false);
     ASSERT_TRUE(WaitIdle(list));
+    EXPECT_TRUE(released);
     EXPECT_TRUE(list.GetImageInfo(0)->m_bLoadFailed);
     EXPECT_EQ(list.messages.size(), 1u);
 }

@@ -7,12 +7,13 @@
 #include <QSet>
 
 #include <algorithm>
+#include <numeric>
 
 #include "ListTestSupport.h"
 #include "engine/AdjustImage.h"
 #include "engine/BitmapConvert.h"
 #include "engine/SaveAdjusted.h"
-#include "imagelist/OutputFolder.h"
+#include "settings/OutputFolder.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "settings/AdjustOption.h"
 
@@ -49,7 +50,8 @@ protected:
     // Every output file that exists under an entry's name is a complete image.
     void ExpectOutputsComplete()
     {
-        for (const auto& info : list.m_arrImages) {
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            const CImageInfo* info = list.GetImageInfo(row);
             if (info->m_strOutputName.isEmpty()) {
                 continue;
             }
@@ -65,7 +67,8 @@ protected:
     void ExpectOutputsAreTheirOwnPages()
     {
         const QString reference = dir.filePath(QStringLiteral("reference.png"));
-        for (const auto& info : list.m_arrImages) {
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            const CImageInfo* info = list.GetImageInfo(row);
             QImage source = LoadImageFileCopy(info->m_strPath);
             ASSERT_FALSE(source.isNull());
             CImageInfo fresh;
@@ -83,13 +86,14 @@ protected:
     void Sort()
     {
         // As a sort does it: the rows change, the job kind resumes.
-        const BOOL interrupted = list.InterruptJob(list.m_nJobKind);
+        const BOOL interrupted = list.InterruptJob(list.GetJobKind());
         if (interrupted && ++checks % 8 == 0) {
             ExpectOutputsComplete();
         }
-        std::reverse(list.m_arrRows.begin(), list.m_arrRows.end());
-        std::rotate(list.m_arrRows.begin(), list.m_arrRows.begin() + static_cast<int>(random.bounded(50u)),
-                    list.m_arrRows.end());
+        std::vector<int> order(static_cast<size_t>(list.GetItemCount()));
+        std::iota(order.rbegin(), order.rend(), 0);
+        std::rotate(order.begin(), order.begin() + static_cast<int>(random.bounded(50u)), order.end());
+        list.ReorderRows(order);
         if (interrupted) {
             list.StartNextJob();
         }
@@ -109,7 +113,7 @@ protected:
     {
         list.selectionModel()->clearSelection();
         for (int i = 0; i < 20; ++i) {
-            const int row = static_cast<int>(random.bounded(static_cast<quint32>(list.m_arrRows.size())));
+            const int row = static_cast<int>(random.bounded(static_cast<quint32>(static_cast<size_t>(list.GetItemCount()))));
             list.selectionModel()->select(list.model()->index(row, 0),
                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
@@ -130,8 +134,9 @@ TEST_F(JobStressTest, InterruptedExecuteJobsLeaveEveryOutputCompleteAndUnique)
 {
     list.StartAdjust(false, false);
     for (int step = 0; step < 160; ++step) {
-        const int pause = 1 + static_cast<int>(random.bounded(8u));
-        WaitUntil([] { return false; }, pause);
+        // The jobs run on for a few processed pages, or until they are done.
+        const int progress = list.progressEvents + 1 + static_cast<int>(random.bounded(8u));
+        ASSERT_TRUE(WaitUntil([&] { return list.progressEvents >= progress || (!list.IsJobRunning() && !list.IsRetryArmed()); }));
         switch (random.bounded(6u)) {
         case 0:
             list.StartAdjust(false, false);
@@ -160,9 +165,10 @@ TEST_F(JobStressTest, InterruptedExecuteJobsLeaveEveryOutputCompleteAndUnique)
     // No error: the only boxes shown were the questions answered above.
     EXPECT_EQ(static_cast<int>(list.messages.size()), questions)
         << (list.messages.empty() ? "" : list.messages.back().toStdString());
-    ASSERT_EQ(list.m_arrImages.size(), 3u * kPagesPerFolder);
+    ASSERT_EQ(static_cast<size_t>(list.GetItemCount()), 3u * kPagesPerFolder);
     QSet<QString> names;
-    for (const auto& info : list.m_arrImages) {
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        const CImageInfo* info = list.GetImageInfo(row);
         ASSERT_TRUE(info->m_bPending);
         ASSERT_FALSE(info->m_strOutputName.isEmpty());
         EXPECT_FALSE(names.contains(info->m_strOutputName.toLower())) << info->m_strOutputName.toStdString();

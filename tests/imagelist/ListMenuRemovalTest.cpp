@@ -126,7 +126,7 @@ TEST_F(ListMenuRemovalTest, RemovingSomeRowsTakesExactlyTheirEntriesAndCacheFile
     list.preview.source = QStringLiteral("shown");
     Select({1, 4});
     list.RemoveSelected();
-    ASSERT_EQ(list.m_arrRows.size(), 6U);
+    ASSERT_EQ(list.GetItemCount(), 6U);
     for (int row = 0, page = 0; row < 6; ++row, ++page) {
         page += page == 1 || page == 4 ? 1 : 0;
         EXPECT_EQ(list.GetImageInfo(row)->m_strPath, dir.filePath(QStringLiteral("p%1.png").arg(page)));
@@ -141,8 +141,7 @@ TEST_F(ListMenuRemovalTest, RemovingSomeRowsTakesExactlyTheirEntriesAndCacheFile
 
     list.selectAll();
     list.RemoveSelected();
-    EXPECT_TRUE(list.m_arrRows.empty());
-    EXPECT_TRUE(list.m_arrImages.empty());
+    EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_TRUE(list.preview.source.isEmpty());
     EXPECT_EQ(list.status.allFiles, 0);
     EXPECT_EQ(list.status.selectedFiles, 0);
@@ -157,7 +156,7 @@ TEST_F(ListMenuRemovalTest, RemovingDuringAJobRestartsIt)
     std::atomic<bool> entered{false};
     list.adjust = [&](const QImage&, CImageInfo&, QString&) {
         entered = true;
-        while (!IsCancelled(&list.m_bStop)) {
+        while (!list.IsStopRequested()) {
             std::this_thread::yield();
         }
         return QImage();
@@ -170,5 +169,5 @@ TEST_F(ListMenuRemovalTest, RemovingDuringAJobRestartsIt)
     ASSERT_TRUE(WaitIdle(list));
     ASSERT_EQ(list.status.started.size(), 2U);
     EXPECT_EQ(list.status.started[1].caption, QStringLiteral("読み込み中止"));
-    EXPECT_EQ(list.m_arrRows.size(), 3U);
+    EXPECT_EQ(list.GetItemCount(), 3U);
 }

@@ -83,11 +83,11 @@ TEST_F(ListSortTest, SortDuringAPreviewJobStartsThePreviewAgain)
     ASSERT_TRUE(WaitIdle(list));
     std::atomic<bool> hold{true};
     list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
-        while (hold && !IsCancelled(&list.m_bStop))
+        while (hold && !list.IsStopRequested())
             std::this_thread::yield();
         return QuickAdjust(source, info, message);
     };
-    list.m_nProcessors = 1;
+    list.SetProcessorCount(1);
     list.StartAdjust(1, 0);
     ASSERT_TRUE(WaitUntil([&] { return list.adjustCalls > 0; }));
     list.status.started.clear();
@@ -98,7 +98,7 @@ TEST_F(ListSortTest, SortDuringAPreviewJobStartsThePreviewAgain)
     ASSERT_FALSE(list.status.started.empty());
     EXPECT_EQ(list.status.started.front().caption, QStringLiteral("プレビュー中止"));
     for (int row = 0; row < 3; ++row)
-        EXPECT_NE(list.GetImageInfo(row)->m_pAdjThumb, nullptr) << row;
+        EXPECT_NE(list.GetImageInfo(row)->GetAdjThumb(), nullptr) << row;
 }
 
 TEST_F(ListSortTest, SettingsRoundTripAndStoredSortIsApplied)

@@ -1,12 +1,10 @@
 #include "ListTestSupport.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <QThread>
+#include <QTest>
 
 #include "common/TempRoot.h"
 #include "imagelist/JobEvents.h"
@@ -105,7 +103,7 @@ void WriteDamaged(const QString& path)
     }
 }
 
-CImageInfo& AddEntry(CImageListCtrl& list, const QString& path, const QString& origin)
+CImageInfo& AddEntry(CTestListCtrl& list, const QString& path, const QString& origin)
 {
     auto info = std::make_unique<CImageInfo>();
     info->m_strOrigin = origin.isEmpty() ? path : origin;
@@ -113,25 +111,16 @@ CImageInfo& AddEntry(CImageListCtrl& list, const QString& path, const QString& o
     info->m_bPending = 0;
     const QFileInfo status(path);
     info->Reset(status.size(), status.exists() ? status.lastModified().toSecsSinceEpoch() : -1);
-    list.m_arrImages.push_back(std::move(info));
-    list.m_arrRows.push_back(static_cast<int>(list.m_arrImages.size()) - 1);
-    return *list.m_arrImages.back();
+    list.AppendEntry(std::move(info));
+    return *list.GetImageInfo(list.GetItemCount() - 1);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
+    return QTest::qWaitFor(condition, timeoutMs);
 }
 
-bool WaitIdle(CImageListCtrl& list, int timeoutMs)
+bool WaitIdle(const CImageListCtrl& list, int timeoutMs)
 {
-    return WaitUntil([&] { return !list.m_bJobRunning && !list.IsRetryArmed(); }, timeoutMs);
+    return WaitUntil([&] { return !list.IsJobRunning() && !list.IsRetryArmed(); }, timeoutMs);
 }

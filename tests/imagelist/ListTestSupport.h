@@ -75,6 +75,11 @@ class CTestListCtrl : public CImageListCtrl {
 public:
     explicit CTestListCtrl(CAdjustOption& option);
 
+    using CImageListCtrl::GetWorkerCount;
+    using CImageListCtrl::IsStopRequested;
+    using CImageListCtrl::ReorderRows;
+    using CImageListCtrl::SetProcessorCount;
+
     // Null: the real adjustment.
     std::function<QImage(const QImage&, CImageInfo&, QString&)> adjust;
     std::atomic<int> adjustCalls{0};
@@ -113,12 +118,13 @@ void WritePage(const QString& path, int width = 60, int height = 80);
 void WriteDamaged(const QString& path);
 
 // Adds an entry for the file, as intake does, without updating the rows' view.
-CImageInfo& AddEntry(CImageListCtrl& list, const QString& path, const QString& origin = QString());
+CImageInfo& AddEntry(CTestListCtrl& list, const QString& path, const QString& origin = QString());
 
-// Handles events until the condition holds or the time runs out.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 30000);
+// Handles events until the condition holds or the time runs out; the bound is
+// generous, for a busy machine with few cores.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 60000);
 // No job runs and none waits to be retried.
-bool WaitIdle(CImageListCtrl& list, int timeoutMs = 60000);
+bool WaitIdle(const CImageListCtrl& list, int timeoutMs = 120000);
 
 // A list over files in a temporary folder, its outputs in one folder of it,
 // no overwrite question and the cheap adjustment.

@@ -163,7 +163,7 @@ TEST_F(ListViewTest, RowsDrawTintShadeAndCentredThumbnails)
     list.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
     list.setFocus();
-    ASSERT_FALSE(list.m_bJobRunning);
+    ASSERT_FALSE(list.IsJobRunning());
     const QImage image = list.viewport()->grab().toImage();
     if (qEnvironmentVariableIsSet("FOLIVANE_SHOTS"))
         list.grab().save(qEnvironmentVariable("FOLIVANE_SHOTS") + QStringLiteral("/list-rows.png"));

@@ -152,7 +152,7 @@ TEST_F(BudgetJobTest, PagesInWorkStayWithinTheBudgetWhateverTheWorkerCount)
     list.UpdateFileCount();
     list.SetMemoryBudget(EstimatePagePeak(pages[0]) * 5 / 2);  // room for two pages
     ASSERT_GT(EstimatePagePeak(pages[4]), EstimatePagePeak(pages[0]) * 5 / 2);
-    list.m_nProcessors = 8;
+    list.SetProcessorCount(8);
 
     list.StartAdjust(0, 0);
     ASSERT_TRUE(WaitIdle(list));

@@ -29,7 +29,7 @@ protected:
         return info;
     }
 
-    QString Name(int index) const { return list.m_arrImages[static_cast<size_t>(index)]->m_strOutputName; }
+    QString Name(int index) const { return list.GetImageInfo(static_cast<size_t>(index))->m_strOutputName; }
 
     // Entries p0..p2 whose output files already exist.
     void ThreeExistingOutputs()
@@ -135,8 +135,10 @@ TEST_F(OutputNamingTest, FailedEntriesGetNoNameAndRemovalFreesOne)
     EXPECT_EQ(Name(2), "P.png");
 
     list.ClearOutputNames();
-    EXPECT_TRUE(list.m_mapOutputNames.isEmpty());
     EXPECT_TRUE(Name(1).isEmpty());
+    // The names given are forgotten too: the first entry takes "p.png" again.
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(Name(1), "p.png");
 }
 
 TEST_F(OutputNamingTest, QuestionOffersAllButtonsWhileALaterEntryIsToDo)
@@ -150,7 +152,7 @@ TEST_F(OutputNamingTest, QuestionOffersAllButtonsWhileALaterEntryIsToDo)
     EXPECT_EQ(list.overwriteQuestions[2].second, 0x18000023u);
 
     list.overwriteQuestions.clear();
-    list.m_arrImages.back()->m_bPending = 0;
+    list.GetImageInfo(list.GetItemCount() - 1)->m_bPending = 0;
     EXPECT_TRUE(list.PrepareSave());
     ASSERT_EQ(list.overwriteQuestions.size(), 3u);
     EXPECT_EQ(list.overwriteQuestions[1].second, 0x18000023u);
@@ -163,9 +165,9 @@ TEST_F(OutputNamingTest, AnswersYesAndNo)
     list.overwriteAnswers = {IDYES, IDNO, 42};
     EXPECT_TRUE(list.PrepareSave());
     EXPECT_EQ(list.overwriteQuestions.size(), 3u);
-    EXPECT_TRUE(list.m_arrImages[0]->m_bPending);
-    EXPECT_FALSE(list.m_arrImages[1]->m_bPending);
-    EXPECT_TRUE(list.m_arrImages[2]->m_bPending);  // an unknown answer counts as Yes
+    EXPECT_TRUE(list.GetImageInfo(0)->m_bPending);
+    EXPECT_FALSE(list.GetImageInfo(1)->m_bPending);
+    EXPECT_TRUE(list.GetImageInfo(2)->m_bPending);  // an unknown answer counts as Yes
 }
 
 TEST_F(OutputNamingTest, YesToAllAsksNoMore)
@@ -174,9 +176,9 @@ TEST_F(OutputNamingTest, YesToAllAsksNoMore)
     list.overwriteAnswers = {IDNO, IDYESTOALL};
     EXPECT_TRUE(list.PrepareSave());
     EXPECT_EQ(list.overwriteQuestions.size(), 2u);
-    EXPECT_FALSE(list.m_arrImages[0]->m_bPending);
-    EXPECT_TRUE(list.m_arrImages[1]->m_bPending);
-    EXPECT_TRUE(list.m_arrImages[2]->m_bPending);
+    EXPECT_FALSE(list.GetImageInfo(0)->m_bPending);
+    EXPECT_TRUE(list.GetImageInfo(1)->m_bPending);
+    EXPECT_TRUE(list.GetImageInfo(2)->m_bPending);
 }
 
 TEST_F(OutputNamingTest, NoToAllClearsEveryExistingOneWithoutAsking)
@@ -187,9 +189,9 @@ TEST_F(OutputNamingTest, NoToAllClearsEveryExistingOneWithoutAsking)
     EXPECT_TRUE(list.PrepareSave());
     EXPECT_EQ(list.overwriteQuestions.size(), 1u);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_FALSE(list.m_arrImages[static_cast<size_t>(i)]->m_bPending) << i;
+        EXPECT_FALSE(list.GetImageInfo(static_cast<size_t>(i))->m_bPending) << i;
     }
-    EXPECT_TRUE(list.m_arrImages[3]->m_bPending);
+    EXPECT_TRUE(list.GetImageInfo(3)->m_bPending);
 }
 
 TEST_F(OutputNamingTest, CancelKeepsEarlierAnswers)
@@ -198,9 +200,9 @@ TEST_F(OutputNamingTest, CancelKeepsEarlierAnswers)
     list.overwriteAnswers = {IDNO, IDCANCEL};
     EXPECT_FALSE(list.PrepareSave());
     EXPECT_EQ(list.overwriteQuestions.size(), 2u);
-    EXPECT_FALSE(list.m_arrImages[0]->m_bPending);
-    EXPECT_TRUE(list.m_arrImages[1]->m_bPending);
-    EXPECT_TRUE(list.m_arrImages[2]->m_bPending);
+    EXPECT_FALSE(list.GetImageInfo(0)->m_bPending);
+    EXPECT_TRUE(list.GetImageInfo(1)->m_bPending);
+    EXPECT_TRUE(list.GetImageInfo(2)->m_bPending);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ protected:
     static bool HasMargins(const CImageInfo& info) { return info.m_rcMarginPx.left != kUnsetMarker; }
     static bool HasResult(const CImageInfo& info)
     {
-        return info.m_pAdjThumb != nullptr && info.m_nAdjWidth != 0 && QFileInfo::exists(info.GetCacheFileName());
+        return info.GetAdjThumb() != nullptr && info.m_nAdjWidth != 0 && QFileInfo::exists(info.GetCacheFileName());
     }
 };
 
@@ -61,7 +61,7 @@ TEST_F(ResultResetTest, PageKindBitsDropEverythingOfTheirPages)
         EXPECT_EQ(info->m_nTotalCells, 0);
         EXPECT_FALSE(HasResult(*info));
         EXPECT_EQ(info->m_nAdjWidth, 0);
-        EXPECT_NE(info->m_pSrcThumb, nullptr);  // the source is kept
+        EXPECT_NE(info->GetSrcThumb(), nullptr);  // the source is kept
         EXPECT_EQ(info->m_nSrcWidth, 60);
     }
     EXPECT_TRUE(HasResult(fresh));  // never analysed: neither text nor picture
@@ -114,12 +114,8 @@ TEST_F(ResultResetTest, MarginAndSizeBitsFollowTheirPages)
     EXPECT_FALSE(HasResult(text));
 }
 
-TEST_F(ResultResetTest, OutputNameBitClearsNamesEvenOfAnEmptyList)
+TEST_F(ResultResetTest, OutputNameBitClearsNames)
 {
-    list.m_mapOutputNames.insert(QStringLiteral("/x/"), QStringList{QStringLiteral("a.png")});
-    list.ResetResults(0x2000);
-    EXPECT_TRUE(list.m_mapOutputNames.isEmpty());
-
     CImageInfo& text = Analysed("t.png", 1);
     ASSERT_TRUE(list.PrepareSave());
     list.ResetResults(0x4000);  // other save settings: nothing to drop
@@ -128,6 +124,9 @@ TEST_F(ResultResetTest, OutputNameBitClearsNamesEvenOfAnEmptyList)
     list.ResetResults(0x2000);
     EXPECT_TRUE(text.m_strOutputName.isEmpty());
     EXPECT_TRUE(HasResult(text));
+    // The folder's names are forgotten too: the entry takes its name again.
+    ASSERT_TRUE(list.PrepareSave());
+    EXPECT_EQ(text.m_strOutputName, "t.png");
 }
 
 TEST_F(ResultResetTest, FocusedResultLeavesThePreview)
@@ -198,7 +197,7 @@ TEST_F(ResultResetTest, RefreshRemovesDeletedFilesAndReloadsRewrittenOnes)
     QFile::remove(dir.filePath("a.png"));
     WritePage(dir.filePath("b.png"), 90, 40);
     list.RefreshFiles();
-    ASSERT_EQ(list.m_arrRows.size(), 2u);
+    ASSERT_EQ(static_cast<size_t>(list.GetItemCount()), 2u);
     EXPECT_EQ(list.GetImageInfo(0)->m_strPath, dir.filePath("b.png"));
     EXPECT_EQ(list.GetImageInfo(1)->m_strPath, dir.filePath("c.png"));
     EXPECT_EQ(list.status.allFiles, 2);
@@ -207,7 +206,7 @@ TEST_F(ResultResetTest, RefreshRemovesDeletedFilesAndReloadsRewrittenOnes)
     ASSERT_TRUE(WaitIdle(list));
     EXPECT_EQ(list.status.started.size(), 1u);
     EXPECT_EQ(list.GetImageInfo(0)->m_nSrcWidth, 90);
-    EXPECT_NE(list.GetImageInfo(0)->m_pSrcThumb, nullptr);
+    EXPECT_NE(list.GetImageInfo(0)->GetSrcThumb(), nullptr);
 }
 
 }  // namespace

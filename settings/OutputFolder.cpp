@@ -1,4 +1,4 @@
-#include "imagelist/OutputFolder.h"
+#include "settings/OutputFolder.h"
 
 #include "common/Paths.h"
 
