@@ -3,7 +3,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <atomic>
 
 #include "common/TextFormat.h"
 #include "imagelist/ColumnTable.h"
