@@ -1,5 +1,7 @@
 #include "platform/PngFilter.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -65,26 +67,38 @@ public:
             candidate.resize(rowBytes);
     }
 
-    // Writes the filter type byte and the filtered row of bgr to out.
-    void Filter(const unsigned char* bgr, unsigned char* out)
+    // Writes the filter type byte and the filtered row of bgr to out; returns
+    // the row's residue.
+    unsigned Filter(const unsigned char* bgr, unsigned char* out)
     {
         m_row.swap(m_above);
         unsigned char* row = m_row.data() + kLeft;
-        for (size_t i = 0; i < m_n; i += 3) {
-            row[i] = bgr[i + 2];
-            row[i + 1] = bgr[i + 1];
-            row[i + 2] = bgr[i];
-        }
-        const unsigned char type = BestFilter(row, m_above.data() + kLeft);
+        ToRgb(bgr, row);
+        std::array<unsigned, kFilterTypes> sums{};
+        const unsigned char type = BestFilter(row, m_above.data() + kLeft, sums);
         out[0] = type;
         std::memcpy(out + 1, m_candidates[type].data(), m_n);
+        return sums[type];
     }
 
 private:
-    // The first filter type with the smallest sum.
-    unsigned char BestFilter(const unsigned char* row, const unsigned char* above)
+    // A pixel at a time as one 4-byte read, which takes the next pixel's first
+    // byte along, and one 4-byte write, whose last byte the next pixel
+    // overwrites; the last pixel bytewise, so that nothing past the row is read.
+    void ToRgb(const unsigned char* bgr, unsigned char* row) const
     {
-        std::array<unsigned, kFilterTypes> sums{};
+        size_t i = 0;
+        for (; i + kLeft < m_n; i += kLeft)
+            qToLittleEndian<quint32>(qFromBigEndian<quint32>(bgr + i) >> 8, row + i);
+        row[i] = bgr[i + 2];
+        row[i + 1] = bgr[i + 1];
+        row[i + 2] = bgr[i];
+    }
+
+    // The first filter type with the smallest sum.
+    unsigned char BestFilter(const unsigned char* row, const unsigned char* above,
+                             std::array<unsigned, kFilterTypes>& sums)
+    {
         sums[kNone] = FilterRow(row, above, m_candidates[kNone].data(), m_n, [](int, int, int) { return 0; });
         sums[kSub] = FilterRow(row, above, m_candidates[kSub].data(), m_n, [](int a, int, int) { return a; });
         sums[kUp] = FilterRow(row, above, m_candidates[kUp].data(), m_n, [](int, int b, int) { return b; });
@@ -126,6 +140,6 @@ PngRows FilterPngRows(const EncoderImage& image)
     }
     CRgbFilter filter(rowBytes);
     for (int y = 0; y < image.height; ++y, out += 1 + rowBytes)
-        filter.Filter(image.Row(y), out);
+        rows.residue += filter.Filter(image.Row(y), out);
     return rows;
 }

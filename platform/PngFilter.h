@@ -13,6 +13,9 @@
 struct PngRows {
     std::unique_ptr<unsigned char[]> bytes;
     size_t size = 0;
+    // The sum of the filtered bytes' sizes as signed bytes (24 bpp rows only):
+    // how far the page is from flat.
+    unsigned long long residue = 0;
 };
 
 // The bytes of one row without its filter type byte.
