@@ -10,10 +10,22 @@
 
 namespace {
 
+// The part of the page inside the maximum margins; null when they overlap.
+QRect InnerRect(const RECT& max, int width, int height)
+{
+    const QRect inner(QPoint(max.left, max.top), QPoint(width - 1 - max.right, height - 1 - max.bottom));
+    return inner.isValid() ? inner : QRect();
+}
+
 int ToPercent(int pixels, int size)
 {
     return static_cast<int>(std::lround(pixels * 100.0 / size));
 }
+
+// The marks: queued in the running fill, or part of a region that the shadow
+// fill found reaching into the page's inner rectangle.
+constexpr unsigned char kQueued = 1;
+constexpr unsigned char kPageRegion = FillScratch::kPageRegion;
 
 // The locked 32-bit ARGB pixels with the dark-pixel rule and the fill marks.
 class CPixelView {
@@ -53,18 +65,18 @@ public:
         unsigned char& mark = scratch.marks[Index(x, y)];
         if (mark != 0 || !IsDark(x, y))
             return false;
-        mark = 1;
+        mark = kQueued;
         scratch.queue.emplace_back(x, y);
         return true;
     }
 
-    // Clears the marks of the queue entries [from, to).
-    void ClearMarks(FillScratch& scratch, size_t from, size_t to) const
+    // Sets the marks of all queue entries to value.
+    void SetMarks(FillScratch& scratch, unsigned char value) const
     {
-        for (size_t i = from; i < to; ++i)
-            scratch.marks[Index(scratch.queue[i].x(), scratch.queue[i].y())] = 0;
+        for (const QPoint& at : scratch.queue)
+            scratch.marks[Index(at.x(), at.y())] = value;
     }
-    void ClearAllMarks(FillScratch& scratch) const { ClearMarks(scratch, 0, scratch.queue.size()); }
+    void ClearAllMarks(FillScratch& scratch) const { SetMarks(scratch, 0); }
 
     void MakeTransparent(int x, int y) const { std::memset(At(x, y), 0, 4); }
 };
@@ -121,6 +133,30 @@ private:
 };
 
 constexpr QPoint kNeighbours[] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};  // left, up, right, down
+
+enum class RimFill { Rim, Page, Cancelled };
+
+// Queues the whole dark region of the queue's first entry, unless it reaches
+// into inner or joins a region found to do so before: an edge shadow is a rim
+// along the edges, never the page itself (tinted paper, a grid of lines).
+RimFill GatherRim(const CPixelView& view, const QRect& inner, FillScratch& scratch, const CancelFlag* cancel)
+{
+    for (size_t i = 0; i < scratch.queue.size(); ++i) {
+        if (IsCancelled(cancel))
+            return RimFill::Cancelled;
+        const QPoint at = scratch.queue[i];
+        if (inner.contains(at))
+            return RimFill::Page;
+        for (const QPoint& step : kNeighbours) {
+            const int nx = at.x() + step.x();
+            const int ny = at.y() + step.y();
+            if (view.Inside(nx, ny) && scratch.marks[view.Index(nx, ny)] == kPageRegion)
+                return RimFill::Page;
+            view.TryQueue(nx, ny, scratch);
+        }
+    }
+    return RimFill::Rim;
+}
 
 // The side searches walk lines inward from the minimum to the maximum margin,
 // each line across the rows or columns between the other minimum margins. A
@@ -202,7 +238,7 @@ int SearchSide(int from, int to, int size, const CancelFlag* cancel, const auto&
 
 }  // namespace
 
-void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const CAdjustOption& option,
+void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const QRect& inner, const CAdjustOption& option,
                      FillScratch& scratch, const CancelFlag* cancel)
 {
     const CPixelView view(lock, option.BackBorder);
@@ -222,23 +258,14 @@ void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const CAdj
         y += dy;
     }
     view.PrepareMarks(scratch);
-    view.TryQueue(x, y, scratch);
-    // Processed pixels turn transparent and so can never be queued again,
-    // which lets the processed front of the queue be dropped now and then to
-    // keep it short.
-    size_t head = 0;
-    while (head < scratch.queue.size() && !IsCancelled(cancel)) {
-        const QPoint at = scratch.queue[head++];
-        view.MakeTransparent(at.x(), at.y());
-        for (const QPoint& step : kNeighbours)
-            view.TryQueue(at.x() + step.x(), at.y() + step.y(), scratch);
-        if (head > 4096 && head * 2 > scratch.queue.size()) {
-            view.ClearMarks(scratch, 0, head);
-            scratch.queue.erase(scratch.queue.begin(), scratch.queue.begin() + static_cast<qptrdiff>(head));
-            head = 0;
-        }
+    if (!view.TryQueue(x, y, scratch))
+        return;  // part of a region already found to reach inside
+    const RimFill fill = GatherRim(view, inner, scratch, cancel);
+    if (fill == RimFill::Rim) {
+        for (const QPoint& at : scratch.queue)
+            view.MakeTransparent(at.x(), at.y());
     }
-    view.ClearAllMarks(scratch);
+    view.SetMarks(scratch, fill == RimFill::Page ? kPageRegion : 0);
     scratch.queue.clear();
 }
 
@@ -307,9 +334,10 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPa
     const int lastCol = width - min.right - 1;
 
     if (option.IgnoreShadow[k]) {
+        const QRect inner = InnerRect(max, width, height);
         const auto clear = [&](int x, int y, int dx, int dy) {
             if (!IsCancelled(cancel))
-                ClearEdgeShadow(lock, x, y, dx, dy, option, scratch, cancel);
+                ClearEdgeShadow(lock, x, y, dx, dy, inner, option, scratch, cancel);
         };
         for (int y = min.top; y <= lastRow; ++y)
             clear(min.left, y, 1, 0);
@@ -321,6 +349,7 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPa
         const std::vector<int> fromBottom = FirstVisibleRows(view, min.left, lastCol, lastRow, -1);
         for (int x = min.left; x <= lastCol; ++x)
             clear(x, fromBottom[static_cast<size_t>(x - min.left)], 0, -1);
+        scratch.ForgetPageRegions();
     }
 
     CColumnBand band;

@@ -80,14 +80,11 @@ double EdgeAngle(const CVector& edge)
     return FoldAngle(std::atan2(edge.dx, edge.dy) * 180.0 / std::numbers::pi);
 }
 
-// One edge is taken as it is; of several, the steepest (smallest absolute
-// angle) counts, and only when it is within 45 degrees of the vertical.
+// The steepest edge (smallest absolute angle) counts, and only when it is
+// within 45 degrees of the vertical: a lone edge beyond that is as spurious
+// as several, and turning a page by it would wreck it.
 double SlantOfEdges(const std::vector<CVector>& edges)
 {
-    if (edges.empty())
-        return 0.0;
-    if (edges.size() == 1)
-        return EdgeAngle(edges.front());
     double best = 180.0;
     for (const CVector& edge : edges) {
         const double angle = EdgeAngle(edge);

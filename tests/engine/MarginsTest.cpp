@@ -4,6 +4,8 @@
 #include "engine/PageRecord.h"
 #include "support/PageGenerator.h"
 
+#include <QPainter>
+
 #include <cstring>
 #include <string>
 
@@ -112,6 +114,38 @@ TEST(Margins, ScannerRimsAlongEdgesAreCleared)
     EXPECT_EQ(qAlpha(page.image.pixel(500, 400)), 255);
 }
 
+TEST(Margins, DarkRegionsReachingIntoThePageAreNoShadows)
+{
+    CAdjustOption option;
+    option.IgnoreShadow[0] = option.ShadowClear[0] = 1;
+    PageSpec spec;
+    spec.textBox = QRect(150, 200, 700, 1000);
+    spec.rimEdges = EdgeLeft | EdgeTop;
+    spec.paper = qRgb(229, 229, 229);  // R + G + B = 687, just below 3 x BackBorder: the paper is dark
+    GeneratedPage page = GeneratePage(spec);
+    QImage before = page.image;
+    EXPECT_EQ(Detect(page.image, option).left, 0);  // the paper itself is met at once
+    EXPECT_EQ(page.image, before);
+
+    spec.paper = qRgb(255, 255, 255);
+    page = GeneratePage(spec);
+    before = page.image;
+    EXPECT_EQ(Detect(page.image, option), MarginsOf(page));
+    EXPECT_EQ(qAlpha(page.image.pixel(10, 700)), 0);  // the rim is gone, the text is not
+    EXPECT_EQ(page.image.copy(page.contentBox), before.copy(page.contentBox));
+
+    QPainter painter(&page.image);  // squared paper: lines across the page join the rim
+    painter.fillRect(QRect(0, 0, 1000, 40), Qt::black);
+    for (int at = 20; at < 1000; at += 60) {
+        painter.fillRect(QRect(at, 0, 2, 1414), Qt::black);
+        painter.fillRect(QRect(0, at, 1000, 2), Qt::black);
+    }
+    painter.end();
+    before = page.image;
+    Detect(page.image, option);
+    EXPECT_EQ(page.image, before);
+}
+
 TEST(Margins, SidesWithoutContentGetTheDefault)
 {
     PageSpec spec = BlockPage();
@@ -198,7 +232,7 @@ TEST(ClearEdgeShadow, TransparentPixelsNeitherEndTheWalkNorForgiveABrightOne)
         CBitmapLock lock;
         EXPECT_EQ(lock.Lock(&image, 1, 1, 0x0026200A), 0);
         FillScratch scratch;
-        ClearEdgeShadow(lock, 0, 0, 1, 0, CAdjustOption(), scratch, nullptr);
+        ClearEdgeShadow(lock, 0, 0, 1, 0, QRect(), CAdjustOption(), scratch, nullptr);
         lock.Unlock();
         std::string result;
         for (int x = 0; x < width; ++x)
@@ -208,6 +242,29 @@ TEST(ClearEdgeShadow, TransparentPixelsNeitherEndTheWalkNorForgiveABrightOne)
     EXPECT_EQ(walk("ttbttddbd"), "ttbttttbd");  // the first dark run goes, the one beyond a bright pixel stays
     EXPECT_EQ(walk("btbdd"), "btbdd");          // two bright pixels end the walk
     EXPECT_EQ(walk("tttt"), "tttt");            // off the image without a find
+}
+
+TEST(ClearEdgeShadow, ARegionReachingTheInnerRectangleStays)
+{
+    // A strip from the left edge to column 9 or 10; the inner rectangle begins at column 10.
+    for (const int last : {9, 10}) {
+        QImage image(30, 12, QImage::Format_ARGB32);
+        image.fill(qRgb(255, 255, 255));
+        for (int y = 2; y < 10; ++y)
+            for (int x = 0; x <= last; ++x)
+                image.setPixel(x, y, qRgb(0, 0, 0));
+        const QImage before = image;
+        CBitmapLock lock;
+        ASSERT_EQ(lock.Lock(&image, 1, 1, 0x0026200A), 0);
+        FillScratch scratch;
+        ClearEdgeShadow(lock, 0, 5, 1, 0, QRect(10, 0, 20, 12), CAdjustOption(), scratch, nullptr);
+        ClearEdgeShadow(lock, 0, 6, 1, 0, QRect(10, 0, 20, 12), CAdjustOption(), scratch, nullptr);
+        lock.Unlock();
+        if (last == 9)
+            EXPECT_EQ(qAlpha(image.pixel(9, 9)), 0);
+        else
+            EXPECT_EQ(image, before);
+    }
 }
 
 TEST(FillScratch, OneScratchServesSeveralImagesOfOneSize)
@@ -227,7 +284,7 @@ TEST(FillScratch, OneScratchServesSeveralImagesOfOneSize)
     QImage first = stripe();
     CBitmapLock lock;
     ASSERT_EQ(lock.Lock(&first, 1, 1, 0x0026200A), 0);
-    ClearEdgeShadow(lock, 0, 5, 1, 0, option, scratch, nullptr);
+    ClearEdgeShadow(lock, 0, 5, 1, 0, QRect(), option, scratch, nullptr);
     lock.Unlock();
     EXPECT_EQ(qAlpha(first.pixel(7, 9)), 0);
 

@@ -35,10 +35,12 @@ TEST(PictureSlant, TooFewPointsGiveZero)
     EXPECT_DOUBLE_EQ(PictureSlant({{100, 139}}), 0.0);
 }
 
-TEST(PictureSlant, OneEdgeIsTakenWithoutLimit)
+TEST(PictureSlant, OneEdgeIsLimitedToFortyFiveLikeSeveral)
 {
     EXPECT_NEAR(PictureSlant({{100, 0}, {160, 139}}), 23.35, 0.01);
-    EXPECT_NEAR(PictureSlant({{100, 0}, {400, 139}}), 65.14, 0.01);
+    EXPECT_NEAR(PictureSlant({{100, 0}, {238, 139}}), 44.79, 0.01);  // just within the limit
+    EXPECT_DOUBLE_EQ(PictureSlant({{100, 0}, {240, 139}}), 0.0);     // 45.2 degrees
+    EXPECT_DOUBLE_EQ(PictureSlant({{100, 0}, {400, 139}}), 0.0);     // 65.1 degrees
 }
 
 TEST(PictureSlant, SeveralEdgesTakeTheSteepestWithinFortyFive)
