@@ -1,16 +1,17 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include "platform/MemoryReuse.h"
 
-// Benchmarks run headless, with the program's memory set-up; a GUI
-// application object gives QPainter its fonts.
+// Benchmarks run headless, with the program's memory set-up; a widget
+// application object gives QPainter its fonts and the list and preview
+// their widgets.
 int main(int argc, char* argv[])
 {
     KeepFreedMemoryForReuse();  // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     ::benchmark::Initialize(&argc, argv);
     if (::benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,14 +1,12 @@
 // Repaint, wheel zoom and scroll of one preview view over an A4 300 dpi page.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
 
 #include "ScannedPage.h"
 #include "dialogs/PreviewCtrl.h"
-#include "platform/MemoryReuse.h"
 
 namespace {
 
@@ -104,16 +102,3 @@ void BM_Scroll20(benchmark::State& state)
 BENCHMARK(BM_Scroll20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char* argv[])
-{
-    KeepFreedMemoryForReuse();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    if (::benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}
