@@ -32,7 +32,7 @@ inline int PaethPredictor(int a, int b, int c)
     const auto pb = static_cast<int16_t>(std::abs(static_cast<int16_t>(a - c)));
     const auto pc = static_cast<int16_t>(std::abs(static_cast<int16_t>(a + b - 2 * c)));
     const int bOrC = pb <= pc ? b : c;
-    return (pa <= pb) & (pa <= pc) ? a : bOrC;
+    return ((pa <= pb) & (pa <= pc)) ? a : bOrC;
 }
 
 // out[i] = row[i] minus the prediction from the left, upper and upper-left
