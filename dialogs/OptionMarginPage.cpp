@@ -13,9 +13,7 @@
 namespace {
 
 constexpr int IDC_TAB = 1114;
-constexpr int IDC_NOCUT = 1053;
-constexpr int IDC_FIXEDCUT = 1054;
-constexpr int IDC_AUTOCUT = 1055;
+constexpr int IDC_NOCUT = 1053;  // the first of the three mode radios, 1053-1055
 constexpr int IDC_SPOT = 1132;
 constexpr int IDC_IGNORESHADOW = 1138;
 constexpr int IDC_SHADOWCLEAR = 1140;
