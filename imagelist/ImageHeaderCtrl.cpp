@@ -1,6 +1,8 @@
 #include "imagelist/ImageHeaderCtrl.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionHeader>
 
 #include <cmath>
 
@@ -18,6 +20,15 @@ CImageHeaderCtrl::CImageHeaderCtrl(QWidget* parent) : QHeaderView(Qt::Horizontal
     setHighlightSections(false);
     setStretchLastSection(false);
     setSortIndicatorShown(false);  // the mark is ours
+}
+
+// The style clips a title wider than its column at its aligned side; the
+// list shows the title's start with an ellipsis instead.
+void CImageHeaderCtrl::initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
+    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, sectionSize(logicalIndex) - margins);
 }
 
 void CImageHeaderCtrl::SetSortColumn(int column, BOOL bAscending, BOOL)
