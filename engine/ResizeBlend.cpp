@@ -1,5 +1,7 @@
 #include "engine/ResizeBlend.h"
 
+#include <cstring>
+
 namespace {
 
 // x / 255 rounded, for 0 <= x <= 255 * 255.
@@ -7,6 +9,18 @@ inline int Div255(int x)
 {
     x += 128;
     return (x + (x >> 8)) >> 8;
+}
+
+// Four opaque pixels 0xAARRGGBB as twelve bytes B, G, R, B, G, R, ... in
+// three stores: most of a page is opaque.
+inline void PackOpaque(const quint32 p[4], uchar* d)
+{
+    const quint32 w0 = (p[0] & 0xFFFFFFu) | p[1] << 24;
+    const quint32 w1 = (p[1] >> 8 & 0xFFFFu) | p[2] << 16;
+    const quint32 w2 = (p[2] >> 16 & 0xFFu) | p[3] << 8;
+    std::memcpy(d, &w0, 4);
+    std::memcpy(d + 4, &w1, 4);
+    std::memcpy(d + 8, &w2, 4);
 }
 
 struct RowBlend {
@@ -23,19 +37,33 @@ struct RowBlend {
         }
     }
 
+    void Pixel(const uchar* s, uchar* d) const
+    {
+        const int a = s[3];
+        if (a != 255 && a != 0) {
+            Mix(s, d);
+            return;
+        }
+        const uchar* from = a == 255 ? s : colour;
+        d[0] = from[0];
+        d[1] = from[1];
+        d[2] = from[2];
+    }
+
     void Row(const uchar* s, uchar* d, int width) const
     {
-        for (int x = 0; x < width; ++x, s += 4, d += 3) {
-            const int a = s[3];
-            const uchar* from = a == 255 ? s : colour;
-            if (a == 255 || a == 0) {
-                d[0] = from[0];
-                d[1] = from[1];
-                d[2] = from[2];
-            } else {
-                Mix(s, d);
-            }
+        int x = 0;
+        for (; x + 4 <= width; x += 4, s += 16, d += 12) {
+            quint32 p[4];
+            std::memcpy(p, s, 16);
+            if ((p[0] & p[1] & p[2] & p[3]) >> 24 == 0xFF)
+                PackOpaque(p, d);
+            else
+                for (int k = 0; k < 4; ++k)
+                    Pixel(s + 4 * k, d + 3 * k);
         }
+        for (; x < width; ++x, s += 4, d += 3)
+            Pixel(s, d);
     }
 };
 

@@ -57,6 +57,25 @@ TEST(Resize, KeepSizeShowsBackColorThroughTransparentAreas)
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(110, 20, 250));
 }
 
+// Opaque pixels are packed four at a time: each keeps its own colour in
+// order, also in a row's last pixels beyond a multiple of four and in a group
+// that holds a transparent pixel.
+TEST(Resize, EveryPixelKeepsItsColourAndPlace)
+{
+    CAdjustOption option;
+    option.BackColor = RGB(1, 2, 3);
+    CPageRecord entry;
+    QImage page = CreateBitmap(11, 2, PixelFormat32bppARGB);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 11; ++x)
+            page.setPixel(x, y, qRgb(10 * x + y, 100 + x, 200 - x));
+    page.setPixel(6, 1, qRgba(0, 0, 0, 0));
+    const QImage canvas = ResizeOntoCanvas(page, option, 2, entry);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 11; ++x)
+            EXPECT_EQ(canvas.pixel(x, y), x == 6 && y == 1 ? qRgb(1, 2, 3) : page.pixel(x, y)) << x << "," << y;
+}
+
 TEST(Resize, GrayTextGreysTheCanvasOfTextPagesOnly)
 {
     CAdjustOption option;
