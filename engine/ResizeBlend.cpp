@@ -26,6 +26,7 @@ inline void PackOpaque(const quint32 p[4], uchar* d)
 struct RowBlend {
     uchar colour[3];  // B, G, R as the page stores them
     bool straight;    // straight alpha, else premultiplied
+    quint32 fill[4];  // four pixels of the colour, for PackOpaque
 
     void Mix(const uchar* s, uchar* d) const
     {
@@ -58,6 +59,8 @@ struct RowBlend {
             std::memcpy(p, s, 16);
             if ((p[0] & p[1] & p[2] & p[3]) >> 24 == 0xFF)
                 PackOpaque(p, d);
+            else if ((p[0] | p[1] | p[2] | p[3]) >> 24 == 0)
+                PackOpaque(fill, d);  // the margins added around a page
             else
                 for (int k = 0; k < 4; ++k)
                     Pixel(s + 4 * k, d + 3 * k);
@@ -86,7 +89,8 @@ QImage FlattenOntoColour(const QImage& image, QRgb colour)
         return {};
     const RowBlend blend{{static_cast<uchar>(qBlue(colour)), static_cast<uchar>(qGreen(colour)),
                           static_cast<uchar>(qRed(colour))},
-                         straight};
+                         straight,
+                         {colour, colour, colour, colour}};
     for (int y = 0; y < page.height(); ++y)
         blend.Row(argb.constScanLine(y), page.scanLine(y), page.width());
     return page;

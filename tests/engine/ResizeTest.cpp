@@ -58,8 +58,8 @@ TEST(Resize, KeepSizeShowsBackColorThroughTransparentAreas)
 }
 
 // Opaque pixels are packed four at a time: each keeps its own colour in
-// order, also in a row's last pixels beyond a multiple of four and in a group
-// that holds a transparent pixel.
+// order, also in a row's last pixels beyond a multiple of four, in a group
+// that holds a transparent pixel and in a wholly transparent group.
 TEST(Resize, EveryPixelKeepsItsColourAndPlace)
 {
     CAdjustOption option;
@@ -69,11 +69,15 @@ TEST(Resize, EveryPixelKeepsItsColourAndPlace)
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 11; ++x)
             page.setPixel(x, y, qRgb(10 * x + y, 100 + x, 200 - x));
-    page.setPixel(6, 1, qRgba(0, 0, 0, 0));
+    const auto transparent = [](int x, int y) { return x == 6 || (y == 1 && x >= 4 && x < 8); };
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 11; ++x)
+            if (transparent(x, y))
+                page.setPixel(x, y, qRgba(0, 0, 0, 0));
     const QImage canvas = ResizeOntoCanvas(page, option, 2, entry);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 11; ++x)
-            EXPECT_EQ(canvas.pixel(x, y), x == 6 && y == 1 ? qRgb(1, 2, 3) : page.pixel(x, y)) << x << "," << y;
+            EXPECT_EQ(canvas.pixel(x, y), transparent(x, y) ? qRgb(1, 2, 3) : page.pixel(x, y)) << x << "," << y;
 }
 
 TEST(Resize, GrayTextGreysTheCanvasOfTextPagesOnly)
