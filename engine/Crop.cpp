@@ -22,6 +22,20 @@ void ContentSpan(int size, int low, int high, int& begin, int& end)
     end = size - high;
 }
 
+// One output row: rowBytes of content (none when null) at offset left, the
+// added margins around it transparent. Only the margins are cleared, as the
+// content is copied over the rest.
+void WriteRow(uchar* out, size_t bytes, size_t left, const uchar* content, size_t rowBytes)
+{
+    if (content == nullptr) {
+        std::memset(out, 0, bytes);
+        return;
+    }
+    std::memset(out, 0, left);
+    std::memcpy(out + left, content, rowBytes);
+    std::memset(out + left + rowBytes, 0, bytes - left - rowBytes);
+}
+
 }  // namespace
 
 QImage CropWithAddedMargin(const QImage& image, const RECT& cut, const RECT& added)
@@ -45,15 +59,20 @@ QImage CropWithAddedMargin(const QImage& image, const RECT& cut, const RECT& add
                          content.right() + PercentToPixels(cw, added.right), content.bottom() + PercentToPixels(ch, added.bottom));
     }
     const QImage source = image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
-    QImage result = CreateBitmap(output.width(), output.height(), PixelFormat32bppARGB);
-    if (source.isNull() || result.isNull())
+    if (source.isNull() || !IsAdmittedBitmapSize(output.width(), output.height(), 4))
         return {};
-    // The content lands on a transparent canvas, so it is copied row by row.
+    QImage result(output.size(), QImage::Format_ARGB32);
+    if (result.isNull())
+        return {};
     const int dx = content.left() - output.left();
     const int dy = content.top() - output.top();
     const size_t rowBytes = static_cast<size_t>(content.width()) * 4;
-    for (int y = content.top(); y <= content.bottom(); ++y)
-        std::memcpy(result.scanLine(y - content.top() + dy) + static_cast<qsizetype>(dx) * 4,
-                    source.constScanLine(y) + static_cast<qsizetype>(content.left()) * 4, rowBytes);
+    for (int y = 0; y < result.height(); ++y) {
+        const int from = y - dy + content.top();
+        const bool inside = from >= content.top() && from <= content.bottom();
+        const uchar* row = inside ? source.constScanLine(from) + static_cast<qsizetype>(content.left()) * 4 : nullptr;
+        WriteRow(result.scanLine(y), static_cast<size_t>(result.bytesPerLine()), static_cast<size_t>(dx) * 4, row,
+                 rowBytes);
+    }
     return result;
 }

@@ -78,7 +78,26 @@ public:
     }
     void ClearAllMarks(FillScratch& scratch) const { SetMarks(scratch, 0); }
 
-    void MakeTransparent(int x, int y) const { std::memset(At(x, y), 0, 4); }
+    // Makes the queued pixels transparent, noting them when they are to be put back.
+    void EraseQueued(FillScratch& scratch) const
+    {
+        for (const QPoint& at : scratch.queue) {
+            uchar* p = At(at.x(), at.y());
+            if (scratch.keepErased) {
+                quint32 value;
+                std::memcpy(&value, p, 4);
+                scratch.erased.emplace_back(at, value);
+            }
+            std::memset(p, 0, 4);
+        }
+    }
+
+    void PutBackErased(FillScratch& scratch) const
+    {
+        for (const auto& [at, value] : scratch.erased)
+            std::memcpy(At(at.x(), at.y()), &value, 4);
+        scratch.erased.clear();
+    }
 };
 
 // Which pixels of up to 64 neighbouring columns were dark, one bit per column
@@ -261,10 +280,8 @@ void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const QRec
     if (!view.TryQueue(x, y, scratch))
         return;  // part of a region already found to reach inside
     const RimFill fill = GatherRim(view, inner, scratch, cancel);
-    if (fill == RimFill::Rim) {
-        for (const QPoint& at : scratch.queue)
-            view.MakeTransparent(at.x(), at.y());
-    }
+    if (fill == RimFill::Rim)
+        view.EraseQueued(scratch);
     view.SetMarks(scratch, fill == RimFill::Page ? kPageRegion : 0);
     scratch.queue.clear();
 }
@@ -298,8 +315,7 @@ int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& optio
             }
         }
     }
-    for (const QPoint& at : scratch.queue)
-        view.MakeTransparent(at.x(), at.y());
+    view.EraseQueued(scratch);
     view.ClearAllMarks(scratch);
     scratch.queue.clear();
     return 0;
@@ -317,12 +333,14 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPa
     const RECT max = PercentRectToPixels(option.MgnMaxRect[k], width, height);
     const RECT def = PercentRectToPixels(option.MgnDefRect[k], width, height);
 
-    // Without ShadowClear the search erases in a copy that is thrown away.
+    // Without ShadowClear the search's erasures are put back afterwards, which
+    // costs far less than a copy of the page. An image of another format is
+    // searched in a converted copy instead.
+    const QImage::Format format = QImageFormatOf(PixelFormat32bppARGB);
     QImage copy;
     QImage* target = &image;
-    if (!option.ShadowClear[k]) {
-        copy = image.convertToFormat(QImageFormatOf(PixelFormat32bppARGB));
-        copy.bits();  // a private buffer even when the image already had this format
+    if (!option.ShadowClear[k] && image.format() != format) {
+        copy = image.convertToFormat(format);
         target = &copy;
     }
     CBitmapLock lock;
@@ -330,6 +348,7 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPa
         return;
     const CPixelView view(lock, option.BackBorder);
     FillScratch scratch;
+    scratch.keepErased = !option.ShadowClear[k];
     const int lastRow = height - min.bottom - 1;
     const int lastCol = width - min.right - 1;
 
@@ -364,6 +383,7 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPa
     const int bottom = SearchSide(min.bottom, max.bottom, height, cancel, [&](int m) {
         return search.RowHasContent(height - 1 - m, min.left, lastCol);
     });
+    view.PutBackErased(scratch);
     lock.Unlock();
     if (IsCancelled(cancel))
         return;

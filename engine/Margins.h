@@ -5,6 +5,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/BitmapLock.h"
@@ -24,6 +25,10 @@ struct FillScratch {
 
     std::vector<unsigned char> marks;
     std::vector<QPoint> queue;
+    // With keepErased set, every pixel the fills make transparent is noted
+    // here with its former value (0xAARRGGBB), so that it can be put back.
+    bool keepErased = false;
+    std::vector<std::pair<QPoint, quint32>> erased;
 
     // Clears what the shadow fills learnt, before other fills or another image.
     void ForgetPageRegions() { std::fill(marks.begin(), marks.end(), 0); }
@@ -32,7 +37,7 @@ struct FillScratch {
 // Finds the content edges of a 32-bit ARGB page and stores them in
 // info.m_rcMarginPx and info.m_rcMarginPct; leaves both as they were when
 // cancelled. With ShadowClear on for the page kind, cleared shadows and erased
-// spots stay in the image; otherwise the search works on a private copy.
+// spots stay in the image; otherwise the pixels they took are put back.
 void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPageRecord& info,
                    const CancelFlag* cancel);
 

@@ -71,17 +71,10 @@ QImage ResizeOntoCanvas(const QImage& image, const CAdjustOption& option, int pa
     int r = GetRValue(option.BackColor), g = GetGValue(option.BackColor), b = GetBValue(option.BackColor);
     if (pageKind == kTextPage && option.GrayText)
         r = g = b = GrayValue(r, g, b);
-    QImage canvas = CreateBitmap(targetWidth, targetHeight, PixelFormat24bppRGB);
-    if (canvas.isNull())
-        return canvas;
-    canvas.fill(QColor(r, g, b));
-    if (targetWidth == width && targetHeight == height) {
-        DrawOntoCanvas(image, canvas);
-    } else {
-        const QImage scaled = image.scaled(targetWidth, targetHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (scaled.isNull())
-            return {};
-        DrawOntoCanvas(scaled, canvas);
-    }
-    return canvas;
+    if (!IsAdmittedBitmapSize(targetWidth, targetHeight, 3))
+        return {};  // checked before scaling, which would take the memory first
+    if (targetWidth == width && targetHeight == height)
+        return FlattenOntoColour(image, qRgb(r, g, b));
+    const QImage scaled = image.scaled(targetWidth, targetHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return FlattenOntoColour(scaled, qRgb(r, g, b));
 }

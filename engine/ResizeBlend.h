@@ -2,8 +2,8 @@
 
 #include <QImage>
 
-// Draws image unscaled at (0, 0) onto a 24-bit RGB canvas (QImage::Format_BGR888),
-// blending it by its alpha over the colour the canvas holds, so that
-// transparent areas show the canvas and partly transparent ones mix with it.
-// The part of the image beyond the canvas is left out.
-void DrawOntoCanvas(const QImage& image, QImage& canvas);
+// The image as an opaque 24-bit RGB page of its own size (QImage::Format_BGR888),
+// blended by its alpha over colour: transparent areas show the colour and
+// partly transparent ones mix with it. Every pixel is written once, so no
+// canvas is filled first. Null when the image is null or memory is short.
+QImage FlattenOntoColour(const QImage& image, QRgb colour);

@@ -2,7 +2,6 @@
 
 #include "engine/Resize.h"
 #include "engine/ResizeBlend.h"
-#include "platform/PixelFormat.h"
 
 #include <QPixmap>
 
@@ -23,14 +22,9 @@ QImage MakeThumbnail(const QImage& image)
     // A very long strip would round its short side to 0.
     tw = qMax(tw, 1);
     th = qMax(th, 1);
-    QImage thumbnail = CreateBitmap(tw, th, PixelFormat24bppRGB);
-    if (thumbnail.isNull())
-        return thumbnail;
     if (tw == width && th == height)
-        DrawOntoCanvas(image, thumbnail);
-    else
-        DrawOntoCanvas(image.scaled(tw, th, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), thumbnail);
-    return thumbnail;
+        return FlattenOntoColour(image, qRgb(0, 0, 0));
+    return FlattenOntoColour(image.scaled(tw, th, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), qRgb(0, 0, 0));
 }
 
 QIcon RecolorIcon(const QIcon& icon, COLORREF colour)

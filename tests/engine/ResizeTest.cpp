@@ -57,6 +57,29 @@ TEST(Resize, KeepSizeShowsBackColorThroughTransparentAreas)
     EXPECT_EQ(canvas.pixel(0, 0), qRgb(110, 20, 250));
 }
 
+// Opaque pixels are packed four at a time: each keeps its own colour in
+// order, also in a row's last pixels beyond a multiple of four, in a group
+// that holds a transparent pixel and in a wholly transparent group.
+TEST(Resize, EveryPixelKeepsItsColourAndPlace)
+{
+    CAdjustOption option;
+    option.BackColor = RGB(1, 2, 3);
+    CPageRecord entry;
+    QImage page = CreateBitmap(11, 2, PixelFormat32bppARGB);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 11; ++x)
+            page.setPixel(x, y, qRgb(10 * x + y, 100 + x, 200 - x));
+    const auto transparent = [](int x, int y) { return x == 6 || (y == 1 && x >= 4 && x < 8); };
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 11; ++x)
+            if (transparent(x, y))
+                page.setPixel(x, y, qRgba(0, 0, 0, 0));
+    const QImage canvas = ResizeOntoCanvas(page, option, 2, entry);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 11; ++x)
+            EXPECT_EQ(canvas.pixel(x, y), transparent(x, y) ? qRgb(1, 2, 3) : page.pixel(x, y)) << x << "," << y;
+}
+
 TEST(Resize, GrayTextGreysTheCanvasOfTextPagesOnly)
 {
     CAdjustOption option;
