@@ -9,7 +9,7 @@
 #include "app/AboutText.h"
 #include "common/ErrorText.h"
 #include "dialogs/DialogLayout.h"
-#include "dialogs/HelpPages.h"
+#include "msgbox/ApplicationHelp.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "app/TerminationSignals.h"
 #include "app/WindowIdentity.h"
 #include "common/TempRoot.h"
-#include "dialogs/HelpPages.h"
+#include "msgbox/ApplicationHelp.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/SystemMessageBox.h"
 #include "res/StringTable.h"

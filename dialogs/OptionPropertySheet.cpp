@@ -12,6 +12,7 @@
 
 #include "dialogs/OptionFileMode.h"
 #include "engine/Thumbnail.h"
+#include "msgbox/ApplicationHelp.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/SystemMessageBox.h"
 
@@ -197,7 +198,7 @@ QString COptionPropertySheet::AskFolder(const QString& start)
     return QFileDialog::getExistingDirectory(this, QString(), start);
 }
 
-void COptionPropertySheet::ShowHelp(int /*templateId*/)
+void COptionPropertySheet::ShowHelp(int templateId)
 {
-    // The program has no help pages yet; the button is there as on every sheet.
+    OpenHelpPage(templateId);
 }

@@ -16,8 +16,7 @@ class CExtMsgBoxTemplate;
 // button, turns button presses, Escape and the close box into the box's result
 // and copies the box's text with Ctrl+C.
 //
-// The help button asks the application object for help through an invokable
-// WinHelp(quintptr data, uint command) when the application has one.
+// The help button opens the program's help page of the box's help context.
 class CExtMsgBoxDialog : public QDialog {
     Q_OBJECT
 

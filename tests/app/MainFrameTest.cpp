@@ -11,7 +11,7 @@
 #include "app/MainFrame.h"
 #include "app/MainStatusBar.h"
 #include "app/StatusPane.h"
-#include "dialogs/HelpPages.h"
+#include "msgbox/ApplicationHelp.h"
 #include "res/StringTable.h"
 
 namespace {
