@@ -10,8 +10,11 @@
 #include "app/ProfileFile.h"
 #include "app/RibbonBar.h"
 #include "app/SingleInstance.h"
+#include "app/UIApplication.h"
 #include "app/WindowIdentity.h"
 #include "common/Paths.h"
+#include "dialogs/PreviewWindow.h"
+#include "platform/ribbon/RibbonWidget.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -23,13 +26,28 @@ QString CountText(unsigned id, int count)
 
 }  // namespace
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame() : CMainFrame(nullptr) {}
+
+CMainFrame::CMainFrame(std::unique_ptr<CImageListCtrl> list) : m_pTestList(std::move(list))
 {
+    // The preview's Tab finds this window by its class name.
+    setObjectName(QString::fromLatin1(kMainFrameClassName));
     setWindowIcon(QIcon(QStringLiteral(":/res/images/128.png")));
     resize(1024, 720);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The ribbon calls its application and the list calls this frame: both
+    // stop before the members they call go.
+    delete std::exchange(m_pUIFramework, nullptr);
+    if (m_wndView != nullptr) {
+        CImageListCtrl& list = m_wndView->m_list;
+        list.SetStatusDisplay(nullptr);
+        list.SetRibbon(nullptr);
+        list.SetRecentItems(nullptr);
+    }
+}
 
 bool CMainFrame::Create(const QString& instanceFolder)
 {
@@ -38,19 +56,37 @@ bool CMainFrame::Create(const QString& instanceFolder)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_wndRibbonBar = new CRibbonBar(client);
-    m_wndView = new CMainView(theApp.m_option, client);
+    m_wndView = new CMainView(theApp.m_option, client, std::move(m_pTestList));
     layout->addWidget(m_wndRibbonBar);
     layout->addWidget(m_wndView, 1);
     setCentralWidget(client);
     setFocusProxy(m_wndView);
     CreateStatusBar();
-    m_wndView->m_list.SetStatusDisplay(this);
+    CImageListCtrl& list = m_wndView->m_list;
+    list.SetStatusDisplay(this);
+    list.SetRecentItems(this);
     SetAllFilesCount(0);
     SetSelectedFilesCount(0);
     LoadRecentItems();
-    connect(new QShortcut(Qt::Key_F1, this), &QShortcut::activated, this, [this] { PostCommand(ID_HELP_INDEX); });
+    SetPreviewBoldFont(&theApp.GetBoldFont());
+    CreateRibbon(*client);
+    list.SetRibbon(this);
+    CreateAccelerators();
     m_pIdentity = new CWindowIdentity([this] { ActivateFrame(); }, this);
     return m_pIdentity->Register(instanceFolder, QString::fromLatin1(kMainFrameClassName));
+}
+
+// The keys of the main window's accelerators: each sends its command.
+void CMainFrame::CreateAccelerators()
+{
+    const std::pair<QKeySequence, int> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY},  {QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), ID_EDIT_PASTE}, {QKeySequence(Qt::Key_Delete), ID_DELETE},
+        {QKeySequence(Qt::CTRL | Qt::Key_A), ID_EDIT_SELECT_ALL}, {QKeySequence(Qt::Key_Tab), ID_OPEN_PREVIEW},
+        {QKeySequence(Qt::Key_F1), ID_HELP_INDEX},
+    };
+    for (const auto& [key, id] : keys)
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this, id = id] { PostCommand(id); });
 }
 
 void CMainFrame::CreateStatusBar()
@@ -119,15 +155,21 @@ void CMainFrame::SaveStateAndShutdown()
     const int failures = GetProfileWriteFailures();
     {
         const CProfileBatch batch;
-        m_wndView->m_list.StopJob();
+        m_wndView->m_list.SaveSettings();
         theApp.m_option.Save();
         SaveRecentItems();
+        if (!theApp.m_strTempRoot.isEmpty()) {
+            DeleteFolderTree(theApp.m_strTempRoot);
+        }
+        DestroyPreview();
+        DestroyRibbon();
     }
     ReportUnsavedProfile(failures);
-    if (!theApp.m_strTempRoot.isEmpty()) {
-        DeleteFolderTree(theApp.m_strTempRoot);
-    }
-    DestroyPreview();
+}
+
+void CMainFrame::DestroyPreview()
+{
+    DestroyPreviewDialog();
 }
 
 bool CMainFrame::OnQueryEndSession()

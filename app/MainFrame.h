@@ -2,22 +2,38 @@
 
 #include <QMainWindow>
 
-#include "app/RecentItems.h"
-#include "imagelist/ListStatusDisplay.h"
+#include <memory>
 
+#include "app/RecentItems.h"
+#include "app/RibbonTarget.h"
+#include "imagelist/ListStatusDisplay.h"
+#include "imagelist/RecentItemSink.h"
+#include "imagelist/RibbonInvalidator.h"
+
+class CImageListCtrl;
 class CMainStatusBar;
 class CMainView;
 class CRibbonBar;
+class CRibbonWidget;
+class CUIApplication;
 class CWindowIdentity;
 
-// The program's only top-level window: the ribbon's place at the top, the
-// main view with the image list, and the status bar. It saves every setting
-// when it closes, when the desktop session ends and on SIGTERM or SIGINT.
-class CMainFrame : public QMainWindow, public IListStatusDisplay {
+// The program's only top-level window: the ribbon over its place at the top,
+// the main view with the image list, and the status bar. It saves every
+// setting when it closes, when the desktop session ends and on SIGTERM or
+// SIGINT. It is what the ribbon's commands act on, and it takes the list's
+// invalidations and recent items.
+class CMainFrame : public QMainWindow,
+                   public IListStatusDisplay,
+                   public IRibbonTarget,
+                   public IRibbonInvalidator,
+                   public IRecentItemSink {
     Q_OBJECT
 
 public:
     CMainFrame();
+    // The view takes this list (a test's) instead of its own.
+    explicit CMainFrame(std::unique_ptr<CImageListCtrl> list);
     ~CMainFrame() override;
     CMainFrame(const CMainFrame&) = delete;
     CMainFrame& operator=(const CMainFrame&) = delete;
@@ -33,14 +49,25 @@ public:
     void SetAllFilesCount(int count) override;
     void SetSelectedFilesCount(int count) override;
 
-    void AddRecentItem(const QString& path) { m_recent.AddRecentItem(path); }
+    void AddRecentItem(const QString& path) override { m_recent.AddRecentItem(path); }
     void LoadRecentItems() { m_recent.LoadRecentItems(); }
     void SaveRecentItems() { m_recent.SaveRecentItems(); }
 
     // Offers the command to the view, then to the frame, then to the application.
     bool OnCmdMsg(int id);
     // Queues the command, as a posted WM_COMMAND.
-    void PostCommand(int id);
+    void PostCommand(int id) override;
+
+    // What the ribbon reads and acts on.
+    CommandState GetCommandState() const override;
+    QStringList GetRecentItems() const override { return m_recent.m_arrRecentItems; }
+    void ClearRecentItems() override;
+    void AddFiles(const QStringList& paths) override;
+    void SetThumbSize(int mode) override;
+    void ShowColumn(int column, bool show) override;
+    void SetRibbonHeight(int height) override;
+    // The list's invalidation: the command's enabled state is asked again.
+    void InvalidateUICommand(int commandId) override;
 
     void SaveStateAndShutdown();
     // The desktop session ends: saved as on closing, then closed.
@@ -48,6 +75,9 @@ public:
     // Brings the window forward when a second start asks for it.
     virtual void ActivateFrame();
 
+    // The ribbon; null until created and after shutdown.
+    CRibbonWidget* m_pUIFramework = nullptr;
+    std::unique_ptr<CUIApplication> m_pUIApplication;
     CMainView* m_wndView = nullptr;
     CRibbonBar* m_wndRibbonBar = nullptr;
     CMainStatusBar* m_wndStatusBar = nullptr;
@@ -55,11 +85,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // The preview window's end at shutdown; it belongs to the preview.
-    virtual void DestroyPreview() {}
+    virtual void DestroyPreview();
 
 private:
     void CreateStatusBar();
+    void CreateRibbon(QWidget& client);
+    void DestroyRibbon();
+    void CreateAccelerators();
+
+    std::unique_ptr<CImageListCtrl> m_pTestList;  // handed to the view in Create
 
     CWindowIdentity* m_pIdentity = nullptr;
     bool m_bShutDown = false;

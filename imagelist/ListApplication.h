@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
 
-// What the list takes from the application object: its shared fonts and the
-// debug switch. The application implements it.
+// What the list takes from the application object: its shared fonts, the
+// debug switch and the stored column layout. The application implements it.
 class IListApplication {
 public:
     virtual ~IListApplication() = default;
@@ -14,4 +15,6 @@ public:
     virtual QFont GetBoldFont() const = 0;
     // The profile value "DebugOn" read at start-up is not 0.
     virtual bool IsDebugOn() const = 0;
+    // Fills the stream with the stored column layout; false when none is stored.
+    virtual bool LoadColumnInfo(QByteArray& stream) = 0;
 };

@@ -3,6 +3,7 @@
 #include "imagelist/ColumnTable.h"
 #include "imagelist/ImageHeaderCtrl.h"
 #include "imagelist/ImageListModel.h"
+#include "imagelist/ListApplication.h"
 #include "platform/Profile.h"
 
 namespace {
@@ -47,7 +48,9 @@ void CImageListCtrl::SaveSettings()
 void CImageListCtrl::LoadColumnLayout()
 {
     QByteArray data;
-    if (GetProfileBinary(kSection, QStringLiteral("ColumnInfo"), data))
+    const bool stored = m_pApp != nullptr ? m_pApp->LoadColumnInfo(data)
+                                          : GetProfileBinary(kSection, QStringLiteral("ColumnInfo"), data);
+    if (stored)
         ColumnTable.LoadColumnLayout(data);
 }
 

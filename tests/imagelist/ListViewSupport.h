@@ -12,6 +12,13 @@ struct CFakeApplication : IListApplication {
     QFont GetStatusFont() const override { return statusFont; }
     QFont GetBoldFont() const override { return statusFont; }
     bool IsDebugOn() const override { return debugOn; }
+    bool LoadColumnInfo(QByteArray& stream) override
+    {
+        stream = columnInfo;
+        return !columnInfo.isNull();
+    }
+
+    QByteArray columnInfo;
 };
 
 // A list over entries held in memory, built from the default column table.
