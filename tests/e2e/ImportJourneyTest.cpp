@@ -43,7 +43,7 @@ protected:
     {
         m_answers = {IDYES, IDOK};
         m_passwords.answers = {QStringLiteral("wrong"), QStringLiteral("secret")};
-        Drop({Work("arc/pages.rar"), Work("arc/book.zip"), Work("in")});
+        Drop({Work("in"), Work("arc/pages.rar"), Work("arc/book.zip")});
         ASSERT_TRUE(QTest::qWaitFor([this] { return List().GetItemCount() == 4; }, 20000));
         WaitForJobEnd();
     }

@@ -8,10 +8,12 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <ostream>
 
 #include "imagelist/PasswordPrompt.h"
 
@@ -20,6 +22,12 @@ class CImageListCtrl;
 class CMainFrame;
 class CStatusPane;
 class QPushButton;
+
+// Readable strings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // One message box as the user met it, and the answers the user gives, in turn.
 struct AskedBox {
