@@ -116,13 +116,8 @@ void CMainView::OnRefresh()
 
 void CMainView::OnOpenPreview()
 {
-    if (ShowPreviewDialog())
+    if (m_pPreview->ShowPreviewDialog())
         m_list.ShowInPreview(m_list.GetFocusedRow());
-}
-
-BOOL CMainView::ShowPreviewDialog()
-{
-    return m_previewLink.ShowPreviewDialog();
 }
 
 void CMainView::resizeEvent(QResizeEvent* event)

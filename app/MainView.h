@@ -64,11 +64,12 @@ protected:
     // The per-file dialogs, seeded with the value; false when cancelled.
     virtual bool AskRotateAngle(double& angle);
     virtual bool AskMarginCut(RECT& margin);
-    virtual BOOL ShowPreviewDialog();
 
     void resizeEvent(QResizeEvent* event) override;
 
     CPreviewLink m_previewLink;
+    // The preview window as the view reaches it (a test's stands in).
+    IPreviewDisplay* m_pPreview = &m_previewLink;
 
 private:
     bool OnOverrideCommand(int id);

@@ -100,8 +100,8 @@ void CMainView::SetOverride(const FileOverride& value)
     for (const int row : m_list.GetSelectedRows()) {
         ApplyFileOverride(*m_list.GetImageInfo(row), value);
         m_list.RedrawRow(row);
-        if (row == focused && m_previewLink.IsPreviewVisible())
-            m_previewLink.SetPreviewAdjustedImage(QImage());
+        if (row == focused && m_pPreview->IsPreviewVisible())
+            m_pPreview->SetPreviewAdjustedImage(QImage());
     }
     if (interrupted)
         m_list.StartNextJob();
