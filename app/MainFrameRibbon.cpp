@@ -60,9 +60,9 @@ CommandState CMainFrame::GetCommandState() const
     const CImageListCtrl& list = m_wndView->m_list;
     CommandState state;
     state.clipboardHasFiles = CMainView::ClipboardHasFiles();
-    state.rowCount = static_cast<int>(list.m_arrRows.size());
+    state.rowCount = list.GetItemCount();
     state.selectedCount = static_cast<int>(list.GetSelectedRows().size());
-    state.jobRunning = list.m_bJobRunning != 0;
+    state.jobRunning = list.IsJobRunning() != 0;
     state.thumbSize = list.GetThumbSize();
     for (std::size_t id = 0; id < state.columnShown.size(); ++id)
         state.columnShown[id] = ColumnTable.ControlIndexOf(static_cast<int>(id)) >= 0;

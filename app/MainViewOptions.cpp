@@ -95,7 +95,7 @@ bool CMainView::AskMarginCut(RECT& margin)
 // The interrupted job starts again with its own kind once the rows changed.
 void CMainView::SetOverride(const FileOverride& value)
 {
-    const BOOL interrupted = m_list.InterruptJob(m_list.m_nJobKind);
+    const BOOL interrupted = m_list.InterruptJob(m_list.GetJobKind());
     const int focused = m_list.GetFocusedRow();
     for (const int row : m_list.GetSelectedRows()) {
         ApplyFileOverride(*m_list.GetImageInfo(row), value);
