@@ -6,12 +6,11 @@
 #include <QImageReader>
 
 #include "Pages.h"
+#include "app/CommandIds.h"
 #include "imagelist/ImageInfo.h"
 #include "imagelist/ImageListCtrl.h"
 
 namespace {
-
-constexpr int ID_EXECUTE_ALL = 32776;
 
 class BadInputJourney : public CJourney {
 protected:

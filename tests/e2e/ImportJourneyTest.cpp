@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "Pages.h"
+#include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/StatusPane.h"
 #include "archive/RarTestArchive.h"
@@ -16,8 +17,6 @@
 #include "res/StringTable.h"
 
 namespace {
-
-constexpr int ID_EXECUTE_ALL = 32776;
 
 // A folder with a subfolder, a zip with an encrypted page and a rar, each
 // page slanted by its own angle; the user straightens and cuts text pages.

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "Pages.h"
+#include "app/CommandIds.h"
+#include "app/FileOverride.h"
 #include "app/MainFrame.h"
 #include "dialogs/PreviewCtrl.h"
 #include "dialogs/PreviewDialog.h"
@@ -13,9 +15,6 @@
 #include "imagelist/ImageListCtrl.h"
 
 namespace {
-
-constexpr int ID_PREVIEW_SELECTED = 32775;
-constexpr int ID_SLANT_NONE = 32795;
 
 class PreviewJourney : public CJourney {
 protected:

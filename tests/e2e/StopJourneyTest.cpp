@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "Pages.h"
+#include "app/CommandIds.h"
 #include "app/FolivaneApp.h"
 #include "app/MainFrame.h"
 #include "app/StatusPane.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int ID_EXECUTE_ALL = 32776;
 constexpr int kPages = 48;
 
 int ThreadCount()
