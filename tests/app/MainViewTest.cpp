@@ -131,8 +131,8 @@ TEST_F(MainView, RotateOtherOpensAtZeroAndCancelLeavesRowsAndTheRunningJobAlone)
     const RECT before = List().GetImageInfo(0)->m_rcMarginPx;
     emit List().MenuCommand(ID_SLANT_OTHER);
     ASSERT_EQ(view.angleSeeds, std::vector<double>{0.0});  // the first selected row is not set
-    EXPECT_TRUE(List().m_bJobRunning);
-    EXPECT_FALSE(IsCancelled(&List().m_bStop));
+    EXPECT_TRUE(List().IsJobRunning());
+    EXPECT_FALSE(List().IsStopRequested());
     EXPECT_EQ(List().GetImageInfo(0)->m_dRotateOverride, kUnsetAngleMarker);
     EXPECT_EQ(List().GetImageInfo(1)->m_dRotateOverride, 2.5);
     EXPECT_EQ(List().GetImageInfo(0)->m_rcMarginPx, before);
@@ -156,8 +156,8 @@ TEST_F(MainView, APageKindDuringAPreviewJobResumesAPreviewJobAndEmptiesTheFocuse
     EXPECT_EQ(List().GetImageInfo(1)->m_nPageKindOverride, 2);
     EXPECT_EQ(List().GetImageInfo(0)->m_nPageKindOverride, kUnsetMarker);
     EXPECT_TRUE(List().preview.adjusted.isNull());
-    EXPECT_EQ(List().m_nQueuedKind, CImageListCtrl::JOB_PREVIEW);
     ASSERT_TRUE(WaitUntil([this] { return !List().status.started.empty(); }));
+    EXPECT_EQ(List().GetJobKind(), CImageListCtrl::JOB_PREVIEW);
     EXPECT_EQ(List().status.started.front().caption, QStringLiteral("プレビュー中止"));
     Release();
 }
@@ -168,8 +168,8 @@ TEST_F(MainView, OptionsOkWithChangesRestartsWithALoadJobAndWithoutChangesTouche
     StartHeldPreview();
     view.sheet = [](CAdjustOption&) { return IDOK; };
     view.OnCmdMsg(ID_OPTIONS);
-    EXPECT_FALSE(IsCancelled(&List().m_bStop));
-    EXPECT_TRUE(List().m_bJobRunning);
+    EXPECT_FALSE(List().IsStopRequested());
+    EXPECT_TRUE(List().IsJobRunning());
 
     List().status.started.clear();
     view.sheet = [](CAdjustOption& copy) {
@@ -179,7 +179,6 @@ TEST_F(MainView, OptionsOkWithChangesRestartsWithALoadJobAndWithoutChangesTouche
     const int quality = option.SaveQuality;
     view.OnCmdMsg(ID_OPTIONS);
     EXPECT_NE(option.SaveQuality, quality);
-    EXPECT_EQ(List().m_nQueuedKind, CImageListCtrl::JOB_LOAD);
     hold = false;
     ASSERT_TRUE(WaitIdle(List()));
     for (const auto& started : List().status.started)

@@ -69,7 +69,7 @@ protected:
         // Preview and execute jobs stay in their first page while held, until stopped.
         List().adjust = [this](const QImage& source, CImageInfo& info, QString& message) {
             entered = true;
-            while (hold && !IsCancelled(&List().m_bStop))
+            while (hold && !List().IsStopRequested())
                 std::this_thread::yield();
             return QuickAdjust(source, info, message);
         };
@@ -107,7 +107,7 @@ protected:
     QStringList RowPaths()
     {
         QStringList paths;
-        for (int row = 0; row < static_cast<int>(List().m_arrRows.size()); ++row)
+        for (int row = 0; row < List().GetItemCount(); ++row)
             paths.append(List().GetImageInfo(row)->m_strPath);
         return paths;
     }
