@@ -19,9 +19,11 @@
 #include <cstdio>
 #include <functional>
 
+#include "app/CommandIds.h"
 #include "app/FolivaneApp.h"
 #include "app/MainFrame.h"
 #include "app/MainView.h"
+#include "imagelist/ImageInfo.h"
 #include "common/TempRoot.h"
 #include "msgbox/MessageBoxAnswerer.h"
 #include "support/PageGenerator.h"
@@ -30,7 +32,6 @@ namespace {
 
 constexpr int kPages = 64;
 constexpr int kRuns = 3;
-constexpr int ID_EXECUTE_ALL = 32776;
 
 void WritePages(const QString& folder)
 {
@@ -61,6 +62,8 @@ void DropFolder(CImageListCtrl& list, const QString& folder)
 {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(folder)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(list.viewport(), &drop);
 }
@@ -72,7 +75,12 @@ bool JobRunning(const CImageListCtrl& list)
 
 double ExecuteAllPagesPerSecond(CImageListCtrl& list, const QString& folder)
 {
-    QDir(folder + QStringLiteral("/adj")).removeRecursively();  // no overwrite question
+    // Every run adjusts again: the results of the last one are cleared, as the
+    // user clears them, and its files removed, so no overwrite question comes.
+    theApp.m_pMainWnd->PostCommand(ID_EDIT_SELECT_ALL);
+    theApp.m_pMainWnd->PostCommand(ID_EDIT_CLEAR);
+    WaitUntil([&] { return !JobRunning(list) && list.GetImageInfo(0)->m_nAdjWidth == 0; });
+    QDir(folder + QStringLiteral("/adj")).removeRecursively();
     QElapsedTimer timer;
     timer.start();
     theApp.m_pMainWnd->PostCommand(ID_EXECUTE_ALL);
@@ -85,6 +93,7 @@ double ExecuteAllPagesPerSecond(CImageListCtrl& list, const QString& folder)
 
 int main(int argc, char* argv[])
 {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir settings;
