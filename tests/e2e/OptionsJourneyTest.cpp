@@ -110,6 +110,7 @@ protected:
         Click(save, "1016");
         sheet.m_folder = Work("out");
         Click(save, "1028");
+        Shot(QStringLiteral("4-options-save-page"), &sheet);
         sheet.m_optionFile = Work("mine.adjopt");
         Click(Page(sheet, kGeneralPage), "1124");
         m_inSheet = nullptr;
