@@ -141,6 +141,9 @@ QWidget* CRibbonWidget::BuildGroup(const RibbonGroup& group)
             smallColumn = new QVBoxLayout;
             smallColumn->setSpacing(0);
             row->addLayout(smallColumn);
+            // Unaligned, the column's fixed height would bound the group's,
+            // and a group of small buttons would sit higher than the others.
+            row->setAlignment(smallColumn, Qt::AlignTop);
             smallCount = 0;
         }
         smallColumn->addWidget(button);

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include "ViewTestSupport.h"
+#include "app/FileClipboard.h"
+#include "app/MainFrame.h"
+#include "app/RibbonBar.h"
+#include "app/RibbonIds.h"
+#include "dialogs/OptionPropertySheet.h"
+#include "dialogs/PreviewDialog.h"
+#include "dialogs/PreviewWindow.h"
+#include "imagelist/ColumnTable.h"
+#include "msgbox/ApplicationHelp.h"
+#include "platform/ribbon/RibbonWidget.h"
+
+namespace {
+
+// The frame over a test list, with its ribbon.
+class RibbonFrame : public ::testing::Test {
+protected:
+    RibbonFrame() { ClearUserSettings(); }
+    void SetUp() override
+    {
+        theApp.m_pszRegistryKey = QStringLiteral("Quenrick");
+        theApp.m_pszProfileName = QStringLiteral("Folivane");
+        ASSERT_TRUE(m_frame->Create(m_instanceDir.path()));
+        m_frame->show();
+        List().adjust = QuickAdjust;
+        QGuiApplication::clipboard()->clear();
+    }
+    void TearDown() override
+    {
+        m_frame.reset();
+        ClearUserSettings();
+        SetHelpOpener([](const QUrl&) { return true; });
+    }
+
+    CTestListCtrl& List() { return static_cast<CTestListCtrl&>(m_frame->m_wndView->m_list); }
+    CRibbonWidget& Ribbon() { return *m_frame->m_pUIFramework; }
+    QToolButton& Button(unsigned id) { return *Ribbon().FindButton(id); }
+
+    QString Page(const QString& name)
+    {
+        const QString path = m_dir.filePath(name);
+        WritePage(path);
+        return path;
+    }
+
+    // The application menu's recent entries, asked for afresh as when it opens.
+    QList<QAction*> RecentActions()
+    {
+        emit Ribbon().ApplicationMenu()->aboutToShow();
+        QList<QAction*> recent;
+        for (QAction* action : Ribbon().ApplicationMenu()->actions()) {
+            if (action->objectName().startsWith(QStringLiteral("recent")))
+                recent.append(action);
+        }
+        return recent;
+    }
+
+    QTemporaryDir m_instanceDir;
+    QTemporaryDir m_dir;
+    CAdjustOption m_option;
+    std::unique_ptr<CMainFrame> m_frame = std::make_unique<CMainFrame>(std::make_unique<CTestListCtrl>(m_option));
+};
+
+}  // namespace
+
+TEST_F(RibbonFrame, TheRibbonLiesOverItsPaneAboveTheViewAndStartsWithTheEmptyListsStates)
+{
+    const int height = Ribbon().GetHeight();
+    EXPECT_GT(height, 60);
+    EXPECT_EQ(m_frame->m_wndRibbonBar->GetRibbonHeight(), height);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Ribbon().geometry() == m_frame->m_wndRibbonBar->geometry(); }));
+    EXPECT_GE(m_frame->m_wndView->y(), height);
+    for (unsigned id : {cmdClipPaste, cmdClipCopy, cmdEditSelectAll, cmdAdjPreviewAll, cmdAdjCancel, cmdListRefresh})
+        EXPECT_FALSE(Button(id).isEnabled()) << id;
+    EXPECT_TRUE(Button(cmdAdjOption).isEnabled());
+    EXPECT_EQ(m_frame->objectName(), QStringLiteral("QuenrickFolivaneMainFrmClass"));
+}
+
+TEST_F(RibbonFrame, ListChangesJobsAndTheClipboardRefreshTheButtons)
+{
+    List().AddFiles({Page("a.png"), Page("b.png")});
+    ASSERT_TRUE(WaitIdle(List()));
+    // The states are asked again once the events of the job's end are handled.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Button(cmdEditSelectAll).isEnabled() && Button(cmdAdjExecAll).isEnabled(); }));
+    EXPECT_FALSE(Button(cmdClipCut).isEnabled());
+    List().SelectOnly(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Button(cmdClipCut).isEnabled(); }));
+
+    QGuiApplication::clipboard()->setMimeData(MakeFileListMimeData({m_dir.filePath("a.png")}).release());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Button(cmdClipPaste).isEnabled(); }));
+    QGuiApplication::clipboard()->setText(QStringLiteral("text"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Button(cmdClipPaste).isEnabled(); }));
+
+    std::atomic<bool> entered{false};
+    List().adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+        entered = true;
+        while (!IsCancelled(&List().m_bStop))
+            std::this_thread::yield();
+        return QuickAdjust(source, info, message);
+    };
+    QTest::mouseClick(&Button(cmdAdjPreviewAll), Qt::LeftButton);  // posted: runs after the click
+    ASSERT_TRUE(WaitUntil([&] { return entered.load(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Button(cmdAdjCancel).isEnabled(); }));
+    EXPECT_FALSE(Button(cmdAdjPreviewAll).isEnabled());
+    EXPECT_FALSE(Button(cmdAdjExecSel).isEnabled());
+    QTest::mouseClick(&Button(cmdAdjCancel), Qt::LeftButton);
+    ASSERT_TRUE(WaitUntil([&] { return Button(cmdAdjPreviewAll).isEnabled(); }));
+    ASSERT_TRUE(WaitIdle(List()));
+}
+
+TEST_F(RibbonFrame, SmallThumbnailsLeaveOnlyTheSmallButtonCheckedAndColumnsToggle)
+{
+    QTest::mouseClick(&Button(cmdListSmall), Qt::LeftButton);
+    EXPECT_EQ(List().GetThumbSize(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Button(cmdListMedium).isChecked(); }));
+    EXPECT_TRUE(Button(cmdListSmall).isChecked());
+    EXPECT_FALSE(Button(cmdListLarge).isChecked());
+
+    QAction* path = Ribbon().FindAction(31);
+    const bool shown = path->isChecked();
+    path->trigger();
+    EXPECT_EQ(ColumnTable.ControlIndexOf(1) >= 0, !shown);
+    path->trigger();
+    EXPECT_EQ(ColumnTable.ControlIndexOf(1) >= 0, shown);
+}
+
+TEST_F(RibbonFrame, TheClearingEntryEmptiesTheRecentItemsAndTheCloseSavesThemEmpty)
+{
+    EXPECT_TRUE(RecentActions().isEmpty());  // no items: no clearing entry either
+    WriteProfileString(QStringLiteral("RecentItems"), QStringLiteral("0"), m_dir.filePath("gone.png"));
+    m_frame->LoadRecentItems();
+    m_frame->AddRecentItem(QStringLiteral("/books"));
+    QList<QAction*> recent = RecentActions();
+    ASSERT_EQ(recent.size(), 3);
+    EXPECT_TRUE(recent[1]->text().contains(QStringLiteral("gone.png")));
+    EXPECT_EQ(recent[1]->toolTip(), m_dir.filePath("gone.png"));
+    EXPECT_TRUE(recent[2]->text().contains(QStringLiteral("[ 履歴をクリア ]")));
+
+    recent[1]->trigger();  // its file is gone: nothing is added, nothing is said
+    ASSERT_TRUE(WaitIdle(List()));
+    EXPECT_TRUE(List().m_arrRows.empty());
+    EXPECT_TRUE(List().messages.empty());
+
+    RecentActions()[2]->trigger();
+    EXPECT_TRUE(m_frame->GetRecentItems().isEmpty());
+    m_frame->close();
+    EXPECT_TRUE(UserSettings().childGroups().filter(QStringLiteral("RecentItems")).isEmpty());
+}
+
+TEST_F(RibbonFrame, TheRibbonsTabAndMinimisedStateComeBackAtTheNextStart)
+{
+    Ribbon().SetCurrentTab(1);
+    Ribbon().SetMinimized(true);
+    EXPECT_LT(m_frame->m_wndRibbonBar->GetRibbonHeight(), 50);
+    m_frame->close();
+    EXPECT_EQ(m_frame->m_pUIFramework, nullptr);
+    m_frame = std::make_unique<CMainFrame>();
+    ASSERT_TRUE(m_frame->Create(m_instanceDir.path()));
+    EXPECT_EQ(Ribbon().CurrentTab(), 1);
+    EXPECT_TRUE(Ribbon().IsMinimized());
+}
+
+TEST_F(RibbonFrame, KeysSendTheirCommandsAndTabOpensThePreviewOnTheFocusedRow)
+{
+    List().AddFiles({Page("a.png"), Page("b.png")});
+    ASSERT_TRUE(WaitIdle(List()));
+    List().setFocus();
+    QTest::keyClick(&List(), Qt::Key_A, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return List().GetSelectedRows().size() == 2; }));
+    List().SelectOnly(0);
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return List().m_arrRows.size() == 1; }));
+    List().SelectOnly(0);
+    QTest::keyClick(&List(), Qt::Key_Tab);
+    ASSERT_TRUE(QTest::qWaitFor([] { return IsPreviewDialogVisible() != 0; }));
+    EXPECT_TRUE(g_pPreviewDialog->windowTitle().contains(QStringLiteral("b.png")));
+    m_frame->close();
+    EXPECT_EQ(g_pPreviewDialog, nullptr);
+}
+
+TEST_F(RibbonFrame, TheListsSeamsReachTheApplicationAndTheFrame)
+{
+    EXPECT_EQ(List().font(), theApp.GetStatusFont());
+    const QString page = Page("a.png");
+    List().AddFiles({page});
+    ASSERT_TRUE(WaitIdle(List()));
+    EXPECT_EQ(m_frame->GetRecentItems().value(0), page);
+    List().SelectOnly(0);
+    emit List().MenuCommand(32798);
+    EXPECT_EQ(List().GetImageInfo(0)->m_rcMarginOverride, RECT{});
+    ASSERT_TRUE(WaitIdle(List()));
+}
+
+TEST_F(RibbonFrame, HelpOfTheOptionsSheetAndThePreviewOpensTheirPages)
+{
+    // Pages beside the test program, where the help looks for them.
+    QDir help(QCoreApplication::applicationDirPath() + QStringLiteral("/help"));
+    help.mkpath(QStringLiteral("."));
+    for (const QString& name : {QStringLiteral("136.html"), QStringLiteral("171.html"), QStringLiteral("128.html")})
+        QFile(help.filePath(name)).open(QIODevice::WriteOnly);
+    QStringList opened;
+    SetHelpOpener([&opened](const QUrl& url) {
+        opened.append(url.fileName());
+        return true;
+    });
+    CAdjustOption option;
+    COptionPropertySheet sheet(&option);
+    sheet.ShowHelp(136);
+    AskApplicationHelp(kHelpResourceBase + 171, kHelpContext);
+    AskApplicationHelp(7, kHelpContext);
+    EXPECT_EQ(opened, (QStringList{"136.html", "171.html", "128.html"}));
+}
