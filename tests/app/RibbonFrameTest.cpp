@@ -101,7 +101,7 @@ TEST_F(RibbonFrame, ListChangesJobsAndTheClipboardRefreshTheButtons)
     std::atomic<bool> entered{false};
     List().adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
         entered = true;
-        while (!IsCancelled(&List().m_bStop))
+        while (!List().IsStopRequested())
             std::this_thread::yield();
         return QuickAdjust(source, info, message);
     };
@@ -145,7 +145,7 @@ TEST_F(RibbonFrame, TheClearingEntryEmptiesTheRecentItemsAndTheCloseSavesThemEmp
 
     recent[1]->trigger();  // its file is gone: nothing is added, nothing is said
     ASSERT_TRUE(WaitIdle(List()));
-    EXPECT_TRUE(List().m_arrRows.empty());
+    EXPECT_EQ(List().GetItemCount(), 0);
     EXPECT_TRUE(List().messages.empty());
 
     RecentActions()[2]->trigger();
@@ -176,7 +176,7 @@ TEST_F(RibbonFrame, KeysSendTheirCommandsAndTabOpensThePreviewOnTheFocusedRow)
     ASSERT_TRUE(QTest::qWaitFor([&] { return List().GetSelectedRows().size() == 2; }));
     List().SelectOnly(0);
     QTest::keyClick(&List(), Qt::Key_Delete);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return List().m_arrRows.size() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return List().GetItemCount() == 1; }));
     List().SelectOnly(0);
     QTest::keyClick(&List(), Qt::Key_Tab);
     ASSERT_TRUE(QTest::qWaitFor([] { return IsPreviewDialogVisible() != 0; }));
