@@ -24,7 +24,18 @@ QString CountText(unsigned id, int count)
     return CStringTable::Application().LoadString(id).replace(QStringLiteral("%d"), QString::number(count));
 }
 
+MainViewFactory& ViewFactory()
+{
+    static MainViewFactory factory;
+    return factory;
+}
+
 }  // namespace
+
+void SetMainViewFactory(MainViewFactory factory)
+{
+    ViewFactory() = std::move(factory);
+}
 
 CMainFrame::CMainFrame() : CMainFrame(nullptr) {}
 
@@ -56,7 +67,8 @@ bool CMainFrame::Create(const QString& instanceFolder)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_wndRibbonBar = new CRibbonBar(client);
-    m_wndView = new CMainView(theApp.m_option, client, std::move(m_pTestList));
+    m_wndView = ViewFactory() ? ViewFactory()(theApp.m_option, client)
+                              : new CMainView(theApp.m_option, client, std::move(m_pTestList));
     layout->addWidget(m_wndRibbonBar);
     layout->addWidget(m_wndView, 1);
     setCentralWidget(client);

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 #include "app/RecentItems.h"
@@ -17,6 +18,13 @@ class CRibbonBar;
 class CRibbonWidget;
 class CUIApplication;
 class CWindowIdentity;
+class CAdjustOption;
+class QWidget;
+
+// Makes the main frame's view. A test that drives the whole program puts in a
+// view whose dialogs it answers; none (the default): the program's own view.
+using MainViewFactory = std::function<CMainView*(CAdjustOption& option, QWidget* parent)>;
+void SetMainViewFactory(MainViewFactory factory);
 
 // The program's only top-level window: the ribbon over its place at the top,
 // the main view with the image list, and the status bar. It saves every

@@ -62,7 +62,7 @@ CommandState CMainFrame::GetCommandState() const
     state.clipboardHasFiles = CMainView::ClipboardHasFiles();
     state.rowCount = list.GetItemCount();
     state.selectedCount = static_cast<int>(list.GetSelectedRows().size());
-    state.jobRunning = list.IsJobRunning();
+    state.jobRunning = list.IsJobRunning() != 0;
     state.thumbSize = list.GetThumbSize();
     for (std::size_t id = 0; id < state.columnShown.size(); ++id)
         state.columnShown[id] = ColumnTable.ControlIndexOf(static_cast<int>(id)) >= 0;

@@ -1,6 +1,7 @@
 #include "msgbox/ExtMessageBox.h"
 
 #include "msgbox/ExtMsgBoxTemplate.h"
+#include "msgbox/MessageBoxAnswerer.h"
 #include "msgbox/SystemMessageBox.h"
 #include "res/StringTable.h"
 
@@ -45,6 +46,8 @@ int ExtMessageBox(QWidget* owner, const QString& text, const QString& caption, s
         owner = QApplication::activeWindow();
     if ((style & MB_ICONHAND) && (style & MB_SYSTEMMODAL))
         return SystemMessageBox(owner, text, caption, style);
+    if (const MessageBoxAnswerer& answer = GetMessageBoxAnswerer())
+        return answer(text, style);
 
     const QString title = caption.isNull() ? QGuiApplication::applicationDisplayName() : caption;
     EXTMSGBOXPARAMS effective = params ? *params : EXTMSGBOXPARAMS();

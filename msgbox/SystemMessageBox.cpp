@@ -1,6 +1,7 @@
 #include "msgbox/SystemMessageBox.h"
 
 #include "msgbox/ExtMsgBoxDefs.h"
+#include "msgbox/MessageBoxAnswerer.h"
 #include "msgbox/MsgBoxSlots.h"
 
 #include <QAbstractButton>
@@ -66,6 +67,8 @@ int SystemMessageBox(QWidget* owner, const QString& text, const QString& caption
     const ButtonList buttons = StandardButtonsOf(style & MB_TYPEMASK);
     if (buttons.empty())
         return 0;
+    if (const MessageBoxAnswerer& answer = GetMessageBoxAnswerer())
+        return answer(text, style);
     QMessageBox box(IconOf(style & MB_ICONMASK), caption, text, QMessageBox::NoButton, owner);
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);

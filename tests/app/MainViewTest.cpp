@@ -157,6 +157,7 @@ TEST_F(MainView, APageKindDuringAPreviewJobResumesAPreviewJobAndEmptiesTheFocuse
     EXPECT_EQ(List().GetImageInfo(0)->m_nPageKindOverride, kUnsetMarker);
     EXPECT_TRUE(List().preview.adjusted.isNull());
     ASSERT_TRUE(WaitUntil([this] { return !List().status.started.empty(); }));
+    EXPECT_EQ(List().GetJobKind(), CImageListCtrl::JOB_PREVIEW);
     EXPECT_EQ(List().status.started.front().caption, QStringLiteral("プレビュー中止"));
     Release();
 }

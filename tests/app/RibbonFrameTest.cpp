@@ -145,7 +145,7 @@ TEST_F(RibbonFrame, TheClearingEntryEmptiesTheRecentItemsAndTheCloseSavesThemEmp
 
     recent[1]->trigger();  // its file is gone: nothing is added, nothing is said
     ASSERT_TRUE(WaitIdle(List()));
-    EXPECT_TRUE((List().GetItemCount() == 0));
+    EXPECT_EQ(List().GetItemCount(), 0);
     EXPECT_TRUE(List().messages.empty());
 
     RecentActions()[2]->trigger();
