@@ -13,16 +13,16 @@ struct CommandPair {
 
 // Searched in this order.
 constexpr CommandPair kPostedCommands[] = {
-    {cmdHelp, 57666},          {cmdAppAddFile, 32771},    {cmdAppAddDir, 32772},     {cmdAppHelp, 57666},
-    {cmdAppAbout, 57664},      {cmdAppExit, 57665},       {cmdClipCut, 57635},       {cmdClipCopy, 57634},
-    {cmdClipPaste, 57637},     {cmdEditDelete, 32773},    {cmdEditClear, 57632},     {cmdEditSelectAll, 57642},
-    {cmdAdjPreviewSel, 32775}, {cmdAdjPreviewAll, 32774}, {cmdAdjExecSel, 32777},    {cmdAdjExecAll, 32776},
-    {cmdAdjCancel, 32781},     {cmdAdjOption, 32778},     {cmdListRefresh, 32779},   {cmdViewOpenPreview, 32780},
+    {cmdHelp, 57666},          {cmdAppAddFile, 32771},    {cmdAppAddDir, 32772},   {cmdAppHelp, 57666},
+    {cmdAppAbout, 57664},      {cmdAppExit, 57665},       {cmdClipCut, 57635},     {cmdClipCopy, 57634},
+    {cmdClipPaste, 57637},     {cmdEditDelete, 32773},    {cmdEditClear, 57632},   {cmdEditSelectAll, 57642},
+    {cmdAdjPreviewSel, 32775}, {cmdAdjPreviewAll, 32774}, {cmdAdjExecSel, 32777},  {cmdAdjExecAll, 32776},
+    {cmdAdjCancel, 32781},     {cmdAdjOption, 32778},     {cmdListRefresh, 32779}, {cmdViewOpenPreview, 32780},
 };
 
 constexpr int kLabelLimit = 255;
 
-} // namespace
+}  // namespace
 
 std::optional<bool> IsCommandEnabled(unsigned command, const CommandState& state)
 {

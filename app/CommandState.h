@@ -14,7 +14,7 @@ struct CommandState {
     int rowCount = 0;
     int selectedCount = 0;
     bool jobRunning = false;
-    int thumbSize = 0;                    // 0 large, 1 medium, 2 small
+    int thumbSize = 0;                   // 0 large, 1 medium, 2 small
     std::array<bool, 11> columnShown{};  // by column id
 };
 

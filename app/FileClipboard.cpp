@@ -8,7 +8,7 @@ namespace {
 const QString kGnomeCopiedFiles = QStringLiteral("x-special/gnome-copied-files");
 const QString kKdeCutSelection = QStringLiteral("application/x-kde-cutselection");
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<QMimeData> MakeFileListMimeData(const QStringList& paths)
 {

@@ -28,14 +28,22 @@ void DropMargins(CImageInfo& info)
 std::optional<FileOverride> GetFixedOverride(int commandId)
 {
     switch (commandId) {
-    case ID_PAGE_KIND_AUTO: return FileOverride(kUnsetMarker);
-    case ID_PAGE_KIND_TEXT: return FileOverride(1);
-    case ID_PAGE_KIND_PICT: return FileOverride(2);
-    case ID_SLANT_AUTO: return FileOverride(kUnsetAngleMarker);
-    case ID_SLANT_NONE: return FileOverride(0.0);
-    case ID_MARGIN_AUTO: return FileOverride(kUnsetRect);
-    case ID_MARGIN_NONE: return FileOverride(RECT{});
-    default: return std::nullopt;
+    case ID_PAGE_KIND_AUTO:
+        return FileOverride(kUnsetMarker);
+    case ID_PAGE_KIND_TEXT:
+        return FileOverride(1);
+    case ID_PAGE_KIND_PICT:
+        return FileOverride(2);
+    case ID_SLANT_AUTO:
+        return FileOverride(kUnsetAngleMarker);
+    case ID_SLANT_NONE:
+        return FileOverride(0.0);
+    case ID_MARGIN_AUTO:
+        return FileOverride(kUnsetRect);
+    case ID_MARGIN_NONE:
+        return FileOverride(RECT{});
+    default:
+        return std::nullopt;
     }
 }
 

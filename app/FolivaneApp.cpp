@@ -84,8 +84,7 @@ BOOL CFolivaneApp::CreateMainFrame()
     // from then on closes it in order.
     m_pSignals = std::make_unique<CTerminationSignals>();
     m_pMainWnd = std::make_unique<CMainFrame>();
-    QObject::connect(m_pSignals.get(), &CTerminationSignals::terminationRequested, m_pMainWnd.get(),
-                     &QWidget::close);
+    QObject::connect(m_pSignals.get(), &CTerminationSignals::terminationRequested, m_pMainWnd.get(), &QWidget::close);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_pMainWnd.get(),
                      [frame = m_pMainWnd.get()] { frame->OnQueryEndSession(); });
     if (!m_pMainWnd->Create(m_strInstanceFolder)) {

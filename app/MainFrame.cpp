@@ -92,9 +92,12 @@ bool CMainFrame::Create(const QString& instanceFolder)
 void CMainFrame::CreateAccelerators()
 {
     const std::pair<QKeySequence, int> keys[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY},  {QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT},
-        {QKeySequence(Qt::CTRL | Qt::Key_V), ID_EDIT_PASTE}, {QKeySequence(Qt::Key_Delete), ID_DELETE},
-        {QKeySequence(Qt::CTRL | Qt::Key_A), ID_EDIT_SELECT_ALL}, {QKeySequence(Qt::Key_Tab), ID_OPEN_PREVIEW},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), ID_EDIT_PASTE},
+        {QKeySequence(Qt::Key_Delete), ID_DELETE},
+        {QKeySequence(Qt::CTRL | Qt::Key_A), ID_EDIT_SELECT_ALL},
+        {QKeySequence(Qt::Key_Tab), ID_OPEN_PREVIEW},
         {QKeySequence(Qt::Key_F1), ID_HELP_INDEX},
     };
     for (const auto& [key, id] : keys)
@@ -155,7 +158,8 @@ bool CMainFrame::OnCmdMsg(int id)
 
 void CMainFrame::PostCommand(int id)
 {
-    QMetaObject::invokeMethod(this, [this, id] { OnCmdMsg(id); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, id] { OnCmdMsg(id); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::SaveStateAndShutdown()

@@ -21,7 +21,8 @@ void CMainFrame::CreateRibbon(QWidget& client)
     m_wndRibbonBar->installEventFilter(this);
     m_pUIFramework->LoadUI();
     m_pUIFramework->raise();
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { InvalidateUICommand(cmdClipPaste); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { InvalidateUICommand(cmdClipPaste); });
 }
 
 // The ribbon saves its state, then goes.

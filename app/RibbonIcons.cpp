@@ -154,12 +154,24 @@ void Window(QPainter& p)
 void Draw(QPainter& p, unsigned command)
 {
     switch (command) {
-    case cmdAppAddFile: Page(p, QRectF(5, 3, 18, 24)); Badge(p, kGreen, QStringLiteral("+")); break;
-    case cmdAppAddDir: Folder(p); Badge(p, kGreen, QStringLiteral("+")); break;
+    case cmdAppAddFile:
+        Page(p, QRectF(5, 3, 18, 24));
+        Badge(p, kGreen, QStringLiteral("+"));
+        break;
+    case cmdAppAddDir:
+        Folder(p);
+        Badge(p, kGreen, QStringLiteral("+"));
+        break;
     case cmdHelp:
-    case cmdAppHelp: Circled(p, kBlue, QStringLiteral("?")); break;
-    case cmdAppAbout: Circled(p, kBlue, QStringLiteral("i")); break;
-    case cmdAppExit: Circled(p, kRed, QStringLiteral("×")); break;
+    case cmdAppHelp:
+        Circled(p, kBlue, QStringLiteral("?"));
+        break;
+    case cmdAppAbout:
+        Circled(p, kBlue, QStringLiteral("i"));
+        break;
+    case cmdAppExit:
+        Circled(p, kRed, QStringLiteral("×"));
+        break;
     case cmdClipPaste:
         p.setPen(QPen(kInk, 1.5));
         p.setBrush(QColor(0xc8, 0x9a, 0x5a));
@@ -167,8 +179,13 @@ void Draw(QPainter& p, unsigned command)
         p.fillRect(QRectF(9, 3, 8, 5), kInk);
         Page(p, QRectF(14, 12, 15, 18));
         break;
-    case cmdClipCut: Scissors(p); break;
-    case cmdClipCopy: Page(p, QRectF(4, 3, 16, 20)); Page(p, QRectF(12, 9, 16, 20)); break;
+    case cmdClipCut:
+        Scissors(p);
+        break;
+    case cmdClipCopy:
+        Page(p, QRectF(4, 3, 16, 20));
+        Page(p, QRectF(12, 9, 16, 20));
+        break;
     case cmdEditDelete:
         p.setPen(QPen(kRed, 4, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(7, 7), QPointF(25, 25));
@@ -186,23 +203,52 @@ void Draw(QPainter& p, unsigned command)
         p.drawRect(QRectF(2, 2, 28, 28));
         Page(p, QRectF(8, 7, 16, 18));
         break;
-    case cmdAdjPreviewSel: Page(p, QRectF(3, 3, 16, 22)); Magnifier(p); break;
-    case cmdAdjPreviewAll: Page(p, QRectF(3, 2, 14, 18)); Page(p, QRectF(7, 6, 14, 18)); Magnifier(p); break;
-    case cmdAdjExecSel: Page(p, QRectF(3, 3, 16, 22)); Play(p, 17); break;
-    case cmdAdjExecAll: Page(p, QRectF(3, 2, 14, 18)); Page(p, QRectF(7, 6, 14, 18)); Play(p, 18); break;
+    case cmdAdjPreviewSel:
+        Page(p, QRectF(3, 3, 16, 22));
+        Magnifier(p);
+        break;
+    case cmdAdjPreviewAll:
+        Page(p, QRectF(3, 2, 14, 18));
+        Page(p, QRectF(7, 6, 14, 18));
+        Magnifier(p);
+        break;
+    case cmdAdjExecSel:
+        Page(p, QRectF(3, 3, 16, 22));
+        Play(p, 17);
+        break;
+    case cmdAdjExecAll:
+        Page(p, QRectF(3, 2, 14, 18));
+        Page(p, QRectF(7, 6, 14, 18));
+        Play(p, 18);
+        break;
     case cmdAdjCancel:
         p.setPen(Qt::NoPen);
         p.setBrush(kRed);
         p.drawRoundedRect(QRectF(6, 6, 20, 20), 3, 3);
         break;
-    case cmdAdjOption: Gear(p); break;
-    case cmdListItem: Columns(p); break;
-    case cmdListLarge: Grid(p, 1); break;
-    case cmdListMedium: Grid(p, 2); break;
-    case cmdListSmall: Grid(p, 3); break;
-    case cmdListRefresh: Refresh(p); break;
-    case cmdViewOpenPreview: Window(p); break;
-    default: break;
+    case cmdAdjOption:
+        Gear(p);
+        break;
+    case cmdListItem:
+        Columns(p);
+        break;
+    case cmdListLarge:
+        Grid(p, 1);
+        break;
+    case cmdListMedium:
+        Grid(p, 2);
+        break;
+    case cmdListSmall:
+        Grid(p, 3);
+        break;
+    case cmdListRefresh:
+        Refresh(p);
+        break;
+    case cmdViewOpenPreview:
+        Window(p);
+        break;
+    default:
+        break;
     }
 }
 
@@ -217,7 +263,7 @@ QPixmap Render(unsigned command, int size)
     return pixmap;
 }
 
-} // namespace
+}  // namespace
 
 QIcon CreateRibbonIcon(unsigned command)
 {

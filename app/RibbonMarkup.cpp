@@ -9,14 +9,31 @@ QList<RibbonCommand> Commands()
     return {
         {cmdHelp, {}, {}, QStringLiteral("ヘルプ (F1)"), QStringLiteral("ヘルプを表示します。")},
         {cmdMRUList, QStringLiteral("最近追加したファイル、フォルダ"), {}, {}, {}},
-        {cmdAppAddFile, QStringLiteral("ファイル追加(&F)"), {}, QStringLiteral("ファイル追加"),
+        {cmdAppAddFile,
+         QStringLiteral("ファイル追加(&F)"),
+         {},
+         QStringLiteral("ファイル追加"),
          QStringLiteral("画像ファイルを一覧に追加します。")},
-        {cmdAppAddDir, QStringLiteral("フォルダ追加(&D)"), {}, QStringLiteral("フォルダ追加"),
+        {cmdAppAddDir,
+         QStringLiteral("フォルダ追加(&D)"),
+         {},
+         QStringLiteral("フォルダ追加"),
          QStringLiteral("フォルダ内の画像ファイルを一覧に追加します。")},
-        {cmdAppHelp, QStringLiteral("ヘルプ(&H)"), {}, QStringLiteral("ヘルプ"), QStringLiteral("ヘルプを表示します。")},
-        {cmdAppAbout, QStringLiteral("バージョン情報(&A)"), {}, QStringLiteral("バージョン情報"),
+        {cmdAppHelp,
+         QStringLiteral("ヘルプ(&H)"),
+         {},
+         QStringLiteral("ヘルプ"),
+         QStringLiteral("ヘルプを表示します。")},
+        {cmdAppAbout,
+         QStringLiteral("バージョン情報(&A)"),
+         {},
+         QStringLiteral("バージョン情報"),
          QStringLiteral("バージョン情報を表示します。")},
-        {cmdAppExit, QStringLiteral("終了(&X)"), {}, QStringLiteral("終了"), QStringLiteral("プログラムを終了します。")},
+        {cmdAppExit,
+         QStringLiteral("終了(&X)"),
+         {},
+         QStringLiteral("終了"),
+         QStringLiteral("プログラムを終了します。")},
         {tabHome, QStringLiteral("ホーム"), QStringLiteral("H"), {}, {}},
         {grpHomeClip, QStringLiteral("クリップボード"), {}, {}, {}},
         {cmdClipPaste, QStringLiteral("貼り付け\n"), QStringLiteral("V"), QStringLiteral("貼り付け (Ctrl+V)"),
@@ -35,7 +52,8 @@ QList<RibbonCommand> Commands()
         {grpHomeAdj, QStringLiteral("調整"), {}, {}, {}},
         {cmdAdjPreviewSel, QStringLiteral("選択\nプレビュー\n"), QStringLiteral("P"), QStringLiteral("選択プレビュー"),
          QStringLiteral("選択したファイルを調整してプレビューします。ファイルは保存しません。")},
-        {cmdAdjPreviewAll, QStringLiteral("すべて\nプレビュー\n"), QStringLiteral("W"), QStringLiteral("すべてプレビュー"),
+        {cmdAdjPreviewAll, QStringLiteral("すべて\nプレビュー\n"), QStringLiteral("W"),
+         QStringLiteral("すべてプレビュー"),
          QStringLiteral("すべてのファイルを調整してプレビューします。ファイルは保存しません。")},
         {cmdAdjExecSel, QStringLiteral("選択\n実行\n"), QStringLiteral("E"), QStringLiteral("選択実行"),
          QStringLiteral("選択したファイルを調整して保存します。")},
@@ -102,12 +120,15 @@ RibbonTab ViewTab()
     const auto toggle = [](unsigned command) { return RibbonControl{command, RibbonControlKind::SmallToggle, {}}; };
     return {tabView,
             {{grpViewList,
-              {{cmdListItem, RibbonControlKind::CheckDropDown, columns}, toggle(cmdListLarge), toggle(cmdListMedium),
-               toggle(cmdListSmall), Large(cmdListRefresh)}},
+              {{cmdListItem, RibbonControlKind::CheckDropDown, columns},
+               toggle(cmdListLarge),
+               toggle(cmdListMedium),
+               toggle(cmdListSmall),
+               Large(cmdListRefresh)}},
              {grpViewPrev, {Large(cmdViewOpenPreview)}}}};
 }
 
-} // namespace
+}  // namespace
 
 RibbonMarkup CreateRibbonMarkup()
 {

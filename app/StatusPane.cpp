@@ -4,8 +4,7 @@
 
 #include "app/VisualManager.h"
 
-CStatusPane::CStatusPane(unsigned id, const QString& text, QWidget* parent)
-    : QFrame(parent), m_nId(id), m_strText(text)
+CStatusPane::CStatusPane(unsigned id, const QString& text, QWidget* parent) : QFrame(parent), m_nId(id), m_strText(text)
 {
     setObjectName(QString::number(id));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -17,8 +16,7 @@ void CStatusPane::SetText(const QString& text)
     repaint();  // at once, as the counts change while the user watches
 }
 
-void CStatusPane::EnableProgressBar(long total, BOOL showText, COLORREF barColor, COLORREF gradient,
-                                    COLORREF textColor)
+void CStatusPane::EnableProgressBar(long total, BOOL showText, COLORREF barColor, COLORREF gradient, COLORREF textColor)
 {
     m_nTotal = total;
     m_nCurrent = 0;

@@ -8,7 +8,7 @@ namespace {
 
 const QString kRibbonState = QStringLiteral("RibbonState");
 
-} // namespace
+}  // namespace
 
 void CUIApplication::OnViewChanged(RibbonViewVerb verb, CRibbonWidget& ribbon)
 {

@@ -87,7 +87,10 @@ QString CArcLib::GetErrorMessage(int code)
         "より新しいファイルが解凍先に存在しています。",
         "ファイルは解凍先に存在していません。",
         "ファイルが解凍先に既に存在しています。",
+        // One text per line, however long: a split text reads as two entries.
+        // clang-format off
         "格納ファイル数が限界を越えています。処理は正常に行われているが，限界を越えた部分については情報は得られていません。",
+        // clang-format on
         "ディレクトリが作成できません。",
         "解凍中に書き込みエラーが生じました。",
         "アーカイブファイルのハフマンコードが壊れています。",
@@ -107,7 +110,7 @@ QString CArcLib::GetErrorMessage(int code)
     constexpr int last = 0x801F;
     static_assert(sizeof texts / sizeof texts[0] == last - first + 1);
     const QString text = code >= first && code <= last
-        ? QString::fromUtf8(texts[code - first])
-        : QString::asprintf("その他のエラーです。(0x%X)", static_cast<unsigned>(code));
+                             ? QString::fromUtf8(texts[code - first])
+                             : QString::asprintf("その他のエラーです。(0x%X)", static_cast<unsigned>(code));
     return QStringLiteral("[書庫]") + text;
 }

@@ -11,8 +11,7 @@ constexpr unsigned kDataDescriptorFlag = 0x08;
 
 }  // namespace
 
-ZipEncryptedEntry::ZipEncryptedEntry(unzFile archive, const QByteArray& password)
-    : m_archive(archive), m_keys(password)
+ZipEncryptedEntry::ZipEncryptedEntry(unzFile archive, const QByteArray& password) : m_archive(archive), m_keys(password)
 {
 }
 
@@ -58,7 +57,7 @@ int ZipEncryptedEntry::Read(char* buffer, unsigned length, bool& ended)
 {
     const unsigned wanted = static_cast<unsigned>(std::min<quint64>(length, m_nRemaining));
     const int count = wanted == 0 || m_bStreamEnded ? 0
-        : m_bDeflated                               ? ReadDeflated(buffer, wanted)
+                      : m_bDeflated                 ? ReadDeflated(buffer, wanted)
                                                     : ReadStored(buffer, wanted);
     if (count > 0) {
         m_nRemaining -= static_cast<unsigned>(count);

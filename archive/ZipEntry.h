@@ -10,7 +10,7 @@ using FileTime = quint64;
 // query (index -1) only the index is set: it holds the number of entries.
 struct ZipEntry {
     int index = 0;
-    QString name;  // decoded and sanitised, at most 259 characters
+    QString name;            // decoded and sanitised, at most 259 characters
     quint32 attributes = 0;  // 0x01 read-only, 0x02 hidden, 0x04 system, 0x10 folder, 0x20 archive
     FileTime accessTime = 0;
     FileTime creationTime = 0;

@@ -67,8 +67,8 @@ bool SanitiseStep(QString& name)
         name.remove(0, 3);
         return true;
     }
-    static const std::array<QLatin1String, 4> patterns = {
-        QLatin1String("\\..\\"), QLatin1String("\\../"), QLatin1String("/../"), QLatin1String("/..\\")};
+    static const std::array<QLatin1String, 4> patterns = {QLatin1String("\\..\\"), QLatin1String("\\../"),
+                                                          QLatin1String("/../"), QLatin1String("/..\\")};
     for (const QLatin1String& pattern : patterns) {
         const qsizetype found = name.indexOf(pattern);
         if (found >= 0) {
@@ -140,8 +140,8 @@ QString ShortenStep(const QString& step)
     if (bytes.size() <= kMaxStepBytes) {
         return step;
     }
-    const QString mark = QLatin1Char('~')
-        + QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(8));
+    const QString mark = QLatin1Char('~') +
+                         QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(8));
     const qsizetype dot = step.lastIndexOf(QLatin1Char('.'));
     const qsizetype stemLength = dot > 0 && step.size() - dot <= kMaxExtensionLength ? dot : step.size();
     const QString extension = step.mid(stemLength);

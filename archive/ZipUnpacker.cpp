@@ -113,8 +113,8 @@ quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info)
     if (info.compression_method != kStored && info.compression_method != kDeflated) {
         return kZipCorrupt;
     }
-    if (info.uncompressed_size > static_cast<ZPOS64_T>(kZipMaxEntrySize)
-        || info.compressed_size > static_cast<ZPOS64_T>(INT_MAX)) {
+    if (info.uncompressed_size > static_cast<ZPOS64_T>(kZipMaxEntrySize) ||
+        info.compressed_size > static_cast<ZPOS64_T>(INT_MAX)) {
         return kZipNoMemory;
     }
     return kZipOk;
@@ -126,8 +126,7 @@ quint32 ZipUnpacker::ReadCurrentName(const unz_file_info64& info, QByteArray& ra
 {
     rawName = QByteArray(static_cast<qsizetype>(info.size_filename) + 1, '\0');
     if (unzGetCurrentFileInfo64(m_archive, nullptr, rawName.data(), static_cast<uLong>(rawName.size()), nullptr, 0,
-                                nullptr, 0)
-        != UNZ_OK) {
+                                nullptr, 0) != UNZ_OK) {
         return kZipCorrupt;
     }
     rawName.truncate(rawName.indexOf('\0'));
@@ -182,7 +181,7 @@ quint32 ZipUnpacker::ClaimDataRange(int index, quint64 start, quint64 size)
 }
 
 void ZipUnpacker::FillEntry(const unz_file_info64& info, const QByteArray& rawName, const QByteArray& extraField,
-                               ZipEntry& entry) const
+                            ZipEntry& entry) const
 {
     entry.name = FitZipName(SanitiseZipName(DecodeZipName(rawName)), kMaxNameLength);
     entry.index = m_nFileNumber;

@@ -50,14 +50,14 @@ private:
     unzFile m_archive = nullptr;
     ZipSource* m_source = nullptr;  // owned by the unzip layer
     int m_nEntryCount = 0;
-    int m_nFileNumber = -1;  // the unzip layer's current entry, -1 when unknown
+    int m_nFileNumber = -1;    // the unzip layer's current entry, -1 when unknown
     int m_nCurrentIndex = -1;  // the entry open for reading
     bool m_bDeflated = false;  // whether that entry, when not encrypted, is deflated
     ZipEntry m_cachedEntry;
     int m_nCachedIndex = -1;
     std::optional<QByteArray> m_password;
     std::unique_ptr<ZipEncryptedEntry> m_encrypted;  // the open entry when it is encrypted
-    ZipEntryCheck m_check;  // of the open entry's bytes
+    ZipEntryCheck m_check;                           // of the open entry's bytes
     // Where the data of each entry looked up so far lies: start -> {end, index}.
     std::map<quint64, std::pair<quint64, int>> m_dataRanges;
 };

@@ -2,9 +2,9 @@
 
 #include "ScannedPage.h"
 #include "engine/ColorAdjust.h"
+#include "engine/PageRecord.h"
 #include "engine/Quantise.h"
 #include "engine/Resize.h"
-#include "engine/PageRecord.h"
 
 #include <QSet>
 

@@ -1,16 +1,15 @@
 #include <benchmark/benchmark.h>
 
+#include "ScannedPage.h"
 #include "engine/AdjustImage.h"
 #include "engine/BitmapConvert.h"
-#include "engine/SaveAdjusted.h"
 #include "engine/PageRecord.h"
+#include "engine/SaveAdjusted.h"
 #include "platform/MemoryReuse.h"
-#include "ScannedPage.h"
 #include "support/PageGenerator.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
 
 // The whole road of one A4 300 dpi page: load, adjust, save.
 namespace {
@@ -39,7 +38,6 @@ struct ScanFiles {
     QString jpeg;
     QString grainyPng;
 };
-
 
 const ScanFiles& Files()
 {

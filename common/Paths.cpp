@@ -130,8 +130,7 @@ QString GetExtensionPart(const QString& path)
 bool IsValidFileName(const QString& text)
 {
     static const QString forbidden = QStringLiteral("<>\"|/*?\\:");
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return c.unicode() >= 0x20 && !forbidden.contains(c); });
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && !forbidden.contains(c); });
 }
 
 int CreateFolderPath(const QString& path)

@@ -32,8 +32,8 @@ CSpinButtonCtrl* AddSpin(QWidget& parent, int id, QLineEdit* buddy)
     return spin;
 }
 
-QPushButton* AddButton(QDialog& dialog, const CDialogLayout& layout, int id, const QString& text, int x, int y,
-                       int cx, int cy)
+QPushButton* AddButton(QDialog& dialog, const CDialogLayout& layout, int id, const QString& text, int x, int y, int cx,
+                       int cy)
 {
     auto* button = new QPushButton(text, &dialog);
     button->setObjectName(QString::number(id));

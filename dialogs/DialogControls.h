@@ -18,7 +18,7 @@ QLineEdit* AddEdit(QWidget& parent, const CDialogLayout& layout, int id, int x, 
 CSpinButtonCtrl* AddSpin(QWidget& parent, int id, QLineEdit* buddy);
 // A push button; the OK (1) and Cancel (2) ids are tied to the dialog's own
 // OK handling and to its rejection.
-QPushButton* AddButton(QDialog& dialog, const CDialogLayout& layout, int id, const QString& text, int x, int y,
-                       int cx, int cy);
+QPushButton* AddButton(QDialog& dialog, const CDialogLayout& layout, int id, const QString& text, int x, int y, int cx,
+                       int cy);
 // A dialog of the template's fixed client size and caption.
 void SetUpDialog(QDialog& dialog, const CDialogLayout& layout, const QString& caption, int cx, int cy);

@@ -108,8 +108,7 @@ CMarginFault ValidateMargins(const CMarginValues& values)
     CMarginFault fault;
     if (values.mode == 1) {
         FirstSumFault(values, kFixed, fault);
-    }
-    else if (values.mode == 2) {
+    } else if (values.mode == 2) {
         FirstSumFault(values, kStartEnd, fault) || EndBeforeStart(values, fault) ||
             FirstSumFault(values, kNotFound, fault);
     }

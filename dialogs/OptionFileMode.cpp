@@ -6,8 +6,7 @@ void COptionFileMode::SetOptionFileMode(BOOL on)
         m_pSavedDoc = theProfileRoute.m_pOptionDoc;
         theProfileRoute.m_pOptionDoc = &m_profile;
         theProfileRoute.m_bOptionFile = 1;
-    }
-    else {
+    } else {
         theProfileRoute.m_bOptionFile = 0;
         theProfileRoute.m_pOptionDoc = m_pSavedDoc;
     }

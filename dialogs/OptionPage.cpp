@@ -203,8 +203,7 @@ void COptionPage::ValidateNumericEdits()
     for (const NumericEdit& numeric : m_numericEdits) {
         if (numeric.isDouble) {
             SyncEditDoubleWithSpin(1, numeric.edit, numeric.spin);
-        }
-        else {
+        } else {
             SyncEditIntWithSpin(1, numeric.edit, numeric.spin, numeric.slider);
         }
     }

@@ -139,7 +139,7 @@ void CPreviewDialog::ZoomByWheel(CPreviewCtrl&, int delta, QPoint screenPoint, b
     const auto screenRect = [](const QWidget& w) { return QRect(w.mapToGlobal(QPoint(0, 0)), w.size()); };
     CPreviewCtrl* target = screenRect(*m_wndSource).contains(screenPoint)     ? m_wndSource
                            : screenRect(*m_wndAdjusted).contains(screenPoint) ? m_wndAdjusted
-                                                                               : nullptr;
+                                                                              : nullptr;
     if (target == nullptr)
         return;
     CPreviewCtrl* partner = GetPartnerView(*target);

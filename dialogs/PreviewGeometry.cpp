@@ -10,7 +10,10 @@ namespace {
 
 constexpr std::array<int, 13> kZoomSteps{25, 50, 75, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000};
 
-bool HasImage(QSize image) { return image.width() > 0 && image.height() > 0; }
+bool HasImage(QSize image)
+{
+    return image.width() > 0 && image.height() > 0;
+}
 
 }  // namespace
 

@@ -36,9 +36,9 @@ QPoint ScrollKeepingPoint(QPoint scroll, QPoint point, QSize oldSize, QSize newS
 struct ScrollBarLayout {
     bool horz = false;  // a bar is shown
     bool vert = false;
-    QSize page;         // client size left by the bars
-    QPoint position;    // bar positions: the offsets clamped to 0 .. display - page
-    QPoint offset;      // drawing offsets: the positions, or negative to centre a small image
+    QSize page;       // client size left by the bars
+    QPoint position;  // bar positions: the offsets clamped to 0 .. display - page
+    QPoint offset;    // drawing offsets: the positions, or negative to centre a small image
 };
 
 // Bars and offsets for the display size in a client (without bars), keeping

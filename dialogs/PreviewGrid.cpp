@@ -21,8 +21,8 @@ qint64 FirstGridIndex(int step, int zoom, int origin, int lowest)
 
 // Lines across one axis: position along the axis from the image index, the
 // line runs over the other axis from `from` to `to`.
-void AddZoomLines(QList<GridLine>& lines, bool vertical, int length, int zoom, int origin, int low, int high,
-                  int from, int to)
+void AddZoomLines(QList<GridLine>& lines, bool vertical, int length, int zoom, int origin, int low, int high, int from,
+                  int to)
 {
     const int step = GetGridStep(zoom);
     for (qint64 i = FirstGridIndex(step, zoom, origin, low); i < length; i += step) {
@@ -36,7 +36,10 @@ void AddZoomLines(QList<GridLine>& lines, bool vertical, int length, int zoom, i
     }
 }
 
-int Percent(int p, int length) { return static_cast<int>(std::lround(p * static_cast<double>(length) / 100)); }
+int Percent(int p, int length)
+{
+    return static_cast<int>(std::lround(p * static_cast<double>(length) / 100));
+}
 
 }  // namespace
 
@@ -84,9 +87,7 @@ std::array<QRect, 4> BackgroundMargins(const QRect& client, const QRect& image)
     const int ox = image.left(), oy = image.top();
     const int ix = ox + image.width(), iy = oy + image.height();
     // Each from its edges, end exclusive; a negative extent means empty.
-    const auto span = [](int l, int t, int r, int b) {
-        return r > l && b > t ? QRect(l, t, r - l, b - t) : QRect();
-    };
+    const auto span = [](int l, int t, int r, int b) { return r > l && b > t ? QRect(l, t, r - l, b - t) : QRect(); };
     return {span(left, top, ox, bottom), span(ix, top, right, bottom), span(left, top, right, oy),
             span(left, iy, right, bottom)};
 }

@@ -4,17 +4,17 @@
 // image list, zoom or scroll the views, and which go on to the dialog.
 
 enum class PreviewKeyCommand {
-    Pass,           // the dialog's own handling (focus moves, buttons)
-    ShowMainWindow, // Tab: the main window comes forward
+    Pass,            // the dialog's own handling (focus moves, buttons)
+    ShowMainWindow,  // Tab: the main window comes forward
     SelectFirst,
     SelectLast,
-    SelectPrev,     // by amount rows
+    SelectPrev,  // by amount rows
     SelectNext,
-    ZoomIn,         // the views named by left/right
+    ZoomIn,  // the views named by left/right
     ZoomOut,
-    ScrollHorz,     // by amount pixels
+    ScrollHorz,  // by amount pixels
     ScrollVert,
-    TakeColor,      // Insert: snapshot of the colour under the mouse
+    TakeColor,  // Insert: snapshot of the colour under the mouse
 };
 
 struct PreviewKeyAction {

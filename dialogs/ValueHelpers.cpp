@@ -148,8 +148,7 @@ BOOL SyncEditDoubleWithSpin(BOOL validate, QLineEdit* edit, CSpinButtonCtrl* spi
         SetEditInt(edit, bound);
         spin->SetPos32(bound);
         changed = 1;
-    }
-    else if (!g_bSyncingDouble) {
+    } else if (!g_bSyncingDouble) {
         g_bSyncingDouble = true;
         spin->SetPos32(static_cast<int>(value));
         QString shown = text;

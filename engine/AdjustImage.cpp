@@ -5,11 +5,11 @@
 #include "engine/Crop.h"
 #include "engine/Margins.h"
 #include "engine/PageGeometry.h"
+#include "engine/PageRecord.h"
 #include "engine/PictSlant.h"
 #include "engine/Resize.h"
 #include "engine/Rotate.h"
 #include "engine/TextSlant.h"
-#include "engine/PageRecord.h"
 #include "platform/GdiplusStatus.h"
 
 namespace {

@@ -12,5 +12,5 @@ class CPageRecord;
 // rotation, margins, crop, colour and resize, using the entry's overrides and
 // stored results and writing back what it measures. A null image on failure
 // (message set) or cancel (message empty). The source is never changed.
-QImage AdjustImage(const QImage& source, const CAdjustOption& option, CPageRecord& info,
-                   const CancelFlag* cancel, QString& message);
+QImage AdjustImage(const QImage& source, const CAdjustOption& option, CPageRecord& info, const CancelFlag* cancel,
+                   QString& message);

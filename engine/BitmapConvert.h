@@ -7,7 +7,10 @@
 #include "settings/AdjustOption.h"
 
 // Grey value of a colour: (R * 306 + G * 601 + B * 117) >> 10.
-constexpr int GrayValue(int r, int g, int b) { return (r * 306 + g * 601 + b * 117) >> 10; }
+constexpr int GrayValue(int r, int g, int b)
+{
+    return (r * 306 + g * 601 + b * 117) >> 10;
+}
 
 // -1 for a pixel without content (alpha 0), 1 for a dark pixel
 // (B + G + R < 3 * BackBorder), 0 for a bright one. The lock holds a 32-bit

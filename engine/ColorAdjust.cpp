@@ -11,7 +11,6 @@
 
 namespace {
 
-
 }  // namespace
 
 std::array<int, 256> GetGammaTable(int brightPict)
@@ -40,7 +39,8 @@ void AdjustColors(QImage& image, const CAdjustOption& option, int pageKind, cons
     const std::array<int, 256> table = gamma ? GetGammaTable(option.BrightPict) : std::array<int, 256>{};
     const bool grey = picture ? option.GrayPict != 0 : option.GrayText != 0;
     const int backSum = 3 * option.BackBorder;
-    const int backR = GetRValue(option.BackColor), backG = GetGValue(option.BackColor), backB = GetBValue(option.BackColor);
+    const int backR = GetRValue(option.BackColor), backG = GetGValue(option.BackColor),
+              backB = GetBValue(option.BackColor);
 
     CBitmapLock lock;
     lock.Lock(&image, 1, 1, PixelFormat32bppARGB);

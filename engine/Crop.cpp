@@ -55,10 +55,12 @@ QImage CropWithAddedMargin(const QImage& image, const RECT& cut, const RECT& add
     if (added != RECT{}) {
         const int cw = content.width();
         const int ch = content.height();
-        output.setCoords(content.left() - PercentToPixels(cw, added.left), content.top() - PercentToPixels(ch, added.top),
-                         content.right() + PercentToPixels(cw, added.right), content.bottom() + PercentToPixels(ch, added.bottom));
+        output.setCoords(
+            content.left() - PercentToPixels(cw, added.left), content.top() - PercentToPixels(ch, added.top),
+            content.right() + PercentToPixels(cw, added.right), content.bottom() + PercentToPixels(ch, added.bottom));
     }
-    const QImage source = image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
+    const QImage source =
+        image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
     if (source.isNull() || !IsAdmittedBitmapSize(output.width(), output.height(), 4))
         return {};
     QImage result(output.size(), QImage::Format_ARGB32);

@@ -12,8 +12,8 @@
 inline int LockRgbForReading(QImage& image, CBitmapLock& lock)
 {
     const int own = GetPixelFormat(image);
-    const bool inPlace = image.format() == QImageFormatOf(PixelFormat32bppARGB)
-        || image.format() == QImageFormatOf(PixelFormat32bppRGB);
+    const bool inPlace =
+        image.format() == QImageFormatOf(PixelFormat32bppARGB) || image.format() == QImageFormatOf(PixelFormat32bppRGB);
     const int format = inPlace ? own : PixelFormat24bppRGB;
     if (lock.Lock(&image, 1, 0, format) != Ok)
         return 0;
@@ -21,4 +21,7 @@ inline int LockRgbForReading(QImage& image, CBitmapLock& lock)
 }
 
 // A pixel is dark when B + G + R is below three times the background border.
-inline bool IsDarkRgb(const uchar* p, int limit) { return p[0] + p[1] + p[2] < limit; }
+inline bool IsDarkRgb(const uchar* p, int limit)
+{
+    return p[0] + p[1] + p[2] < limit;
+}

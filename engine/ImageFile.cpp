@@ -145,8 +145,8 @@ bool HasWholeFirstGifFrame(QFile& file)
         } else if (introducer == ',') {
             bytes = file.read(9);
             char codeSize = 0;
-            return bytes.size() == 9 && skipTable(static_cast<uchar>(bytes[8])) && file.getChar(&codeSize)
-                && SkipGifSubBlocks(file);
+            return bytes.size() == 9 && skipTable(static_cast<uchar>(bytes[8])) && file.getChar(&codeSize) &&
+                   SkipGifSubBlocks(file);
         } else {
             return false;
         }
@@ -191,8 +191,8 @@ bool HasJpegEnd(QFile& file)
     char previous = 0;
     file.seek(scan);
     for (QByteArray chunk = file.read(1 << 20); !chunk.isEmpty(); chunk = file.read(1 << 20)) {
-        if ((static_cast<uchar>(previous) == 0xFF && static_cast<uchar>(chunk[0]) == kEndOfImage)
-            || chunk.contains("\xff\xd9"))
+        if ((static_cast<uchar>(previous) == 0xFF && static_cast<uchar>(chunk[0]) == kEndOfImage) ||
+            chunk.contains("\xff\xd9"))
             return true;
         previous = chunk.back();
     }
@@ -201,8 +201,7 @@ bool HasJpegEnd(QFile& file)
 
 bool IsAdmittedSize(const QSize& size)
 {
-    return size.width() > 0 && size.height() > 0
-        && qint64(size.width()) * size.height() * 4 <= kMaxImageBytes;
+    return size.width() > 0 && size.height() > 0 && qint64(size.width()) * size.height() * 4 <= kMaxImageBytes;
 }
 
 // The working forms: 32-bit ARGB when the file has alpha, else 24-bit RGB.

@@ -47,7 +47,10 @@ public:
     uchar* At(int x, int y) const { return m_lock.Row(y) + static_cast<qptrdiff>(x) * 4; }
     bool IsDark(const uchar* p) const { return p[3] != 0 && p[0] + p[1] + p[2] < m_limit; }
     bool IsDark(int x, int y) const { return IsDark(At(x, y)); }
-    size_t Index(int x, int y) const { return static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x); }
+    size_t Index(int x, int y) const
+    {
+        return static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x);
+    }
 
     void PrepareMarks(FillScratch& scratch) const
     {
@@ -286,8 +289,8 @@ void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const QRec
     scratch.queue.clear();
 }
 
-int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& option, int spotSize,
-                     FillScratch& scratch, const CancelFlag* cancel)
+int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& option, int spotSize, FillScratch& scratch,
+                     const CancelFlag* cancel)
 {
     const CPixelView view(lock, option.BackBorder);
     if (!view.Inside(x, y) || !view.IsDark(x, y))
@@ -375,14 +378,12 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPa
     const SideSearch search{view, option, option.SpotDot[k], scratch, lock, cancel, band};
     const int left = SearchSide(min.left, max.left, width, cancel,
                                 [&](int x) { return search.ColumnHasContent(x, min.top, lastRow); });
-    const int top = SearchSide(min.top, max.top, height, cancel,
-                               [&](int y) { return search.RowHasContent(y, min.left, lastCol); });
-    const int right = SearchSide(min.right, max.right, width, cancel, [&](int m) {
-        return search.ColumnHasContent(width - 1 - m, min.top, lastRow);
-    });
-    const int bottom = SearchSide(min.bottom, max.bottom, height, cancel, [&](int m) {
-        return search.RowHasContent(height - 1 - m, min.left, lastCol);
-    });
+    const int top =
+        SearchSide(min.top, max.top, height, cancel, [&](int y) { return search.RowHasContent(y, min.left, lastCol); });
+    const int right = SearchSide(min.right, max.right, width, cancel,
+                                 [&](int m) { return search.ColumnHasContent(width - 1 - m, min.top, lastRow); });
+    const int bottom = SearchSide(min.bottom, max.bottom, height, cancel,
+                                  [&](int m) { return search.RowHasContent(height - 1 - m, min.left, lastCol); });
     view.PutBackErased(scratch);
     lock.Unlock();
     if (IsCancelled(cancel))

@@ -46,11 +46,11 @@ void DetectMargins(QImage& image, const CAdjustOption& option, int pageKind, CPa
 // into inner (the page inside the maximum margins): then it is left as it is.
 // Nothing changes when cancelled. The lock holds 32-bit ARGB pixels for
 // reading and writing.
-void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const QRect& inner,
-                     const CAdjustOption& option, FillScratch& scratch, const CancelFlag* cancel);
+void ClearEdgeShadow(CBitmapLock& lock, int x, int y, int dx, int dy, const QRect& inner, const CAdjustOption& option,
+                     FillScratch& scratch, const CancelFlag* cancel);
 
 // 1 when the dark region at (x, y) does not fit in spotSize x spotSize pixels;
 // 0 when (x, y) is not dark, or when the region is a spot, which is then made
 // transparent (also when cancelled during the fill).
-int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& option, int spotSize,
-                     FillScratch& scratch, const CancelFlag* cancel);
+int IsLargerThanSpot(CBitmapLock& lock, int x, int y, const CAdjustOption& option, int spotSize, FillScratch& scratch,
+                     const CancelFlag* cancel);

@@ -45,8 +45,7 @@ bool CountColours(const CBitmapLock& lock, const CancelFlag* cancel, CColourHist
 }
 
 // The computed palette entries of the source's colours; false when cancelled.
-bool ComputePalette(CColourHistogram& histogram, int paletteSize, const CancelFlag* cancel,
-                    QList<quint32>& entries)
+bool ComputePalette(CColourHistogram& histogram, int paletteSize, const CancelFlag* cancel, QList<quint32>& entries)
 {
     std::vector<ColourPair> pairs = histogram.TakePairs();
     if (pairs.size() <= static_cast<size_t>(paletteSize)) {

@@ -65,8 +65,7 @@ void SortByWidestChannel(std::vector<ColourPair>::iterator begin, std::vector<Co
 
 }  // namespace
 
-bool MedianCut(std::vector<ColourPair>& pairs, int paletteSize, const CancelFlag* cancel,
-               std::vector<ColourBox>& boxes)
+bool MedianCut(std::vector<ColourPair>& pairs, int paletteSize, const CancelFlag* cancel, std::vector<ColourBox>& boxes)
 {
     qint64 total = 0;
     for (const ColourPair& pair : pairs) {

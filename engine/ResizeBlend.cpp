@@ -87,10 +87,10 @@ QImage FlattenOntoColour(const QImage& image, QRgb colour)
     QImage page(image.size(), QImage::Format_BGR888);
     if (argb.isNull() || page.isNull())
         return {};
-    const RowBlend blend{{static_cast<uchar>(qBlue(colour)), static_cast<uchar>(qGreen(colour)),
-                          static_cast<uchar>(qRed(colour))},
-                         straight,
-                         {colour, colour, colour, colour}};
+    const RowBlend blend{
+        {static_cast<uchar>(qBlue(colour)), static_cast<uchar>(qGreen(colour)), static_cast<uchar>(qRed(colour))},
+        straight,
+        {colour, colour, colour, colour}};
     for (int y = 0; y < page.height(); ++y)
         blend.Row(argb.constScanLine(y), page.scanLine(y), page.width());
     return page;

@@ -4,11 +4,11 @@
 #include "common/Paths.h"
 #include "engine/BitmapConvert.h"
 #include "engine/Quantise.h"
-#include "settings/OutputFolder.h"
 #include "platform/GdiplusStatus.h"
 #include "platform/ImageEncoder.h"
 #include "platform/IndexedImage.h"
 #include "platform/PixelFormat.h"
+#include "settings/OutputFolder.h"
 
 #include <QFileInfo>
 #include <QUuid>
@@ -122,7 +122,8 @@ bool EnsureFolder(const QString& folder, QString& message)
         const std::lock_guard<std::mutex> guard(folderLock);
         const int code = CreateFolderPath(folder);
         if (code != 0) {
-            message = QStringLiteral("フォルダを作成できませんでした。\n") + GetSystemErrorText(code) + QLatin1Char('\n') + folder;
+            message = QStringLiteral("フォルダを作成できませんでした。\n") + GetSystemErrorText(code) +
+                      QLatin1Char('\n') + folder;
             return false;
         }
         return true;
@@ -171,9 +172,8 @@ BOOL SaveAdjustedBitmap(QImage& bitmap, const QString& origin, const QString& fi
     }
     if (IsCancelled(cancel))
         return false;
-    const int status = image.rgb != nullptr
-                           ? SaveImageToFile(*image.rgb, path, clsid, jpeg ? &parameters : nullptr)
-                           : SaveImageToFile(image.indexed, path, clsid, jpeg ? &parameters : nullptr);
+    const int status = image.rgb != nullptr ? SaveImageToFile(*image.rgb, path, clsid, jpeg ? &parameters : nullptr)
+                                            : SaveImageToFile(image.indexed, path, clsid, jpeg ? &parameters : nullptr);
     if (status != Ok) {
         message = path + QStringLiteral(" に保存できませんでした。") + GetGdiplusStatusText(status);
         return false;

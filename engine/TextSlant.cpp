@@ -12,10 +12,10 @@
 namespace {
 
 constexpr int kDefaultGridCells = 164;
-constexpr int kMaxLineWidth = 28;        // cells across a line-shaped group
-constexpr int kMaxMeasuredWidth = 8;     // cells across a measurable line
-constexpr int kMinMeasuredLength = 28;   // lines along a measurable line
-constexpr int kMeanWindow = 12;          // lines averaged at each end
+constexpr int kMaxLineWidth = 28;       // cells across a line-shaped group
+constexpr int kMaxMeasuredWidth = 8;    // cells across a measurable line
+constexpr int kMinMeasuredLength = 28;  // lines along a measurable line
+constexpr int kMeanWindow = 12;         // lines averaged at each end
 constexpr double kMaxLineAngle = 45.0;
 
 // Marks every cell that holds a dark pixel. The image is walked row by row in
@@ -108,13 +108,13 @@ struct PassAxes {
 struct GroupStats {
     int firstStep = -1;
     int lastStep = -1;
-    int width = 0;      // greatest span across in one step
+    int width = 0;  // greatest span across in one step
     int cells = 0;
-    int curFirst = 0;   // span of the step being read
+    int curFirst = 0;  // span of the step being read
     int curLast = 0;
     bool centre = false;
     bool border = false;
-    int offset = 0;     // first entry in the means buffer; -1 when not measured
+    int offset = 0;  // first entry in the means buffer; -1 when not measured
 };
 
 struct PassResult {
@@ -200,7 +200,8 @@ bool RunPass(const std::vector<int>& grid, int cols, int rows, int labels, bool 
         };
         const double a = mean(1);
         const double b = mean(m - 13);
-        const double angle = FoldAngle(std::atan2((b - a) * cellAcross, (m - 14) * cellAlong) * 180.0 / std::numbers::pi);
+        const double angle =
+            FoldAngle(std::atan2((b - a) * cellAcross, (m - 14) * cellAlong) * 180.0 / std::numbers::pi);
         if (-kMaxLineAngle <= angle && angle <= kMaxLineAngle)
             result.list.push_back({static_cast<double>(g.width) / m, angle});
     }
@@ -248,7 +249,8 @@ void GetTextGridSize(int width, int height, const CAdjustOption& option, int& co
     }
     // Cells smaller than a pixel only leave empty gaps that split every group,
     // so a grid finer than the image is scaled down to it, keeping its shape.
-    const double fit = std::min({1.0, static_cast<double>(w) / std::max(c, 1LL), static_cast<double>(h) / std::max(r, 1LL)});
+    const double fit =
+        std::min({1.0, static_cast<double>(w) / std::max(c, 1LL), static_cast<double>(h) / std::max(r, 1LL)});
     if (fit < 1.0) {
         c = std::clamp(std::llround(static_cast<double>(c) * fit), 1LL, w);
         r = std::clamp(std::llround(static_cast<double>(r) * fit), 1LL, h);

@@ -36,7 +36,8 @@ const ColumnDef* CColumnTable::Find(int id) const
 
 int CColumnTable::VisibleCount() const
 {
-    return static_cast<int>(std::count_if(m_rows.begin(), m_rows.end(), [](const ColumnDef& def) { return def.order >= 0; }));
+    return static_cast<int>(
+        std::count_if(m_rows.begin(), m_rows.end(), [](const ColumnDef& def) { return def.order >= 0; }));
 }
 
 int CColumnTable::ControlIndexOf(int id) const

@@ -22,8 +22,7 @@ quint32 NextIdentity()
 }
 }  // namespace
 
-CImageInfo::CImageInfo()
-    : m_nIdentity(NextIdentity())
+CImageInfo::CImageInfo() : m_nIdentity(NextIdentity())
 {
     // A file already under this name cannot be a result of this entry: it was
     // left behind by another process, and SaveCachedImage, which never

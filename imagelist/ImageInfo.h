@@ -41,14 +41,14 @@ public:
     const QImage* GetSrcThumb() const { return AcquireThumb(m_pSrcThumb); }
     const QImage* GetAdjThumb() const { return AcquireThumb(m_pAdjThumb); }
 
-    QString m_strOrigin;      // path as added, or the archive it came from
-    QString m_strPath;        // the file that is read
-    QString m_strOutputName;  // output file name without folder; empty = not chosen
-    quint32 m_dwFileSize = 0;      // low 32 bits of the file size
-    qint64 m_timeModified = -1;    // last write, seconds since 1970-01-01 UTC
-    BOOL m_bPending = 0;           // to be processed by the next preview or execute job
+    QString m_strOrigin;         // path as added, or the archive it came from
+    QString m_strPath;           // the file that is read
+    QString m_strOutputName;     // output file name without folder; empty = not chosen
+    quint32 m_dwFileSize = 0;    // low 32 bits of the file size
+    qint64 m_timeModified = -1;  // last write, seconds since 1970-01-01 UTC
+    BOOL m_bPending = 0;         // to be processed by the next preview or execute job
     BOOL m_bLoadFailed = 0;
-    int m_nAdjWidth = 0;           // 0 = no adjusted result
+    int m_nAdjWidth = 0;  // 0 = no adjusted result
     int m_nAdjHeight = 0;
     QImage* m_pSrcThumb = nullptr;  // owned; the placeholder after a load failure
     QImage* m_pAdjThumb = nullptr;  // owned

@@ -11,10 +11,7 @@
 #include "msgbox/SystemMessageBox.h"
 
 CImageListCtrl::CImageListCtrl(CAdjustOption& option, QWidget* parent)
-    : QTableView(parent),
-      m_wndHeader(new CImageHeaderCtrl(this)),
-      m_option(option),
-      m_pModel(new CImageListModel(this))
+    : QTableView(parent), m_wndHeader(new CImageHeaderCtrl(this)), m_option(option), m_pModel(new CImageListModel(this))
 {
     setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -30,7 +27,9 @@ CImageListCtrl::~CImageListCtrl()
     // The job's threads use the entries and post to this window: both must be
     // gone before the entries are.
     m_bStop = 1;
-    { std::lock_guard lock(m_csJob); }
+    {
+        std::lock_guard lock(m_csJob);
+    }
     if (m_jobThread.joinable()) {
         m_jobThread.join();
     }

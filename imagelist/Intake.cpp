@@ -96,5 +96,6 @@ void CImageListCtrl::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     // Taken in after the drop has ended, so that the questions of the intake
     // do not keep the window the files came from waiting.
-    QMetaObject::invokeMethod(this, [this, files] { AddFiles(files); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, files] { AddFiles(files); }, Qt::QueuedConnection);
 }

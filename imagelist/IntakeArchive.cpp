@@ -78,8 +78,7 @@ QString CIntakeWalker::ExtractArchive(const QString& archive)
 
 bool CIntakeWalker::RunArchiver(CArcLib& library, const QString& archive, const QString& folder)
 {
-    const QByteArray command =
-        "-x \"" + QFile::encodeName(archive) + "\" \"" + QFile::encodeName(folder) + '"';
+    const QByteArray command = "-x \"" + QFile::encodeName(archive) + "\" \"" + QFile::encodeName(folder) + '"';
     const int result = library.m_pfnCommand(m_pArchiverOwner, command.constData(), nullptr, 0);
     if (result != 0 && result != kArchiverCancelled) {
         ShowArchiveError(CArcLib::GetErrorMessage(result), archive);

@@ -34,7 +34,8 @@ bool IsRarFileType(const QString& path)
 
 QString GetOpenFileFilter(const QString& unrarLibrary)
 {
-    QString filter = QStringLiteral("画像ファイル|*.bmp;*.jpg;*.jpeg;*.jpe;*.png;*.gif;*.tif;*.tiff|書庫ファイル|*.zip");
+    QString filter =
+        QStringLiteral("画像ファイル|*.bmp;*.jpg;*.jpeg;*.jpe;*.png;*.gif;*.tif;*.tiff|書庫ファイル|*.zip");
     CArcLib unrar(unrarLibrary, kUnrarCommandName);
     if (unrar.Load() && unrar.GetProcs() == 0) {
         filter += QStringLiteral(";*.rar");

@@ -57,8 +57,8 @@ int CompareByColumn(const CImageInfo& a, const CImageInfo& b, int id)
         return CompareResults(a.m_nPageKind, b.m_nPageKind, a.m_dSlantAngle, b.m_dSlantAngle, a.m_rcMarginPx,
                               b.m_rcMarginPx);
     case COLUMN_OVERRIDE:
-        return CompareResults(a.m_nPageKindOverride, b.m_nPageKindOverride, a.m_dRotateOverride,
-                              b.m_dRotateOverride, a.m_rcMarginOverride, b.m_rcMarginOverride);
+        return CompareResults(a.m_nPageKindOverride, b.m_nPageKindOverride, a.m_dRotateOverride, b.m_dRotateOverride,
+                              a.m_rcMarginOverride, b.m_rcMarginOverride);
     default:
         return 0;
     }

@@ -2,8 +2,8 @@
 
 #include "imagelist/ImageListModel.h"
 #include "imagelist/ListStatusDisplay.h"
-#include "settings/OutputFolder.h"
 #include "imagelist/RibbonInvalidator.h"
+#include "settings/OutputFolder.h"
 
 void CImageListCtrl::RemoveSelected()
 {
@@ -54,9 +54,8 @@ void CImageListCtrl::RemoveItem(int row)
     // Its output name becomes free again in its folder.
     const auto names = m_mapOutputNames.find(GetOutputFolder(info->m_strOrigin, m_option).toLower());
     if (names != m_mapOutputNames.end() && !info->m_strOutputName.isEmpty()) {
-        names->removeIf([&](const QString& name) {
-            return name.compare(info->m_strOutputName, Qt::CaseInsensitive) == 0;
-        });
+        names->removeIf(
+            [&](const QString& name) { return name.compare(info->m_strOutputName, Qt::CaseInsensitive) == 0; });
     }
     for (int& other : m_arrRows) {
         if (other > index) {

@@ -32,8 +32,8 @@ void CImageListCtrl::LoadSettings()
     RebuildColumns();
     m_nThumbSize = GetProfileInt(kSection, QStringLiteral("ThumbSize"), 1);
     UpdateRowHeight();
-    Sort(GetProfileInt(kSection, QStringLiteral("SortColumn"), 0), GetProfileInt(kSection, QStringLiteral("Ascending"), 1),
-         0);
+    Sort(GetProfileInt(kSection, QStringLiteral("SortColumn"), 0),
+         GetProfileInt(kSection, QStringLiteral("Ascending"), 1), 0);
 }
 
 void CImageListCtrl::SaveSettings()

@@ -179,7 +179,8 @@ std::vector<RowColumn> CImageListCtrl::HeaderColumns() const
 void CImageListCtrl::DrawRows(QPainter& painter, int first, int last)
 {
     const std::vector<RowColumn> columns = HeaderColumns();
-    CRowPainter rows(painter, columns, m_imgIcons, ThumbSizePixels(m_nThumbSize), m_pApp != nullptr && m_pApp->IsDebugOn());
+    CRowPainter rows(painter, columns, m_imgIcons, ThumbSizePixels(m_nThumbSize),
+                     m_pApp != nullptr && m_pApp->IsDebugOn());
     const int focused = hasFocus() ? GetFocusedRow() : -1;
     const int width = m_wndHeader->length();
     for (int row = first; row <= last; ++row) {

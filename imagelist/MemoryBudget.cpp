@@ -27,9 +27,7 @@ void CMemoryBudget::Reserve(qint64 bytes)
 {
     std::unique_lock lock(m_lock);
     const quint64 ticket = m_nNextTicket++;
-    m_changed.wait(lock, [&] {
-        return ticket == m_nServing && (m_nReserved == 0 || m_nReserved + bytes <= m_nLimit);
-    });
+    m_changed.wait(lock, [&] { return ticket == m_nServing && (m_nReserved == 0 || m_nReserved + bytes <= m_nLimit); });
     ++m_nServing;
     m_nReserved += bytes;
     lock.unlock();

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 #include "common/Paths.h"
-#include "settings/OutputFolder.h"
 #include "msgbox/ExtMsgBoxDefs.h"
+#include "settings/OutputFolder.h"
 
 namespace {
 
@@ -108,7 +108,8 @@ BOOL CImageListCtrl::PrepareSave()
         if (laterToDo) {
             style |= MB_YESTOALL | MB_NOTOALL;
         }
-        switch (AskOverwrite(path + QStringLiteral("\r\nはすでに存在しています。上書きしてもよろしいですか？"), style)) {
+        switch (
+            AskOverwrite(path + QStringLiteral("\r\nはすでに存在しています。上書きしてもよろしいですか？"), style)) {
         case IDNO:
             info.m_bPending = 0;
             break;

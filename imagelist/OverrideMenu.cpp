@@ -9,8 +9,8 @@ bool AllSides(const RECT& rect, int value)
 
 bool AllDiffer(const CommonOverrides& common)
 {
-    return common.pageKind == kDifferMarker && common.rotate == kDifferAngleMarker
-        && AllSides(common.margin, kDifferMarker);
+    return common.pageKind == kDifferMarker && common.rotate == kDifferAngleMarker &&
+           AllSides(common.margin, kDifferMarker);
 }
 
 }  // namespace
@@ -18,11 +18,12 @@ bool AllDiffer(const CommonOverrides& common)
 const std::vector<OverrideMenuItem>& GetOverrideMenuItems()
 {
     static const std::vector<OverrideMenuItem> items = {
-        {32791, "ページ種類：指定なし"}, {32792, "ページ種類：文ページ"}, {32793, "ページ種類：絵ページ"},
-        {0, nullptr},
-        {32794, "傾き調整：指定なし"}, {32795, "傾き調整：しない"}, {32796, "傾き調整：その他..."},
-        {0, nullptr},
-        {32797, "余白カット：指定なし"}, {32798, "余白カット：しない"}, {32799, "余白カット：その他..."},
+        {32791, "ページ種類：指定なし"},  {32792, "ページ種類：文ページ"},
+        {32793, "ページ種類：絵ページ"},  {0, nullptr},
+        {32794, "傾き調整：指定なし"},    {32795, "傾き調整：しない"},
+        {32796, "傾き調整：その他..."},   {0, nullptr},
+        {32797, "余白カット：指定なし"},  {32798, "余白カット：しない"},
+        {32799, "余白カット：その他..."},
     };
     return items;
 }
@@ -50,10 +51,17 @@ std::vector<int> GetCheckedOverrideCommands(const CommonOverrides& common)
 {
     std::vector<int> checked;
     switch (common.pageKind) {
-    case kUnsetMarker: checked.push_back(32791); break;
-    case 1: checked.push_back(32792); break;
-    case 2: checked.push_back(32793); break;
-    default: break;
+    case kUnsetMarker:
+        checked.push_back(32791);
+        break;
+    case 1:
+        checked.push_back(32792);
+        break;
+    case 2:
+        checked.push_back(32793);
+        break;
+    default:
+        break;
     }
     if (common.rotate == kUnsetAngleMarker) {
         checked.push_back(32794);

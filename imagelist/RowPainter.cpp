@@ -105,8 +105,8 @@ void CRowPainter::DrawThumb(const QImage* bitmap, const QRect& cell)
     const QSize size = FitThumbnail(bitmap->size(), m_nThumbPx, cell.size());
     if (size.width() < 1 || size.height() < 1)
         return;
-    const QRect target(cell.left() + (cell.width() - size.width()) / 2, cell.top() + (cell.height() - size.height()) / 2,
-                       size.width(), size.height());
+    const QRect target(cell.left() + (cell.width() - size.width()) / 2,
+                       cell.top() + (cell.height() - size.height()) / 2, size.width(), size.height());
     if (size == bitmap->size()) {
         m_painter.drawImage(target.topLeft(), *bitmap);
         return;

@@ -58,7 +58,8 @@ std::array<ResultLine, 3> GetResultLines(const CImageInfo& info, int columnId, b
     const QString unset = QStringLiteral("未解析");
     ResultLine kind = KindLine(info.m_nPageKind, unset);
     if (debugOn)
-        kind.text += QStringLiteral("(V%1,H%2/%3)").arg(info.m_nVertCells).arg(info.m_nHorzCells).arg(info.m_nTotalCells);
+        kind.text +=
+            QStringLiteral("(V%1,H%2/%3)").arg(info.m_nVertCells).arg(info.m_nHorzCells).arg(info.m_nTotalCells);
     return {kind, AngleLine(info.m_dSlantAngle, unset), MarginLine(info.m_rcMarginPx, info.m_rcMarginPct, unset)};
 }
 

@@ -24,7 +24,8 @@ bool IsTaken(const QString& folder)
 QString MakeTempFolder()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return MakeTempFolderFrom(static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
+    return MakeTempFolderFrom(
+        static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
 }
 
 QString MakeTempFolderFrom(std::uint32_t tick)

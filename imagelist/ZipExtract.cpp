@@ -57,8 +57,8 @@ int ReaderFailure(const CZipReader& reader, QString& errorText)
 // Unpacks one piece into buffer; false on a failure other than "more data".
 bool UnzipPiece(CZipReader& reader, int index, char* buffer, int pieceSize, unsigned& delivered)
 {
-    return reader.UnzipItem(index, buffer, static_cast<unsigned>(pieceSize), &delivered)
-        || reader.m_nLastResult == kZipMoreData;
+    return reader.UnzipItem(index, buffer, static_cast<unsigned>(pieceSize), &delivered) ||
+           reader.m_nLastResult == kZipMoreData;
 }
 
 // Writes the entry's first piece, already in buffer, and every piece after it.

@@ -41,7 +41,7 @@ void SetHelpOpener(std::function<bool(const QUrl&)> opener)
 
 void AskApplicationHelp(quintptr data, unsigned command)
 {
-    const bool context = command == kHelpContext && data > kHelpResourceBase
-                         && data - kHelpResourceBase <= static_cast<quintptr>(INT_MAX);
+    const bool context = command == kHelpContext && data > kHelpResourceBase &&
+                         data - kHelpResourceBase <= static_cast<quintptr>(INT_MAX);
     OpenHelpPage(context ? static_cast<int>(data - kHelpResourceBase) : kContentsPage);
 }

@@ -35,7 +35,7 @@ int BoundSeconds(int seconds)
     return seconds >= kMaxSeconds ? kBoundedSeconds : seconds;
 }
 
-} // namespace
+}  // namespace
 
 int ExtMessageBox(QWidget* owner, const QString& text, const QString& caption, std::uint32_t style,
                   const EXTMSGBOXPARAMS* params)

@@ -36,13 +36,12 @@ bool IsCommandButton(int id)
     return id >= IDOK && id <= IDCUSTOM4;
 }
 
-} // namespace
+}  // namespace
 
-CExtMsgBoxDialog::CExtMsgBoxDialog(CExtMsgBoxTemplate& box)
-    : QDialog(nullptr), m_box(box)
+CExtMsgBoxDialog::CExtMsgBoxDialog(CExtMsgBoxTemplate& box) : QDialog(nullptr), m_box(box)
 {
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                            | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
     if (m_box.m_nStyle & MB_TOPMOST)
         flags |= Qt::WindowStaysOnTopHint;
     setWindowFlags(flags);

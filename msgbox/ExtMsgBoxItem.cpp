@@ -3,7 +3,8 @@
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/ExtMsgBoxTemplate.h"
 
-void CExtMsgBoxItem::Init(CExtMsgBoxTemplate& owner, std::uint16_t type, int id, const RECT& rect, const QString& caption)
+void CExtMsgBoxItem::Init(CExtMsgBoxTemplate& owner, std::uint16_t type, int id, const RECT& rect,
+                          const QString& caption)
 {
     m_nControlType = type;
     m_strCaption = caption.isNull() ? QStringLiteral("") : caption;

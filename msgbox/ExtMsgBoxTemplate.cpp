@@ -59,10 +59,10 @@ QStyle::StandardPixmap SystemIconOf(std::uint32_t iconBits)
     }
 }
 
-} // namespace
+}  // namespace
 
-CExtMsgBoxTemplate::CExtMsgBoxTemplate(QWidget* owner, const QString& text, const QString& caption,
-                                       std::uint32_t style, const EXTMSGBOXPARAMS& params)
+CExtMsgBoxTemplate::CExtMsgBoxTemplate(QWidget* owner, const QString& text, const QString& caption, std::uint32_t style,
+                                       const EXTMSGBOXPARAMS& params)
     : m_nStyle(style), m_pOwner(owner)
 {
     InitFromParams(params);
@@ -222,8 +222,8 @@ int CExtMsgBoxTemplate::GetWidestMessage(int screenWidth, int iconWidth, bool wi
 
 int CExtMsgBoxTemplate::MeasureMessage()
 {
-    const int widest = GetWidestMessage(m_nScreenWidth, m_nIconSize, m_bVistaStyle, m_bNarrow,
-                                        (m_nStyle & MB_ICONMASK) != 0);
+    const int widest =
+        GetWidestMessage(m_nScreenWidth, m_nIconSize, m_bVistaStyle, m_bNarrow, (m_nStyle & MB_ICONMASK) != 0);
     const QRect text = QFontMetrics(m_hFont).boundingRect(
         QRect(0, 0, std::max(widest, 1), std::max(widest, 1)),
         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs, m_strMsg);
@@ -282,7 +282,8 @@ std::vector<CExtMsgBoxTemplate::PlannedButton> CExtMsgBoxTemplate::PlanButtons()
         const QFontMetrics metrics(m_hFont);
         int id = IDCUSTOM1;
         for (const QString& caption : custom) {
-            const int width = std::max(metrics.horizontalAdvance(caption) + 20, m_nButtonWidth) + m_nButtonTimeoutExtraWidth;
+            const int width =
+                std::max(metrics.horizontalAdvance(caption) + 20, m_nButtonWidth) + m_nButtonTimeoutExtraWidth;
             buttons.push_back({-1, id++, caption, width});
         }
     } else {

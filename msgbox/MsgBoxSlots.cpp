@@ -28,7 +28,7 @@ const std::array<MsgBoxSlotInfo, SLOT_COUNT> kSlots{{
     {9013, u"すべて、はい", IDYESTOALL},
 }};
 
-} // namespace
+}  // namespace
 
 const MsgBoxSlotInfo& GetMsgBoxSlotInfo(int slot)
 {

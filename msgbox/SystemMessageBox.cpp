@@ -31,7 +31,8 @@ ButtonList StandardButtonsOf(std::uint32_t type)
     case MB_RETRYCANCEL:
         return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
     case MB_CANCELTRYCONTINUE:
-        return {{QMessageBox::Cancel, IDCANCEL}, {QMessageBox::NoButton, IDTRYAGAIN}, {QMessageBox::NoButton, IDCONTINUE}};
+        return {
+            {QMessageBox::Cancel, IDCANCEL}, {QMessageBox::NoButton, IDTRYAGAIN}, {QMessageBox::NoButton, IDCONTINUE}};
     default:
         return {};
     }
@@ -60,7 +61,7 @@ QAbstractButton* AddButton(QMessageBox& box, QMessageBox::StandardButton standar
     return box.addButton(QString::fromUtf16(GetMsgBoxSlotInfo(slot).builtInText), QMessageBox::AcceptRole);
 }
 
-} // namespace
+}  // namespace
 
 int SystemMessageBox(QWidget* owner, const QString& text, const QString& caption, std::uint32_t style)
 {

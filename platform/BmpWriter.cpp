@@ -45,7 +45,7 @@ int WriteBmp(const EncoderImage& image, QIODevice& device)
     PutU32(header, kInfoHeaderSize);
     PutU32(header, static_cast<quint32>(image.width));
     PutU32(header, static_cast<quint32>(image.height));  // positive: rows bottom-up
-    PutU16(header, 1);                                  // planes
+    PutU16(header, 1);                                   // planes
     PutU16(header, static_cast<quint32>(image.bitsPerPixel));
     PutU32(header, 0);  // BI_RGB, no compression
     PutU32(header, static_cast<quint32>(pixelBytes));

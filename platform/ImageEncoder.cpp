@@ -89,8 +89,7 @@ int Save(const EncoderImage& image, const QString& path, const QUuid& clsid, con
 
 }  // namespace
 
-int SaveImageToFile(const QImage& image, const QString& path, const QUuid& clsid,
-                    const EncoderParameters* parameters)
+int SaveImageToFile(const QImage& image, const QString& path, const QUuid& clsid, const EncoderParameters* parameters)
 {
     const QImage rgb = image.format() == QImage::Format_BGR888 ? image : image.convertToFormat(QImage::Format_BGR888);
     if (rgb.isNull() && !image.isNull())

@@ -32,7 +32,6 @@ struct EncoderParameters {
 // depth or parameter the encoder cannot take), FileNotFound (no such
 // encoder), OutOfMemory, AccessDenied (no permission to write there),
 // Win32Error (any other failure to create, write or rename the file).
-int SaveImageToFile(const QImage& image, const QString& path, const QUuid& clsid,
-                    const EncoderParameters* parameters);
+int SaveImageToFile(const QImage& image, const QString& path, const QUuid& clsid, const EncoderParameters* parameters);
 int SaveImageToFile(const CIndexedImage& image, const QString& path, const QUuid& clsid,
                     const EncoderParameters* parameters);

@@ -108,7 +108,8 @@ void CIndexedImage::DrawImage(const QImage& source)
                 bool added = false;
                 int& index = nearest.FindOrInsert(key, 0, added);
                 if (added)
-                    index = NearestPaletteIndex(m_palette.Entries.constData(), static_cast<int>(m_palette.Entries.size()), key, lastIndex);
+                    index = NearestPaletteIndex(m_palette.Entries.constData(),
+                                                static_cast<int>(m_palette.Entries.size()), key, lastIndex);
                 lastKey = key;
                 lastIndex = index;
             }

@@ -14,8 +14,7 @@ QImage ToQImage(const EncoderImage& image)
     if (image.bitsPerPixel == 24) {
         // Wrapped as writable so that setting the resolution does not copy
         // the pixels; the writer only reads them.
-        return QImage(const_cast<uchar*>(image.scan0), image.width, image.height, image.stride,
-                      QImage::Format_BGR888);
+        return QImage(const_cast<uchar*>(image.scan0), image.width, image.height, image.stride, QImage::Format_BGR888);
     }
     QImage unpacked(image.width, image.height, QImage::Format_Indexed8);
     if (unpacked.isNull())

@@ -13,7 +13,7 @@ void KeepFreedMemoryForReuse()
     // bounded heaps that would map the largest pages apart again. Workers
     // allocate a few large buffers per page, so sharing one arena costs little.
     mallopt(M_ARENA_MAX, 1);
-    mallopt(M_MMAP_MAX, 0);  // no buffer mapped and unmapped on its own
+    mallopt(M_MMAP_MAX, 0);              // no buffer mapped and unmapped on its own
     mallopt(M_TRIM_THRESHOLD, INT_MAX);  // the heap's top is not shrunk after each page
 #endif
 }

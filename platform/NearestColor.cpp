@@ -2,7 +2,10 @@
 
 namespace {
 
-inline int Channel(quint32 colour, int shift) { return static_cast<int>(colour >> shift & 0xFF); }
+inline int Channel(quint32 colour, int shift)
+{
+    return static_cast<int>(colour >> shift & 0xFF);
+}
 
 }  // namespace
 

@@ -64,6 +64,7 @@ QImage CreateBitmap(int width, int height, int pixelFormat)
         return {};
     QImage image(width, height, format);
     if (!image.isNull())
-        std::memset(image.bits(), 0, static_cast<size_t>(image.sizeInBytes()));  // QImage leaves new memory uninitialised
+        std::memset(image.bits(), 0,
+                    static_cast<size_t>(image.sizeInBytes()));  // QImage leaves new memory uninitialised
     return image;
 }

@@ -23,7 +23,10 @@ enum PixelFormatValue : int {
 };
 
 // Bytes per pixel of any format value: ((format >> 8) & 0xF8) / 8.
-constexpr int GetPixelFormatSize(int pixelFormat) { return ((pixelFormat >> 8) & 0xF8) / 8; }
+constexpr int GetPixelFormatSize(int pixelFormat)
+{
+    return ((pixelFormat >> 8) & 0xF8) / 8;
+}
 
 // The format value that describes how an image holds its pixels.
 int GetPixelFormat(const QImage& image);

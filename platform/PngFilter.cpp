@@ -18,7 +18,10 @@ enum : unsigned char { kNone, kSub, kUp, kAverage, kPaeth, kFilterTypes };
 
 // The size of a filtered byte read as a signed byte, the measure of the
 // adaptive filter choice: v or 256 - v, whichever is smaller, kept in 8 bits.
-inline unsigned char Magnitude(unsigned char v) { return std::min(v, static_cast<unsigned char>(-v)); }
+inline unsigned char Magnitude(unsigned char v)
+{
+    return std::min(v, static_cast<unsigned char>(-v));
+}
 
 // Rows are summed in blocks whose sum fits 16 bits (at most 128 a byte), as
 // narrow sums vectorise twice as wide as 32-bit ones.
@@ -60,8 +63,7 @@ unsigned FilterRow(const unsigned char* __restrict row, const unsigned char* __r
 // order behind kLeft zero bytes, and one output row per filter type.
 class CRgbFilter {
 public:
-    explicit CRgbFilter(size_t rowBytes)
-        : m_n(rowBytes), m_row(kLeft + rowBytes, 0), m_above(kLeft + rowBytes, 0)
+    explicit CRgbFilter(size_t rowBytes) : m_n(rowBytes), m_row(kLeft + rowBytes, 0), m_above(kLeft + rowBytes, 0)
     {
         for (std::vector<unsigned char>& candidate : m_candidates)
             candidate.resize(rowBytes);

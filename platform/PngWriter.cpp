@@ -66,7 +66,8 @@ public:
 private:
     bool Write(const void* data, size_t length)
     {
-        return m_device.write(static_cast<const char*>(data), static_cast<qint64>(length)) == static_cast<qint64>(length);
+        return m_device.write(static_cast<const char*>(data), static_cast<qint64>(length)) ==
+               static_cast<qint64>(length);
     }
 
     QIODevice& m_device;
@@ -134,8 +135,8 @@ int Encode(const EncoderImage& image, QIODevice& device)
     if (size == 0)
         return GenericError;
     CChunkWriter writer(device);
-    const bool written = WriteHeader(writer, image) && (image.bitsPerPixel == 24 || WritePalette(writer, image))
-        && WriteResolution(writer, image) && WriteData(writer, stream.get(), size);
+    const bool written = WriteHeader(writer, image) && (image.bitsPerPixel == 24 || WritePalette(writer, image)) &&
+                         WriteResolution(writer, image) && WriteData(writer, stream.get(), size);
     return written ? Ok : Win32Error;
 }
 

@@ -143,8 +143,8 @@ void CAdjustOption::Load()
     ReadInt(QStringLiteral("WritingDir"), WritingDir, {0, 2, 0});
     ReadInt(QStringLiteral("LinePerPage"), LinePerPage, {0, 999, 0});
     ReadInt(QStringLiteral("BackBorder"), BackBorder, {0, 255, 230});
-    BackColor = static_cast<COLORREF>(
-        GetProfileInt(kSection, QStringLiteral("BackColor"), static_cast<int>(BackColor)));
+    BackColor =
+        static_cast<COLORREF>(GetProfileInt(kSection, QStringLiteral("BackColor"), static_cast<int>(BackColor)));
 
     for (int k = 0; k < 2; ++k) {
         ReadInt(MakeIndexedKey(QStringLiteral("Slant"), k), Slant[k], {0, 2, 0});

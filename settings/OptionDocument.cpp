@@ -122,8 +122,7 @@ QString UnescapeOptionValue(const QString& value)
     return text;
 }
 
-QString GetOptionString(const CSectionArray& doc, const QString& section, const QString& key,
-                        const QString& strDefault)
+QString GetOptionString(const CSectionArray& doc, const QString& section, const QString& key, const QString& strDefault)
 {
     const QString* value = FindValue(doc, section, key);
     return value != nullptr ? UnescapeOptionValue(*value) : strDefault;

@@ -10,8 +10,7 @@ bool ParseExtractCommand(const char* commandLine, std::string& archive, std::str
     std::string_view line(commandLine);
     constexpr std::string_view head = "-x \"";
     constexpr std::string_view middle = "\" \"";
-    if (line.size() < head.size() + middle.size() + 1 || line.substr(0, head.size()) != head
-        || line.back() != '"') {
+    if (line.size() < head.size() + middle.size() + 1 || line.substr(0, head.size()) != head || line.back() != '"') {
         return false;
     }
     line = line.substr(head.size(), line.size() - head.size() - 1);

@@ -118,8 +118,8 @@ int ExtractRar(const std::string& archivePath, const std::string& folder)
         return kRarCannotOpen;
     }
     ArchivePtr reader(archive_read_new(), &archive_read_free);
-    if (!reader || archive_read_support_format_rar(reader.get()) != ARCHIVE_OK
-        || archive_read_support_format_rar5(reader.get()) != ARCHIVE_OK) {
+    if (!reader || archive_read_support_format_rar(reader.get()) != ARCHIVE_OK ||
+        archive_read_support_format_rar5(reader.get()) != ARCHIVE_OK) {
         return kRarCannotOpen;
     }
     // Opening already looks for a rar signature.

@@ -23,8 +23,8 @@
 #include "app/FolivaneApp.h"
 #include "app/MainFrame.h"
 #include "app/MainView.h"
-#include "imagelist/ImageInfo.h"
 #include "common/TempRoot.h"
+#include "imagelist/ImageInfo.h"
 #include "msgbox/MessageBoxAnswerer.h"
 #include "support/PageGenerator.h"
 

@@ -16,7 +16,7 @@ struct RibbonCommand {
 enum class RibbonControlKind {
     LargeButton,
     SmallButton,
-    LargeToggle,   // a checked state asked through the boolean value
+    LargeToggle,  // a checked state asked through the boolean value
     SmallToggle,
     CheckDropDown  // a large button opening a menu of toggles
 };

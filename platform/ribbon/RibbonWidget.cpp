@@ -32,7 +32,7 @@ bool IsLarge(RibbonControlKind kind)
     return kind != RibbonControlKind::SmallButton && kind != RibbonControlKind::SmallToggle;
 }
 
-} // namespace
+}  // namespace
 
 CRibbonWidget::CRibbonWidget(RibbonMarkup markup, IRibbonApplication& application, IconFactory icons, QWidget* parent)
     : QWidget(parent), m_markup(std::move(markup)), m_application(application), m_icons(std::move(icons))

@@ -21,7 +21,7 @@ bool ValueOr(const std::optional<RibbonValue>& value, bool fallback)
     return flag ? *flag : fallback;
 }
 
-} // namespace
+}  // namespace
 
 void CRibbonWidget::InvalidateUICommand(unsigned command, unsigned flags)
 {

@@ -8,7 +8,8 @@
 // The user's settings file as the profile functions see it.
 inline QSettings UserSettings()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quenrick"), QStringLiteral("Folivane"));
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quenrick"),
+                     QStringLiteral("Folivane"));
 }
 
 inline void ClearUserSettings()

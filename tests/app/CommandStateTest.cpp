@@ -127,7 +127,7 @@ TEST(UICommandHandler, ExecutePostsTheTableAndActsOnColumnsAndRecentItems)
     EXPECT_EQ(target.posted, (std::vector<int>{57635, 32778}));
 
     handler.Execute(35, RibbonVerb::Execute, RibbonKey::BooleanValue, false);
-    handler.Execute(36, RibbonVerb::Execute, std::nullopt, true);       // no key: nothing
+    handler.Execute(36, RibbonVerb::Execute, std::nullopt, true);           // no key: nothing
     handler.Execute(36, RibbonVerb::Execute, RibbonKey::BooleanValue, {});  // no value: nothing
     EXPECT_EQ(target.columns, (std::vector<std::pair<int, bool>>{{5, false}}));
 

@@ -27,8 +27,7 @@ TEST_F(MainView, CopyOfTwoRowsAnnouncesACopyAndPastingItAddsThemAgain)
     const QList<QUrl> urls = data->urls();
     ASSERT_EQ(urls.size(), 2);
     EXPECT_EQ(urls[1].toLocalFile(), dir.filePath("c.png"));
-    EXPECT_EQ(data->data("x-special/gnome-copied-files"),
-              "copy\n" + urls[0].toEncoded() + "\n" + urls[1].toEncoded());
+    EXPECT_EQ(data->data("x-special/gnome-copied-files"), "copy\n" + urls[0].toEncoded() + "\n" + urls[1].toEncoded());
     EXPECT_EQ(data->data("application/x-kde-cutselection"), "0");
 
     view.OnCmdMsg(ID_EDIT_PASTE);  // rows listed already are not added twice
@@ -199,8 +198,8 @@ TEST_F(MainView, CommandsPressedRapidlyWhileJobsStartAndStopLeaveOneJobAtATime)
         copy.SaveQuality = copy.SaveQuality == 50 ? 60 : 50;
         return IDOK;
     };
-    const int commands[] = {ID_PREVIEW_ALL, ID_STOP,         ID_EXECUTE_SELECTED, ID_PAGE_KIND_TEXT, ID_OPTIONS,
-                            ID_PREVIEW_SELECTED, ID_MARGIN_NONE, ID_EXECUTE_ALL, ID_EDIT_CLEAR,   ID_REFRESH};
+    const int commands[] = {ID_PREVIEW_ALL,      ID_STOP,        ID_EXECUTE_SELECTED, ID_PAGE_KIND_TEXT, ID_OPTIONS,
+                            ID_PREVIEW_SELECTED, ID_MARGIN_NONE, ID_EXECUTE_ALL,      ID_EDIT_CLEAR,     ID_REFRESH};
     for (int round = 0; round < 30; ++round) {
         Select({round % 4});
         for (const int id : commands) {

@@ -88,7 +88,8 @@ TEST_F(RibbonFrame, ListChangesJobsAndTheClipboardRefreshTheButtons)
     List().AddFiles({Page("a.png"), Page("b.png")});
     ASSERT_TRUE(WaitIdle(List()));
     // The states are asked again once the events of the job's end are handled.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Button(cmdEditSelectAll).isEnabled() && Button(cmdAdjExecAll).isEnabled(); }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return Button(cmdEditSelectAll).isEnabled() && Button(cmdAdjExecAll).isEnabled(); }));
     EXPECT_FALSE(Button(cmdClipCut).isEnabled());
     List().SelectOnly(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Button(cmdClipCut).isEnabled(); }));

@@ -65,11 +65,11 @@ inline QByteArray MakeTestRar(const std::vector<RarTestMember>& members)
         QByteArray rest;
         Put32(rest, static_cast<quint32>(data.size()));  // packed size
         Put32(rest, static_cast<quint32>(data.size()));  // unpacked size
-        rest.append('\x02');  // host: Win32
+        rest.append('\x02');                             // host: Win32
         Put32(rest, Crc(data));
-        Put32(rest, 0x5A8C6000);  // DOS time
+        Put32(rest, 0x5A8C6000);             // DOS time
         rest.append(static_cast<char>(29));  // version needed
-        rest.append('\x30');  // method: store
+        rest.append('\x30');                 // method: store
         Put16(rest, static_cast<quint32>(member.name.size()));
         Put32(rest, member.folder ? 0x10 : 0x20);
         rest.append(member.name);

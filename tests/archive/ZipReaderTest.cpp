@@ -133,8 +133,8 @@ TEST_F(ZipReaderTest, DeflateStreamEndingBeforeItsClaimIsCorrupt)
             QByteArray piece(static_cast<qsizetype>(pieceSize), '\0');
             unsigned delivered = 0;
             int calls = 0;
-            while (!m_reader->UnzipItem(index, piece.data(), pieceSize, &delivered)
-                   && m_reader->m_nLastResult == kZipMoreData && ++calls < 20) {
+            while (!m_reader->UnzipItem(index, piece.data(), pieceSize, &delivered) &&
+                   m_reader->m_nLastResult == kZipMoreData && ++calls < 20) {
                 pieces += piece.left(delivered);
             }
             pieces += piece.left(delivered);
@@ -196,16 +196,16 @@ TEST_F(ZipReaderTest, NamesAreDecodedAndSanitised)
 {
     const QByteArray shiftJis("\x83\x79\x81\x5B\x83\x57\x31.png");  // ページ1.png
     ASSERT_NO_FATAL_FAILURE(Open({{"C:\\pages\\p1.png", "a"},
-          {"/abs/p.png", "a"},
-          {"a/../../b.png", "a"},
-          {"..\\x.png", "a"},
-          {"x\\..\\../..\\/y.png", "a"},
-          {shiftJis, "a"},
-          {"\xE3\x83\x9A\xE3\x83\xBC\xE3\x82\xB8.png", "a"},
-          {"d:/..//..\\e.png", "a"},
-          {"a/./b/..", "a"},
-          {"./..\\.", "a"},
-          {".//./C:\\x.png", "a"}}));
+                                  {"/abs/p.png", "a"},
+                                  {"a/../../b.png", "a"},
+                                  {"..\\x.png", "a"},
+                                  {"x\\..\\../..\\/y.png", "a"},
+                                  {shiftJis, "a"},
+                                  {"\xE3\x83\x9A\xE3\x83\xBC\xE3\x82\xB8.png", "a"},
+                                  {"d:/..//..\\e.png", "a"},
+                                  {"a/./b/..", "a"},
+                                  {"./..\\.", "a"},
+                                  {".//./C:\\x.png", "a"}}));
     EXPECT_EQ(Item(0).name, QStringLiteral("pages\\p1.png"));
     EXPECT_EQ(Item(1).name, QStringLiteral("abs/p.png"));
     EXPECT_EQ(Item(2).name, QStringLiteral("b.png"));
@@ -231,8 +231,11 @@ TEST_F(ZipReaderTest, LongNamesFitTheFileSystemAndKeepTheirFileName)
     for (int i = 0; i < 30; ++i) {
         deep += "folder" + QByteArray::number(10 + i) + "/";
     }
-    ASSERT_NO_FATAL_FAILURE(Open({{latin + ".png", "a"}, {latin + "x.png", "a"}, {japanese + ".png", "a"},
-                                  {latin + "/" + latin, "a"}, {deep + "page.png", "a"}}));
+    ASSERT_NO_FATAL_FAILURE(Open({{latin + ".png", "a"},
+                                  {latin + "x.png", "a"},
+                                  {japanese + ".png", "a"},
+                                  {latin + "/" + latin, "a"},
+                                  {deep + "page.png", "a"}}));
     const QRegularExpression shortened(QStringLiteral("^(n+|ペ+)~[0-9a-f]{8}(\\.png)?$"));
     for (int index : {0, 1, 2}) {
         const QString name = Item(index).name;
@@ -252,10 +255,10 @@ TEST_F(ZipReaderTest, LongNamesFitTheFileSystemAndKeepTheirFileName)
 TEST_F(ZipReaderTest, AttributesFollowTheHostSystem)
 {
     ASSERT_NO_FATAL_FAILURE(Open({{"unix-readonly", "a", 8, nullptr, 0x0314, 0x81240000},
-          {"unix-folder/", {}, 0, nullptr, 0x0314, 0x41ED0000},
-          {"unix-writable", "a", 8, nullptr, 0x0314, 0x81A40000},
-          {"dos", "a", 8, nullptr, 0x0014, 0xFFFF0027},
-          {"ntfs-folder/", {}, 0, nullptr, 0x0B14, 0x10}}));
+                                  {"unix-folder/", {}, 0, nullptr, 0x0314, 0x41ED0000},
+                                  {"unix-writable", "a", 8, nullptr, 0x0314, 0x81A40000},
+                                  {"dos", "a", 8, nullptr, 0x0014, 0xFFFF0027},
+                                  {"ntfs-folder/", {}, 0, nullptr, 0x0B14, 0x10}}));
     EXPECT_EQ(Item(0).attributes, 0x21u);
     EXPECT_EQ(Item(1).attributes, 0x30u);
     EXPECT_EQ(Item(2).attributes, 0x20u);
@@ -308,8 +311,10 @@ TEST_F(ZipReaderTest, EncryptedEntryNeedsTheRightPassword)
     const QByteArray secret = Pattern(5000);
     ZipTestEntry described{"described.bin", secret, 8, "right"};
     described.dataDescriptor = true;
-    const std::vector<ZipTestEntry> entries = {{"open.txt", "plain"}, {"secret.bin", secret, 8, "right"},
-                                               {"stored-secret.bin", secret, 0, "right"}, described};
+    const std::vector<ZipTestEntry> entries = {{"open.txt", "plain"},
+                                               {"secret.bin", secret, 8, "right"},
+                                               {"stored-secret.bin", secret, 0, "right"},
+                                               described};
     ASSERT_NO_FATAL_FAILURE(Open(entries, "right"));
     for (int index : {1, 2, 3}) {
         QByteArray buffer(secret.size(), '\0');

@@ -21,8 +21,8 @@ struct ZipTestEntry {
     quint32 externalAttributes = 0;
     quint32 dosDate = 0x5A8C6000;  // 2025-04-12 12:00:00
     QByteArray localExtra{};
-    qint64 claimedSize = -1;  // uncompressed size written into the directory when >= 0
-    qint64 claimedCrc = -1;  // CRC-32 written into both headers when >= 0
+    qint64 claimedSize = -1;      // uncompressed size written into the directory when >= 0
+    qint64 claimedCrc = -1;       // CRC-32 written into both headers when >= 0
     bool dataDescriptor = false;  // general-purpose flag bit 3: the check byte comes from the time
 };
 
@@ -81,7 +81,9 @@ inline QByteArray EncryptForZip(const QByteArray& password, quint8 checkByte, co
 {
     quint32 keys[3] = {0x12345678, 0x23456789, 0x34567890};
     const z_crc_t* table = get_crc_table();
-    auto crcStep = [table](quint32 crc, quint8 c) { return static_cast<quint32>(table[(crc ^ c) & 0xFF]) ^ (crc >> 8); };
+    auto crcStep = [table](quint32 crc, quint8 c) {
+        return static_cast<quint32>(table[(crc ^ c) & 0xFF]) ^ (crc >> 8);
+    };
     auto update = [&](quint8 c) {
         keys[0] = crcStep(keys[0], c);
         keys[1] = (keys[1] + (keys[0] & 0xFF)) * 134775813u + 1;
@@ -122,12 +124,11 @@ inline bool WriteTestZip(const QString& path, const std::vector<ZipTestEntry>& e
         const quint32 flags = (entry.password != nullptr ? 0x01 : 0) | (entry.dataDescriptor ? 0x08 : 0);
         const bool big = entry.claimedSize > 0xFFFFFFF0LL;
         const std::string name = entry.name.toStdString();
-        ok = ok
-            && zipOpenNewFileInZip4_64(zip, name.c_str(), &info, entry.localExtra.constData(),
-                                       static_cast<uInt>(entry.localExtra.size()), nullptr, 0, nullptr,
-                                       otherMethod ? 0 : entry.method, 9, raw ? 1 : 0, -MAX_WBITS, DEF_MEM_LEVEL,
-                                       Z_DEFAULT_STRATEGY, nullptr, 0, entry.versionMadeBy, flags, big ? 1 : 0)
-                == ZIP_OK;
+        ok = ok &&
+             zipOpenNewFileInZip4_64(zip, name.c_str(), &info, entry.localExtra.constData(),
+                                     static_cast<uInt>(entry.localExtra.size()), nullptr, 0, nullptr,
+                                     otherMethod ? 0 : entry.method, 9, raw ? 1 : 0, -MAX_WBITS, DEF_MEM_LEVEL,
+                                     Z_DEFAULT_STRATEGY, nullptr, 0, entry.versionMadeBy, flags, big ? 1 : 0) == ZIP_OK;
         if (!ok) {
             break;
         }

@@ -60,7 +60,6 @@ TEST(NaturalCompare, DigitRunsSkipBlanksAndPad)
 TEST(NaturalCompare, SortsPageNames)
 {
     QStringList names{"img10.png", "img2.png", "img1.png", "img 3.png", "cover.png"};
-    std::sort(names.begin(), names.end(),
-              [](const QString& x, const QString& y) { return NaturalCompare(x, y) < 0; });
+    std::sort(names.begin(), names.end(), [](const QString& x, const QString& y) { return NaturalCompare(x, y) < 0; });
     EXPECT_EQ(names, QStringList({"cover.png", "img1.png", "img2.png", "img 3.png", "img10.png"}));
 }

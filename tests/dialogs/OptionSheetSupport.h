@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QStringList>
 #include <QTest>

@@ -100,7 +100,8 @@ TEST_F(ImportJourney, ExecutingAgainAsksAndNoToAllKeepsWhileYesToAllRewrites)
     m_answers = {IDNOTOALL};
     RunJob(ID_EXECUTE_ALL);
     ASSERT_EQ(m_boxes.size(), asked + 1) << "one question, no more after no to all";
-    EXPECT_TRUE(m_boxes.back().text.endsWith(QStringLiteral("\r\nはすでに存在しています。上書きしてもよろしいですか？")));
+    EXPECT_TRUE(
+        m_boxes.back().text.endsWith(QStringLiteral("\r\nはすでに存在しています。上書きしてもよろしいですか？")));
     EXPECT_EQ(m_boxes.back().style, 0x18000023u);
     for (const QString& output : Outputs()) {
         EXPECT_EQ(ModifiedAt(output), before) << output.toStdString();

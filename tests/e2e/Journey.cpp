@@ -60,7 +60,8 @@ void CJourney::TearDown()
 
 QSettings CJourney::Settings() const
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quenrick"), QStringLiteral("Folivane"));
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quenrick"),
+                     QStringLiteral("Folivane"));
 }
 
 void CJourney::StartProgram()

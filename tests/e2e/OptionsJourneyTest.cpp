@@ -8,8 +8,8 @@
 #include <QPushButton>
 
 #include "Pages.h"
-#include "app/CommandIds.h"
 #include "app/AppAdapters.h"
+#include "app/CommandIds.h"
 #include "app/FolivaneApp.h"
 #include "app/MainFrame.h"
 #include "app/MainView.h"
@@ -67,9 +67,8 @@ protected:
     void SetUp() override
     {
         CJourney::SetUp();
-        SetMainViewFactory([this](CAdjustOption& option, QWidget* parent) {
-            return new CUserView(option, parent, m_inSheet);
-        });
+        SetMainViewFactory(
+            [this](CAdjustOption& option, QWidget* parent) { return new CUserView(option, parent, m_inSheet); });
         WritePage(Work("in/a.png"), SlantedPage(1.0, 1));
         WritePage(Work("in/b.png"), SlantedPage(-1.0, 2));
         QSettings settings = Settings();

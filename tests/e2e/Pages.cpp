@@ -71,6 +71,6 @@ double MeasureSlant(const QString& path)
 bool IsCutToContent(const QImage& output)
 {
     const QSize content = SlantedPageContent();
-    return std::abs(output.width() - content.width() * 1.1) < content.width() * 0.05
-        && std::abs(output.height() - content.height() * 1.1) < content.height() * 0.05;
+    return std::abs(output.width() - content.width() * 1.1) < content.width() * 0.05 &&
+           std::abs(output.height() - content.height() * 1.1) < content.height() * 0.05;
 }

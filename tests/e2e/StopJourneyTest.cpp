@@ -22,7 +22,8 @@ constexpr int kPages = 48;
 
 int ThreadCount()
 {
-    return static_cast<int>(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    return static_cast<int>(
+        QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
 // A long book: many slanted pages in one folder, loaded and ready.
@@ -55,10 +56,7 @@ protected:
         ASSERT_TRUE(List().IsJobRunning()) << "the job ended before it could be stopped";
     }
 
-    QStringList OutputFiles() const
-    {
-        return QDir(Work("book/adj")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
+    QStringList OutputFiles() const { return QDir(Work("book/adj")).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 };
 
 }  // namespace

@@ -47,8 +47,8 @@ TEST(ColorAdjust, TextPageBackgroundTakesBackColorThenItsGrey)
     QImage image = Row({qRgb(240, 240, 240), qRgb(230, 230, 230), qRgb(230, 230, 229), qRgba(250, 250, 250, 0)});
     AdjustColors(image, option, 1, nullptr);
     EXPECT_EQ(image.pixel(0, 0), qRgb(250, 240, 10));
-    EXPECT_EQ(image.pixel(1, 0), qRgb(250, 240, 10));  // a sum of exactly 3 x BackBorder is background
-    EXPECT_EQ(image.pixel(2, 0), qRgb(230, 230, 229));  // dark, and no dark-pixel option is set
+    EXPECT_EQ(image.pixel(1, 0), qRgb(250, 240, 10));       // a sum of exactly 3 x BackBorder is background
+    EXPECT_EQ(image.pixel(2, 0), qRgb(230, 230, 229));      // dark, and no dark-pixel option is set
     EXPECT_EQ(image.pixel(3, 0), qRgba(250, 250, 250, 0));  // transparent pixels are not touched
 
     option.GrayText = 1;

@@ -40,7 +40,8 @@ protected:
         const QByteArray body = QByteArray(type) + data;
         QByteArray crc(4, '\0');
         qToBigEndian<quint32>(static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef*>(body.constData()),
-                                                         static_cast<uInt>(body.size()))), crc.data());
+                                                         static_cast<uInt>(body.size()))),
+                              crc.data());
         return chunk + body + crc;
     }
 
@@ -68,13 +69,20 @@ protected:
         const int w = image.width();
         const int h = image.height();
         QByteArray gif("GIF89a");
-        gif += char(w & 0xff); gif += char(w >> 8); gif += char(h & 0xff); gif += char(h >> 8);
+        gif += char(w & 0xff);
+        gif += char(w >> 8);
+        gif += char(h & 0xff);
+        gif += char(h >> 8);
         gif += char(0x80);  // global colour table of two entries
-        gif += char(0); gif += char(0);
+        gif += char(0);
+        gif += char(0);
         gif += QByteArray("\x00\x00\x00\xfa\xfa\xfa", 6);
         gif += ',';
         gif += QByteArray(4, '\0');
-        gif += char(w & 0xff); gif += char(w >> 8); gif += char(h & 0xff); gif += char(h >> 8);
+        gif += char(w & 0xff);
+        gif += char(w >> 8);
+        gif += char(h & 0xff);
+        gif += char(h >> 8);
         gif += char(0);
         gif += char(2);  // minimum code size: clear 4, end 5, three-bit codes
         QByteArray codes;
@@ -152,9 +160,9 @@ TEST_F(LoadImageFileCopyTest, ReadsEveryInputTypeByContent)
     const struct {
         const char* format;
         const char* name;
-    } cases[] = {{"BMP", "a.bmp"}, {"JPEG", "a.jpg"}, {"JPEG", "a.jpeg"}, {"JPEG", "a.jpe"}, {"PNG", "a.png"},
-                 {"GIF", "a.gif"}, {"TIFF", "a.tif"}, {"TIFF", "a.tiff"}, {"PNG", "png-named.jpg"},
-                 {"JPEG", "jpeg-named.bmp"}, {"TIFF", "no-extension"}};
+    } cases[] = {{"BMP", "a.bmp"},         {"JPEG", "a.jpg"},          {"JPEG", "a.jpeg"},      {"JPEG", "a.jpe"},
+                 {"PNG", "a.png"},         {"GIF", "a.gif"},           {"TIFF", "a.tif"},       {"TIFF", "a.tiff"},
+                 {"PNG", "png-named.jpg"}, {"JPEG", "jpeg-named.bmp"}, {"TIFF", "no-extension"}};
     for (const auto& c : cases) {
         const QImage image = LoadImageFileCopy(Write(c.name, Encode(sample, c.format)));
         ASSERT_FALSE(image.isNull()) << c.name;

@@ -170,8 +170,8 @@ TEST(Margins, PercentIsRoundedHalfAwayFromZero)
     CPageRecord info;
     DetectMargins(page.image, CAdjustOption(), 1, info, nullptr);
     EXPECT_EQ(info.m_rcMarginPx.left, 57);
-    EXPECT_EQ(info.m_rcMarginPct.left, 6);    // 5.7
-    EXPECT_EQ(info.m_rcMarginPct.top, 19);    // 18.75
+    EXPECT_EQ(info.m_rcMarginPct.left, 6);  // 5.7
+    EXPECT_EQ(info.m_rcMarginPct.top, 19);  // 18.75
     EXPECT_EQ(info.m_rcMarginPx.right, 245);
     EXPECT_EQ(info.m_rcMarginPct.right, 25);  // 24.5
 }
@@ -228,7 +228,10 @@ TEST(ClearEdgeShadow, TransparentPixelsNeitherEndTheWalkNorForgiveABrightOne)
         const int width = static_cast<int>(std::strlen(row));
         QImage image(width, 1, QImage::Format_ARGB32);
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, 0, row[x] == 't' ? qRgba(0, 0, 0, 0) : row[x] == 'b' ? qRgb(250, 250, 250) : qRgb(9, 9, 9));
+            image.setPixel(x, 0,
+                           row[x] == 't'   ? qRgba(0, 0, 0, 0)
+                           : row[x] == 'b' ? qRgb(250, 250, 250)
+                                           : qRgb(9, 9, 9));
         CBitmapLock lock;
         EXPECT_EQ(lock.Lock(&image, 1, 1, 0x0026200A), 0);
         FillScratch scratch;

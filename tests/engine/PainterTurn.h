@@ -21,8 +21,7 @@ inline QImage PainterTurn(const QImage& source, double angle, QSize size)
     reference.fill(Qt::transparent);
     QPainter painter(&reference);
     painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
-    painter.translate(-std::min({0.0f, w * c, -h * s, w * c - h * s}),
-                      -std::min({0.0f, w * s, h * c, w * s + h * c}));
+    painter.translate(-std::min({0.0f, w * c, -h * s, w * c - h * s}), -std::min({0.0f, w * s, h * c, w * s + h * c}));
     painter.rotate(angle);
     painter.drawImage(0, 0, source);
     return reference;

@@ -132,4 +132,3 @@ TEST(RotateBitmap, TransparentAreasAddNoColourAndEdgesAreSmooth)
     }
     EXPECT_TRUE(partlyCovered);  // the slanted edges blend into transparency
 }
-

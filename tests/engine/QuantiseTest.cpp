@@ -32,8 +32,9 @@ TEST(Quantise, HistogramBucketsFollowTheMinimalStandardStep)
 TEST(Quantise, FewColoursKeepTheirExactColoursInHistogramOrder)
 {
     // Black is met before 0xFF002717 in the same bucket, so it comes after it.
-    const QImage image = Pixels(6, 2, {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 0x27, 0x17), qRgb(128, 128, 128),
-                                       qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    const QImage image = Pixels(
+        6, 2,
+        {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 0x27, 0x17), qRgb(128, 128, 128), qRgb(255, 255, 255), qRgb(0, 0, 0)});
     CIndexedImage target(6, 2, PixelFormat4bppIndexed);
     ASSERT_TRUE(QuantiseToPalette(image, target, 2, nullptr));
     const QList<quint32> expected = {0xFF808080u, 0xFFFFFFFFu, 0xFF002717u, kBlack, 0xFFFF0000u};

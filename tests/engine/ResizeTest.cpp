@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "engine/PageRecord.h"
 #include "engine/Resize.h"
 #include "engine/Thumbnail.h"
-#include "engine/PageRecord.h"
 #include "platform/PixelFormat.h"
 
 #include <QPainter>

@@ -85,8 +85,9 @@ TEST(RotateBitmap, MatchesASmoothPainterTurn)
     QImage source(61, 43, QImage::Format_ARGB32);
     for (int y = 0; y < source.height(); ++y)
         for (int x = 0; x < source.width(); ++x)
-            source.setPixel(x, y, qRgba((x * 37) & 255, (y * 53) & 255, ((x + y) * 11) & 255,
-                                        x >= 20 && x < 26 ? 0 : (y > 35 ? 128 : 255)));
+            source.setPixel(x, y,
+                            qRgba((x * 37) & 255, (y * 53) & 255, ((x + y) * 11) & 255,
+                                  x >= 20 && x < 26 ? 0 : (y > 35 ? 128 : 255)));
     for (const double angle : {3.0, -7.5, 45.0, 90.0, 0.25})
         ExpectMatchesPainterTurn(RotateBitmap(source, angle), source, angle);
 }

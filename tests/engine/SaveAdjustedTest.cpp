@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/SaveAdjusted.h"
-#include "settings/OutputFolder.h"
 #include "platform/PixelFormat.h"
+#include "settings/OutputFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,7 +101,8 @@ TEST(SaveAdjusted, MissingOutputFolderIsCreatedNextToTheOrigin)
     // The folder exists now and is used as it is.
     ASSERT_TRUE(SaveAdjustedBitmap(page, s.Path(QStringLiteral("scan.tif")), QStringLiteral("p2.png"), QString(),
                                    s.option, nullptr, s.message));
-    EXPECT_EQ(Entries(s.Path(QStringLiteral("adj"))), (QStringList{QStringLiteral("p1.png"), QStringLiteral("p2.png")}));
+    EXPECT_EQ(Entries(s.Path(QStringLiteral("adj"))),
+              (QStringList{QStringLiteral("p1.png"), QStringLiteral("p2.png")}));
 
     s.option.SaveDirType = 2;
     s.option.SaveAnyDir = s.Path(QStringLiteral("out/deeper"));
@@ -120,7 +121,8 @@ TEST(SaveAdjusted, FolderFailuresWriteNothing)
     s.option.SaveDirType = 1;
     EXPECT_FALSE(SaveAdjustedBitmap(page, s.Path(QStringLiteral("scan.png")), QStringLiteral("p.png"), QString(),
                                     s.option, nullptr, s.message));
-    EXPECT_EQ(s.message, QStringLiteral("すでにファイルがあるため、フォルダ作成できません。\n") + s.Path(QStringLiteral("adj/")));
+    EXPECT_EQ(s.message,
+              QStringLiteral("すでにファイルがあるため、フォルダ作成できません。\n") + s.Path(QStringLiteral("adj/")));
     EXPECT_EQ(QFileInfo(s.Path(QStringLiteral("adj"))).size(), 0);
 
     // A file holds the name of a parent of the missing folder.
@@ -229,7 +231,8 @@ TEST(SaveAdjusted, JpegQualityIsPassedThrough)
               QFileInfo(s.Path(QStringLiteral("q100.jpeg"))).size());
     s.option.SaveQuality = 101;  // beyond the encoder's range
     EXPECT_FALSE(s.SaveTo(page, s.Path(QStringLiteral("q101.jpg"))));
-    EXPECT_EQ(s.message, s.Path(QStringLiteral("q101.jpg")) + QStringLiteral(" に保存できませんでした。不正なパラメータです。"));
+    EXPECT_EQ(s.message,
+              s.Path(QStringLiteral("q101.jpg")) + QStringLiteral(" に保存できませんでした。不正なパラメータです。"));
 }
 
 TEST(OutputFolder, FolderBySaveDirType)

@@ -158,9 +158,8 @@ TEST_P(TextSlantAngles, MeasuresTheCorrectingAngle)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, TextSlantAngles,
-                         ::testing::Combine(::testing::Bool(),
-                                            ::testing::Values(-5.0, -4.0, -3.0, -2.0, -1.0, -0.5, 0.0, 0.5, 1.0,
-                                                              2.0, 3.0, 4.0, 5.0)));
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(-5.0, -4.0, -3.0, -2.0, -1.0, -0.5,
+                                                                                 0.0, 0.5, 1.0, 2.0, 3.0, 4.0, 5.0)));
 
 TEST(TextSlant, BlankPageIsNotText)
 {

@@ -2,9 +2,9 @@
 
 #include "engine/AdjustImage.h"
 #include "engine/BitmapConvert.h"
+#include "engine/PageRecord.h"
 #include "engine/SaveAdjusted.h"
 #include "engine/TextSlant.h"
-#include "engine/PageRecord.h"
 #include "support/PageGenerator.h"
 
 #include <QImageReader>

@@ -62,8 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     theProfileRoute.m_pOptionDoc = nullptr;
 
     CSectionArray again;
-    if (!SaveOptionFile(doc, output, error) || !LoadOptionFile(again, output, error) ||
-        !SameDocument(doc, again)) {
+    if (!SaveOptionFile(doc, output, error) || !LoadOptionFile(again, output, error) || !SameDocument(doc, again)) {
         std::abort();
     }
     return 0;

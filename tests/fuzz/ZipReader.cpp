@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int count = entry.index;
     for (int index = 0; index < count && reader.GetItem(index, &entry); ++index) {
         unsigned delivered = 0;
-        while (!reader.UnzipItem(index, buffer.data(), static_cast<unsigned>(buffer.size()), &delivered)
-               && reader.m_nLastResult == kZipMoreData) {
+        while (!reader.UnzipItem(index, buffer.data(), static_cast<unsigned>(buffer.size()), &delivered) &&
+               reader.m_nLastResult == kZipMoreData) {
         }
     }
     reader.GetErrorText();

@@ -297,7 +297,8 @@ protected:
         ASSERT_TRUE(WaitIdle(list));
         list.beforeEvent = nullptr;
         ASSERT_EQ(list.messages.size(), 1u);
-        EXPECT_EQ(list.messages[0], QStringLiteral("読み込みされていないファイルは一覧から削除されます。よろしいですか？。"));
+        EXPECT_EQ(list.messages[0],
+                  QStringLiteral("読み込みされていないファイルは一覧から削除されます。よろしいですか？。"));
         ASSERT_FALSE(notLoaded.empty());
     }
 

@@ -88,8 +88,8 @@ TEST_F(IntakeWalkerTest, FolderGivesItsFilesBeforeItsSubfoldersDepthFirstAndAsks
     Page(QStringLiteral("other/x.jpeg"));
     EXPECT_TRUE(Intake({m_in + QStringLiteral("s1"), m_in + QStringLiteral("s2"), m_in + QStringLiteral("a.jpg")}));
     EXPECT_EQ(m_asker.subfolderQuestions, 1);
-    EXPECT_EQ(Names(), (QStringList{Str("s1/c.Tiff"), Str("s1/deep/d.gif"), Str("s2/e.bmp"), Str("s2/f.JPE"),
-                                    Str("a.jpg")}));
+    EXPECT_EQ(Names(),
+              (QStringList{Str("s1/c.Tiff"), Str("s1/deep/d.gif"), Str("s2/e.bmp"), Str("s2/f.JPE"), Str("a.jpg")}));
     EXPECT_EQ(m_images[0]->m_strOrigin, m_images[0]->m_strPath);
 
     // No subfolder: no question. "No": the folder's own files only.
@@ -140,8 +140,8 @@ TEST_F(IntakeWalkerTest, UnreadableFolderAddsNothing)
     Page(QStringLiteral("locked/a.png"));
     QFile::setPermissions(m_in + QStringLiteral("locked"), QFileDevice::WriteOwner);
     EXPECT_FALSE(Intake({m_in + QStringLiteral("locked")}));
-    QFile::setPermissions(m_in + QStringLiteral("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                                | QFileDevice::ExeOwner);
+    QFile::setPermissions(m_in + QStringLiteral("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(IntakeWalkerTest, LimitIsToldOnceAndEndsTheIntake)
@@ -180,7 +180,8 @@ TEST_F(IntakeWalkerTest, ArchiveIsExtractedOnceAndItsEntriesKeepTheOutermostOrig
     const QString inner = m_dir.path() + QStringLiteral("/inner.zip");
     ASSERT_TRUE(WriteTestZip(inner, {{"deep/q.png", PageBytes()}}));
     const QString outer = m_in + QStringLiteral("Book.ZIP");
-    ASSERT_TRUE(WriteTestZip(outer, {{"p1.png", PageBytes()}, {"read.txt", "x"}, {"sub/inner.zip", ReadWholeFile(inner)}}));
+    ASSERT_TRUE(
+        WriteTestZip(outer, {{"p1.png", PageBytes()}, {"read.txt", "x"}, {"sub/inner.zip", ReadWholeFile(inner)}}));
 
     EXPECT_TRUE(Intake({outer}));
     ASSERT_EQ(m_rows.size(), 2U);

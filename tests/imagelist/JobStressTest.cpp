@@ -13,9 +13,9 @@
 #include "engine/AdjustImage.h"
 #include "engine/BitmapConvert.h"
 #include "engine/SaveAdjusted.h"
-#include "settings/OutputFolder.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "settings/AdjustOption.h"
+#include "settings/OutputFolder.h"
 
 namespace {
 
@@ -33,7 +33,8 @@ protected:
         for (int folder = 0; folder < 3; ++folder) {
             QDir(dir.path()).mkpath(QString::number(folder));
             for (int i = 0; i < kPagesPerFolder; ++i) {
-                const QString path = dir.filePath(QStringLiteral("%1/p%2.png").arg(folder).arg(i, 3, 10, QLatin1Char('0')));
+                const QString path =
+                    dir.filePath(QStringLiteral("%1/p%2.png").arg(folder).arg(i, 3, 10, QLatin1Char('0')));
                 WritePage(path, 240 + i % 7, 340 + folder);
                 AddEntry(list, path);
             }
@@ -113,7 +114,8 @@ protected:
     {
         list.selectionModel()->clearSelection();
         for (int i = 0; i < 20; ++i) {
-            const int row = static_cast<int>(random.bounded(static_cast<quint32>(static_cast<size_t>(list.GetItemCount()))));
+            const int row =
+                static_cast<int>(random.bounded(static_cast<quint32>(static_cast<size_t>(list.GetItemCount()))));
             list.selectionModel()->select(list.model()->index(row, 0),
                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
@@ -136,7 +138,8 @@ TEST_F(JobStressTest, InterruptedExecuteJobsLeaveEveryOutputCompleteAndUnique)
     for (int step = 0; step < 160; ++step) {
         // The jobs run on for a few processed pages, or until they are done.
         const int progress = list.progressEvents + 1 + static_cast<int>(random.bounded(8u));
-        ASSERT_TRUE(WaitUntil([&] { return list.progressEvents >= progress || (!list.IsJobRunning() && !list.IsRetryArmed()); }));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return list.progressEvents >= progress || (!list.IsJobRunning() && !list.IsRetryArmed()); }));
         switch (random.bounded(6u)) {
         case 0:
             list.StartAdjust(false, false);

@@ -20,7 +20,7 @@ TEST_F(ListSortTest, NamesSortNaturallyWithSelectionAndFocusKept)
 {
     for (const char* name : {"p2.jpg", "p10.jpg", "p1.jpg"})
         Entry(QString::fromUtf8(name));
-    Select({0, 2});  // p2, p1
+    Select({0, 2});                                                                                    // p2, p1
     list.selectionModel()->setCurrentIndex(list.model()->index(1, 0), QItemSelectionModel::NoUpdate);  // p10
     list.Sort(0, 1, 0);
     EXPECT_EQ(RowNames(), Names({"p1.jpg", "p2.jpg", "p10.jpg"}));

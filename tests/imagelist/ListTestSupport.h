@@ -7,10 +7,10 @@
 #include <QTemporaryDir>
 
 #include <atomic>
-#include <ostream>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <set>
 #include <thread>
 #include <vector>

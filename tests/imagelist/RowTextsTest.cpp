@@ -81,10 +81,10 @@ TEST(ResultLines, AnalysedAndOverridden)
 TEST(FitThumbnail, ShrinksToTheSizeAndCellNeverEnlarges)
 {
     EXPECT_EQ(FitThumbnail({192, 120}, 48, {54, 56}), QSize(48, 30));
-    EXPECT_EQ(FitThumbnail({60, 80}, 96, {102, 102}), QSize(60, 80));      // not enlarged
-    EXPECT_EQ(FitThumbnail({120, 192}, 96, {102, 102}), QSize(60, 96));    // height bound
-    EXPECT_EQ(FitThumbnail({192, 120}, 192, {50, 198}), QSize(44, 28));    // narrow cell: 27.5 rounds up
+    EXPECT_EQ(FitThumbnail({60, 80}, 96, {102, 102}), QSize(60, 80));    // not enlarged
+    EXPECT_EQ(FitThumbnail({120, 192}, 96, {102, 102}), QSize(60, 96));  // height bound
+    EXPECT_EQ(FitThumbnail({192, 120}, 192, {50, 198}), QSize(44, 28));  // narrow cell: 27.5 rounds up
     const QSize none = FitThumbnail({192, 120}, 96, {6, 102});
     EXPECT_TRUE(none.width() < 1 || none.height() < 1);
-    EXPECT_EQ(FitThumbnail({192, 120}, 0, {102, 102}).width(), 0);       // unknown size mode
+    EXPECT_EQ(FitThumbnail({192, 120}, 0, {102, 102}).width(), 0);  // unknown size mode
 }

@@ -56,7 +56,8 @@ protected:
 TEST_F(ZipExtractTest, WritesFilesAndSkipsFoldersAndEmptyFiles)
 {
     EXPECT_EQ(Extract({{"pages/", {}, 0}, {"pages/p1.png", "png data"}, {"empty.txt", {}, 0}}), 0);
-    EXPECT_EQ(Tree(), (QStringList{"pages.zip", "tmp", "tmp/0000ABCD", "tmp/0000ABCD/pages", "tmp/0000ABCD/pages/p1.png"}));
+    EXPECT_EQ(Tree(),
+              (QStringList{"pages.zip", "tmp", "tmp/0000ABCD", "tmp/0000ABCD/pages", "tmp/0000ABCD/pages/p1.png"}));
     EXPECT_EQ(Extracted(QStringLiteral("pages/p1.png")), QByteArray("png data"));
     EXPECT_TRUE(m_error.isEmpty());
 }
@@ -128,8 +129,8 @@ TEST_F(ZipExtractTest, OverLongNamesAreShortenedAndKeepTheirExtension)
     for (int i = 0; i < 40; ++i) {
         deep += "folder" + QByteArray::number(10 + i) + "/";
     }
-    const std::vector<ZipTestEntry> entries = {{latin + "1.png", "1"}, {latin + "2.png", "2"},
-                                               {japanese + ".png", "3"}, {deep + "page.png", "4"}};
+    const std::vector<ZipTestEntry> entries = {
+        {latin + "1.png", "1"}, {latin + "2.png", "2"}, {japanese + ".png", "3"}, {deep + "page.png", "4"}};
     ASSERT_EQ(Extract(entries), 0) << m_error.toStdString();
     QStringList files;
     for (const QString& name : Tree()) {
@@ -245,8 +246,8 @@ TEST_F(ZipExtractTest, ArchiveLargerThanTheFreeSpaceWritesNothing)
         entries.push_back(claim);
     }
     EXPECT_EQ(Extract(entries), -1);
-    EXPECT_EQ(m_error, QStringLiteral("extract file write error\n") + m_folder + QStringLiteral(": ")
-                           + QString::fromLocal8Bit(strerror(ENOSPC)) + QStringLiteral("(%1)").arg(ENOSPC));
+    EXPECT_EQ(m_error, QStringLiteral("extract file write error\n") + m_folder + QStringLiteral(": ") +
+                           QString::fromLocal8Bit(strerror(ENOSPC)) + QStringLiteral("(%1)").arg(ENOSPC));
     EXPECT_EQ(Tree(), QStringList{"pages.zip"});
 }
 
@@ -281,10 +282,10 @@ TEST_F(ZipExtractTest, LinkInTheFolderIsNotFollowed)
 TEST_F(ZipExtractTest, FolderAndFileFailuresGiveTheirTexts)
 {
     EXPECT_EQ(Extract({{"sub", "a file"}, {"sub/p.png", "p"}}), -1);
-    EXPECT_EQ(m_error, QStringLiteral("create dir error\n") + GetSystemErrorText(ENOTDIR) + QLatin1Char('\n') + m_folder +
-                           QStringLiteral("sub/"));
+    EXPECT_EQ(m_error, QStringLiteral("create dir error\n") + GetSystemErrorText(ENOTDIR) + QLatin1Char('\n') +
+                           m_folder + QStringLiteral("sub/"));
 
     EXPECT_EQ(Extract({{"dir/p.png", "p"}, {"dir", "a file"}}), -1);
-    EXPECT_EQ(m_error, QStringLiteral("extract file write error\n") + m_folder +
-                           QStringLiteral("dir: ") + QString::fromLocal8Bit(strerror(EISDIR)) + QStringLiteral("(%1)").arg(EISDIR));
+    EXPECT_EQ(m_error, QStringLiteral("extract file write error\n") + m_folder + QStringLiteral("dir: ") +
+                           QString::fromLocal8Bit(strerror(EISDIR)) + QStringLiteral("(%1)").arg(EISDIR));
 }

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QClipboard>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
@@ -30,13 +30,14 @@ std::vector<int> ButtonIds(CExtMsgBoxDialog& box)
 {
     std::vector<int> ids;
     for (QPushButton* button : box.findChildren<QPushButton*>())
-        for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDYESTOALL, IDNOTOALL, IDHELP, IDREPORT})
+        for (int id :
+             {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDYESTOALL, IDNOTOALL, IDHELP, IDREPORT})
             if (box.GetDlgItem(id) == button)
                 ids.push_back(id);
     return ids;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ExtMessageBox, YesNoCancelReturnsThePressedButton)
 {
@@ -81,10 +82,10 @@ TEST(ExtMessageBox, EscapeAndCloseBoxAnswerByType)
         int result;
     };
     const std::uint32_t tick = MB_DONOTASKAGAIN;
-    for (const Case c : {Case{MB_YESNOCANCEL, IDCANCEL}, Case{MB_OK, IDOK}, Case{MB_OKCANCEL, IDCANCEL},
-                         Case{MB_YESNO, static_cast<int>(IDYES | tick)},
-                         Case{MB_ABORTRETRYIGNORE, static_cast<int>(IDABORT | tick)},
-                         Case{MB_CONTINUEABORT, static_cast<int>(IDCONTINUE | tick)}, Case{10, static_cast<int>(IDOK | tick)}}) {
+    for (const Case c :
+         {Case{MB_YESNOCANCEL, IDCANCEL}, Case{MB_OK, IDOK}, Case{MB_OKCANCEL, IDCANCEL},
+          Case{MB_YESNO, static_cast<int>(IDYES | tick)}, Case{MB_ABORTRETRYIGNORE, static_cast<int>(IDABORT | tick)},
+          Case{MB_CONTINUEABORT, static_cast<int>(IDCONTINUE | tick)}, Case{10, static_cast<int>(IDOK | tick)}}) {
         for (const bool escape : {true, false}) {
             WhenBoxOpens([&](CExtMsgBoxDialog& box) {
                 ButtonOf(box, IDC_MSGBOX_CHECKBOX)->click();
@@ -94,7 +95,8 @@ TEST(ExtMessageBox, EscapeAndCloseBoxAnswerByType)
                     box.close();
                 PressFirst(box);
             });
-            const int result = ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), c.type | tick | kQuiet, nullptr);
+            const int result =
+                ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), c.type | tick | kQuiet, nullptr);
             EXPECT_EQ(result, c.result) << "type " << c.type << (escape ? " escape" : " close box");
         }
     }
@@ -104,7 +106,8 @@ TEST(ExtMessageBox, CountdownPressesTheDefaultButton)
 {
     EXTMSGBOXPARAMS params;
     params.nTimeoutSeconds = 1;
-    const int result = ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), MB_YESNO | 0x100 | kQuiet, &params);
+    const int result =
+        ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), MB_YESNO | 0x100 | kQuiet, &params);
     EXPECT_EQ(static_cast<std::uint32_t>(result), IDNO | EMB_TIMEOUT_FLAG);
 }
 
@@ -130,7 +133,8 @@ TEST(ExtMessageBox, TickedCheckboxAddsItsBit)
             EXPECT_TRUE(box.isVisible());
             Press(box, IDOK);
         });
-        const int result = ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), MB_OK | bit | kQuiet, nullptr);
+        const int result =
+            ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), MB_OK | bit | kQuiet, nullptr);
         EXPECT_EQ(static_cast<std::uint32_t>(result), IDOK | bit);
     }
     // Unticked, and the countdown keeps the tick.
@@ -142,7 +146,8 @@ TEST(ExtMessageBox, TickedCheckboxAddsItsBit)
         for (int tick = 0; tick <= 5; ++tick)
             box.OnTimer(1);
     });
-    const int result = ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), MB_OK | MB_DONOTSHOWAGAIN | kQuiet, &params);
+    const int result =
+        ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), MB_OK | MB_DONOTSHOWAGAIN | kQuiet, &params);
     EXPECT_EQ(static_cast<std::uint32_t>(result), IDOK | MB_DONOTSHOWAGAIN | EMB_TIMEOUT_FLAG);
 }
 
@@ -163,8 +168,11 @@ TEST(ExtMessageBox, CustomCaptionsGiveAtMostFourButtons)
 
 TEST(ExtMessageBox, DefaultIconOnlyForAskingAndWarningTypes)
 {
-    for (const auto& [style, icon] : std::vector<std::pair<std::uint32_t, bool>>{
-             {MB_YESNO, true}, {MB_OK, true}, {MB_ABORTRETRYIGNORE, false}, {MB_RETRYCANCEL, false}, {MB_SYSTEMMODAL, true}}) {
+    for (const auto& [style, icon] : std::vector<std::pair<std::uint32_t, bool>>{{MB_YESNO, true},
+                                                                                 {MB_OK, true},
+                                                                                 {MB_ABORTRETRYIGNORE, false},
+                                                                                 {MB_RETRYCANCEL, false},
+                                                                                 {MB_SYSTEMMODAL, true}}) {
         bool hasIcon = false;
         WhenBoxOpens([&](CExtMsgBoxDialog& box) {
             hasIcon = box.GetDlgItem(IDC_MSGBOX_ICON) != nullptr;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::uint32_t kQuiet = MB_NOSOUND;
 
-} // namespace
+}  // namespace
 
 TEST(ExtMsgBoxDialog, CountdownShowsSecondsOnTheDefaultButtonAndPressesIt)
 {

@@ -44,7 +44,7 @@ int ClientWidth(const CExtMsgBoxTemplate& box)
     return box.DialogUnitsToPixels(0, 0, box.Header().cx, box.Header().cy).right;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ExtMsgBoxTemplate, WidestMessageFollowsScreenLookAndIcon)
 {
@@ -230,8 +230,8 @@ TEST(ExtMsgBoxTemplate, MessageAndIconPlacement)
         const CExtMsgBoxTemplate twoLines(nullptr, "M\nN", "T", MB_ICONQUESTION, params);
         EXPECT_EQ(twoLines.MessageRect().top, 24);
         EXPECT_EQ(twoLines.MessageRect().bottom - twoLines.MessageRect().top,
-                  oneLine.MessageRect().bottom - oneLine.MessageRect().top
-                      + QFontMetrics(QApplication::font()).height());
+                  oneLine.MessageRect().bottom - oneLine.MessageRect().top +
+                      QFontMetrics(QApplication::font()).height());
     }
 }
 
@@ -297,7 +297,7 @@ TEST(ExtMsgBoxTemplate, HugeMessageKeepsPositiveSizes)
 
 TEST(DialogUnits, MulDivRoundsHalfAwayFromZero)
 {
-    EXPECT_EQ(MulDiv(38, 7, 4), 67);   // 66.5
+    EXPECT_EQ(MulDiv(38, 7, 4), 67);  // 66.5
     EXPECT_EQ(MulDiv(-38, 7, 4), -67);
     EXPECT_EQ(MulDiv(10, 15, 8), 19);  // 18.75
     EXPECT_EQ(MulDiv(1, 1, 0), -1);

@@ -36,7 +36,10 @@ TEST(BitmapLock, WriteLockInOtherFormatWritesBackOnUnlock)
         CBitmapLock lock;
         ASSERT_EQ(lock.Lock(&image, 0, 1, PixelFormat32bppARGB), 0);
         uchar* p = lock.Row(1) + 4;  // pixel (1, 1)
-        p[0] = 10; p[1] = 20; p[2] = 30; p[3] = 255;
+        p[0] = 10;
+        p[1] = 20;
+        p[2] = 30;
+        p[3] = 255;
     }
     EXPECT_EQ(image.format(), QImage::Format_BGR888);
     EXPECT_EQ(image.pixel(1, 1), qRgb(30, 20, 10));

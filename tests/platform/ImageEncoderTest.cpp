@@ -37,7 +37,8 @@ CIndexedImage MakeIndexed(int pixelFormat, int colours)
     CIndexedImage image(7, 5, pixelFormat);
     ColorPalette palette;
     for (int i = 0; i < colours; ++i)
-        palette.Entries.append(0xFF000000u | static_cast<quint32>(i * 7 % 256) << 16 | static_cast<quint32>(255 - i) << 8 | 0x40u);
+        palette.Entries.append(0xFF000000u | static_cast<quint32>(i * 7 % 256) << 16 |
+                               static_cast<quint32>(255 - i) << 8 | 0x40u);
     image.SetPalette(palette);
     BitmapData data;
     image.LockBits(data);
@@ -76,9 +77,14 @@ QByteArray PngChunk(const QByteArray& png, const char* type)
     return {};
 }
 
-quint32 LittleU32(const QByteArray& bytes, int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); }
-quint16 LittleU16(const QByteArray& bytes, int at) { return qFromLittleEndian<quint16>(bytes.constData() + at); }
-
+quint32 LittleU32(const QByteArray& bytes, int at)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+quint16 LittleU16(const QByteArray& bytes, int at)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
 
 // A file decoded by libpng itself into B, G, R rows; null when it refuses it.
 QImage DecodeWithLibpng(const QByteArray& file)
@@ -117,7 +123,8 @@ struct DepthCase {
     int bits;
     int colours;
 };
-const DepthCase kDepths[] = {{PixelFormat1bppIndexed, 1, 2}, {PixelFormat4bppIndexed, 4, 16}, {PixelFormat8bppIndexed, 8, 256}};
+const DepthCase kDepths[] = {
+    {PixelFormat1bppIndexed, 1, 2}, {PixelFormat4bppIndexed, 4, 16}, {PixelFormat8bppIndexed, 8, 256}};
 
 }  // namespace
 

@@ -73,7 +73,7 @@ protected:
     CRibbonWidget ribbon{TestMarkup(), app, nullptr};
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(RibbonWidgetTest, ClicksExecuteAndStatesComeFromTheHandler)
 {

@@ -60,12 +60,12 @@ QString DefaultFileText()
     QString kinds[2];
     for (int k = 0; k < 2; ++k) {
         const QString n = QString::number(k);
-        kinds[k] = "CutMargin" + n + "=0\r\nMgnCutRect" + n + "=05000000050000000500000005000000\r\n" +
-                   "MgnMinRect" + n + "=00000000000000000000000000000000\r\n" +
-                   "MgnMaxRect" + n + "=1e0000001e0000001e0000001e000000\r\n" +
-                   "MgnDefRect" + n + "=0a0000000a0000000a0000000a000000\r\n" +
-                   "MgnAddRect" + n + "=05000000050000000500000005000000\r\n" +
-                   "SpotDot" + n + "=5\r\nIgnoreShadow" + n + "=0\r\nShadowClear" + n + "=0\r\n";
+        kinds[k] = "CutMargin" + n + "=0\r\nMgnCutRect" + n + "=05000000050000000500000005000000\r\n" + "MgnMinRect" +
+                   n + "=00000000000000000000000000000000\r\n" + "MgnMaxRect" + n +
+                   "=1e0000001e0000001e0000001e000000\r\n" + "MgnDefRect" + n +
+                   "=0a0000000a0000000a0000000a000000\r\n" + "MgnAddRect" + n +
+                   "=05000000050000000500000005000000\r\n" + "SpotDot" + n + "=5\r\nIgnoreShadow" + n +
+                   "=0\r\nShadowClear" + n + "=0\r\n";
     }
     return "[OptionInfo]\r\nTextPage=1\r\nPictPage=1\r\nWritingDir=0\r\nLinePerPage=0\r\n"
            "BackBorder=230\r\nBackColor=16777215\r\nSlant0=0\r\nRotateAngle0=0000000000000000\r\n"
@@ -116,18 +116,18 @@ TEST_F(OptionFileMode, HandWrittenValuesAreCheckedLikeStoredOnes)
 {
     CAdjustOption start;
     start.SaveQuality = 55;
-    const CAdjustOption option = LoadFromFile(
-        WriteText("[optioninfo]\r\nbackborder=x\r\nSaveDepth=abc\r\ntextpage=\r\nPictPage=12abc\r\n"
-                  "SpotDot0= 7\r\nMgnCutRect0=050000000500000005000000\r\nLinePerPage =9\r\n"),
-        start);
+    const CAdjustOption option =
+        LoadFromFile(WriteText("[optioninfo]\r\nbackborder=x\r\nSaveDepth=abc\r\ntextpage=\r\nPictPage=12abc\r\n"
+                               "SpotDot0= 7\r\nMgnCutRect0=050000000500000005000000\r\nLinePerPage =9\r\n"),
+                     start);
     EXPECT_EQ(option.BackBorder, 0);
     EXPECT_EQ(option.SaveDepth, 4);
     EXPECT_EQ(option.TextPage, 0);
     EXPECT_EQ(option.PictPage, 12);
     EXPECT_EQ(option.SpotDot[0], 7);
     EXPECT_EQ(option.MgnCutRect[0].left, 5);  // 12 bytes: kept
-    EXPECT_EQ(option.LinePerPage, 0);  // "LinePerPage " is another key
-    EXPECT_EQ(option.SaveQuality, 55);  // missing: kept
+    EXPECT_EQ(option.LinePerPage, 0);         // "LinePerPage " is another key
+    EXPECT_EQ(option.SaveQuality, 55);        // missing: kept
 }
 
 TEST_F(OptionFileMode, FileWithOnlyTheMarkChangesNothing)

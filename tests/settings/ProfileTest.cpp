@@ -22,11 +22,27 @@ protected:
 class CRecordingDoc : public IProfileDocument {
 public:
     int GetInt(const QString&, const QString& entry, int) override { return entry.size(); }
-    BOOL WriteInt(const QString&, const QString& entry, int) override { m_written = entry; return 1; }
+    BOOL WriteInt(const QString&, const QString& entry, int) override
+    {
+        m_written = entry;
+        return 1;
+    }
     QString GetString(const QString&, const QString&, const QString&) override { return "doc"; }
-    BOOL WriteString(const QString&, const QString& entry, const QString&) override { m_written = entry; return 1; }
-    BOOL GetBinary(const QString&, const QString&, QByteArray& data) override { data = "b"; return 1; }
-    BOOL WriteBinary(const QString&, const QString& entry, const QByteArray&) override { m_written = entry; return 1; }
+    BOOL WriteString(const QString&, const QString& entry, const QString&) override
+    {
+        m_written = entry;
+        return 1;
+    }
+    BOOL GetBinary(const QString&, const QString&, QByteArray& data) override
+    {
+        data = "b";
+        return 1;
+    }
+    BOOL WriteBinary(const QString&, const QString& entry, const QByteArray&) override
+    {
+        m_written = entry;
+        return 1;
+    }
     QString m_written;
 };
 

@@ -42,8 +42,8 @@ void DrawText(QPainter& painter, const PageSpec& spec)
         for (int g = 0; g < count; ++g) {
             // Vertical writing fills columns from the right edge leftwards.
             const QPoint at = spec.vertical
-                ? QPoint(box.right() + 1 - (line + 1) * pitch + spec.lineGap, box.top() + g * advance)
-                : QPoint(box.left() + g * advance, box.top() + line * pitch);
+                                  ? QPoint(box.right() + 1 - (line + 1) * pitch + spec.lineGap, box.top() + g * advance)
+                                  : QPoint(box.left() + g * advance, box.top() + line * pitch);
             DrawGlyph(painter, QRect(at, QSize(spec.glyphSize, spec.glyphSize)), random);
         }
     }

@@ -23,12 +23,12 @@ struct PageSpec {
     QRgb paper = qRgb(255, 255, 255);
     QRgb ink = qRgb(25, 25, 25);
 
-    QRect textBox;          // area the lines fill before turning; empty = no text
-    bool vertical = false;  // vertical writing: columns top to bottom, right to left
-    int glyphSize = 24;     // glyph extent across and along the line
-    int glyphGap = 3;       // space between glyphs of a line
-    int lineGap = 24;       // space between lines
-    int shortLineEvery = 5; // every n-th line ends a paragraph at about half length; 0 = never
+    QRect textBox;           // area the lines fill before turning; empty = no text
+    bool vertical = false;   // vertical writing: columns top to bottom, right to left
+    int glyphSize = 24;      // glyph extent across and along the line
+    int glyphGap = 3;        // space between glyphs of a line
+    int lineGap = 24;        // space between lines
+    int shortLineEvery = 5;  // every n-th line ends a paragraph at about half length; 0 = never
 
     QRect pictureBox;  // a block of dark tones; empty = none
 
@@ -47,9 +47,9 @@ struct PageSpec {
 };
 
 struct GeneratedPage {
-    QImage image;       // 32-bit ARGB, opaque
-    QRect contentBox;   // bounding box of the dark pixels of text and picture (BackBorder 230)
-    double slant = 0.0; // the correcting angle, as given
+    QImage image;        // 32-bit ARGB, opaque
+    QRect contentBox;    // bounding box of the dark pixels of text and picture (BackBorder 230)
+    double slant = 0.0;  // the correcting angle, as given
 };
 
 GeneratedPage GeneratePage(const PageSpec& spec);
