@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -149,4 +150,26 @@ TEST_F(RibbonWidgetTest, SettingsRoundTripAndForeignBytesAreIgnored)
     other.LoadSettings(saved);
     EXPECT_TRUE(other.IsMinimized());
     EXPECT_EQ(app.views.back(), RibbonViewVerb::Size);  // the frame makes room again
+}
+
+TEST_F(RibbonWidgetTest, AltShowsKeyTipsThatLeadToATabAndPressItsButton)
+{
+    ribbon.show();
+    ribbon.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ribbon));
+    QTest::keyClick(&ribbon, Qt::Key_Alt);
+    const auto tips = [this] {
+        QStringList texts;
+        for (const QLabel* badge : ribbon.findChildren<QLabel*>(QStringLiteral("keyTip")))
+            texts.append(badge->text());
+        texts.sort();
+        return texts;
+    };
+    EXPECT_EQ(tips(), (QStringList{QStringLiteral("F"), QStringLiteral("T")}));
+    QTest::keyClick(&ribbon, Qt::Key_T);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tips() == QStringList{QStringLiteral("G")}; }, 2000));
+    QTest::keyClick(&ribbon, Qt::Key_G);
+    ASSERT_FALSE(app.executed.empty());
+    EXPECT_EQ(app.executed.back().command, 3u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tips().isEmpty(); }, 2000));
 }
