@@ -114,8 +114,10 @@ void CImageListCtrl::OnItemChanged(const QModelIndex& current, const QModelIndex
     const CImageInfo* info = GetImageInfo(current.row());
     if (info != nullptr) {
         ShowInPreview(current.row());
-        // The row the user looks at is loaded first when nothing loads yet.
-        if (m_nJobKind == JOB_LOAD && !m_bJobRunning && info->GetSrcThumb() == nullptr)
+        // The row the user looks at is loaded first when nothing loads yet;
+        // not while rows are removed one after another, which a job's
+        // threads must not meet half done.
+        if (m_nJobKind == JOB_LOAD && !m_bJobRunning && !m_bBulkRemove && info->GetSrcThumb() == nullptr)
             StartNextJob();
     }
     if (!m_bBulkRemove)

@@ -212,3 +212,29 @@ TEST_F(MainView, CommandsPressedRapidlyWhileJobsStartAndStopLeaveOneJobAtATime)
     EXPECT_EQ(List().status.started.size(), static_cast<size_t>(List().status.ended));
     EXPECT_EQ(RowPaths().size(), 4);
 }
+
+// The focus moves from row to row while rows are removed; a job started then
+// would meet rows half removed.
+TEST_F(MainView, DeletingRowsStartsNoJobWhileTheRowsAreRemoved)
+{
+    const QString bad = dir.filePath(QStringLiteral("a.png"));
+    WriteDamaged(bad);
+    List().SetProcessorCount(1);
+    List().AddFiles({bad, Page(QStringLiteral("b.png")), Page(QStringLiteral("c.png"))});
+    ASSERT_TRUE(WaitIdle(List()));
+    ASSERT_TRUE(List().GetImageInfo(0)->m_bLoadFailed);
+    ASSERT_EQ(List().GetImageInfo(1)->GetSrcThumb(), nullptr);  // left unloaded by the first error
+    List().SelectOnly(0);
+    bool startedDuringRemoval = false;
+    QString focusedPath;
+    QObject::connect(List().selectionModel(), &QItemSelectionModel::currentChanged, &List(),
+                     [&](const QModelIndex& current) {
+                         startedDuringRemoval = startedDuringRemoval || List().IsJobRunning();
+                         focusedPath = List().GetImageInfo(current.row())->m_strPath;
+                     });
+    view.OnCmdMsg(ID_DELETE);
+    EXPECT_FALSE(startedDuringRemoval);
+    EXPECT_EQ(focusedPath, dir.filePath(QStringLiteral("b.png")));  // the focus meets the row it shows
+    ASSERT_TRUE(WaitIdle(List()));
+    EXPECT_EQ(List().GetItemCount(), 2);
+}
