@@ -25,13 +25,15 @@ void CMainFrame::CreateRibbon(QWidget& client)
             [this] { InvalidateUICommand(cmdClipPaste); });
 }
 
-// The ribbon saves its state, then goes.
+// The ribbon saves its state, then goes once control is back in the event
+// loop: a shutdown may arrive inside a dialog that one of its menu items
+// opened, with that item's code still running.
 void CMainFrame::DestroyRibbon()
 {
     if (m_pUIFramework == nullptr)
         return;
     m_pUIFramework->Destroy();
-    delete std::exchange(m_pUIFramework, nullptr);
+    std::exchange(m_pUIFramework, nullptr)->deleteLater();
     m_wndRibbonBar->SetRibbonHeight(0);
 }
 
