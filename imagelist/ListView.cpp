@@ -111,17 +111,20 @@ void CImageListCtrl::SelectOnly(int row)
 
 void CImageListCtrl::OnItemChanged(const QModelIndex& current, const QModelIndex&)
 {
+    // While rows are removed one after another the focus passes rows that
+    // are about to go, and a job's threads must not meet the rows half
+    // removed: nothing is shown or loaded for them, and the callers count
+    // the selection once at the end.
+    if (m_bBulkRemove)
+        return;
     const CImageInfo* info = GetImageInfo(current.row());
     if (info != nullptr) {
         ShowInPreview(current.row());
-        // The row the user looks at is loaded first when nothing loads yet;
-        // not while rows are removed one after another, which a job's
-        // threads must not meet half done.
-        if (m_nJobKind == JOB_LOAD && !m_bJobRunning && !m_bBulkRemove && info->GetSrcThumb() == nullptr)
+        // The row the user looks at is loaded first when nothing loads yet.
+        if (m_nJobKind == JOB_LOAD && !m_bJobRunning && info->GetSrcThumb() == nullptr)
             StartNextJob();
     }
-    if (!m_bBulkRemove)
-        UpdateSelectionCount();
+    UpdateSelectionCount();
 }
 
 void CImageListCtrl::keyPressEvent(QKeyEvent* event)
