@@ -1,4 +1,5 @@
 #include "engine/BitmapConvert.h"
+#include "engine/ImageHeader.h"
 
 #include "platform/PixelFormat.h"
 
@@ -17,23 +18,6 @@ constexpr qint64 kMaxImageBytes = qint64(1) << 30;
 // The decoders' own limit (in MiB) sits above ours so that a 16-bit-per-channel
 // file of an admitted size still decodes; our header check runs first.
 constexpr int kDecoderLimitMiB = 2048;
-
-// The input types are told by their first bytes, never by the file name, and
-// only their decoders ever see the file.
-QByteArray FormatOfContent(const QByteArray& head)
-{
-    if (head.startsWith("\x89PNG\r\n\x1a\n"))
-        return "png";
-    if (head.startsWith("\xff\xd8\xff"))
-        return "jpeg";
-    if (head.startsWith("GIF87a") || head.startsWith("GIF89a"))
-        return "gif";
-    if (head.startsWith("BM"))
-        return "bmp";
-    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4)))
-        return "tiff";
-    return {};
-}
 
 // Walks the codes of a run-length stream (pairs of count and value; a zero
 // count escapes to end of row, end of bitmap, a move, or a literal run padded
@@ -223,7 +207,8 @@ QImage LoadImageFileCopy(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray format = FormatOfContent(file.peek(8));
+    const QByteArray head = file.peek(kImageHeadBytes);
+    const QByteArray format = FormatOfContent(head);
     if (format.isEmpty() || (format == "bmp" && !HasWholeBmpRows(file)))
         return {};
     if (format == "gif" && (!HasWholeFirstGifFrame(file) || !file.seek(0)))
@@ -233,7 +218,7 @@ QImage LoadImageFileCopy(const QString& path)
     QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(false);
-    if (!IsAdmittedSize(reader.size()))
+    if (!IsAdmittedSize(DecodedImageSize(reader, head)))
         return {};
     QImage image;
     if (!reader.read(&image) || image.isNull() || !IsAdmittedSize(image.size()))

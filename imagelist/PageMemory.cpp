@@ -1,7 +1,6 @@
 #include "imagelist/PageMemory.h"
 
-#include <QImage>
-#include <QImageReader>
+#include "engine/ImageHeader.h"
 
 namespace {
 
@@ -15,13 +14,9 @@ constexpr qint64 kWorkingBytesPerPixel = 10;
 
 qint64 EstimatePagePeak(const QString& path)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QSize size = reader.size();
-    if (size.width() <= 0 || size.height() <= 0) {
+    const CDecodedImage decoded = PeekDecodedImage(path);
+    if (decoded.size.width() <= 0 || decoded.size.height() <= 0) {
         return 0;
     }
-    const int bits = QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
-    const qint64 decoded = bits > 0 ? (bits + 7) / 8 : 4;
-    return qint64(size.width()) * size.height() * (decoded + kWorkingBytesPerPixel);
+    return qint64(decoded.size.width()) * decoded.size.height() * (decoded.bytesPerPixel + kWorkingBytesPerPixel);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
+#include <QtEndian>
 
 #include <algorithm>
 #include <atomic>
@@ -10,7 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "IntakeTestSupport.h"
 #include "ListTestSupport.h"
+#include "engine/BitmapConvert.h"
 #include "imagelist/MemoryBudget.h"
 #include "imagelist/PageMemory.h"
 
@@ -96,6 +100,39 @@ TEST(PageMemory, EstimateFollowsTheDecodedFormAndRefusesNothingUnreadable)
     WriteDamaged(dir.filePath(QStringLiteral("damaged.png")));
     EXPECT_EQ(EstimatePagePeak(dir.filePath(QStringLiteral("damaged.png"))), 0);
     EXPECT_EQ(EstimatePagePeak(dir.filePath(QStringLiteral("missing.png"))), 0);
+}
+
+TEST(PageMemory, SizeIsTheOneTheDecoderMakes)
+{
+    QTemporaryDir dir;
+    // A GIF decodes to its whole 16000 x 16000 logical screen, though its only frame is one pixel.
+    const QString gif = dir.filePath(QStringLiteral("screen.gif"));
+    WriteBytes(gif, QByteArray::fromHex("474946383961803e803e800000000000ffffff2c00000000010001000002024401003b"));
+    EXPECT_GE(EstimatePagePeak(gif), qint64(16000) * 16000 * 4);
+
+    // A top-down BMP (negative height) is as large as its bottom-up twin and loads upright.
+    QImage page(8, 6, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    page.setPixel(0, 0, qRgb(0, 0, 0));
+    QByteArray bottomUp;
+    QBuffer buffer(&bottomUp);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(page.save(&buffer, "BMP"));
+    const int start = qFromLittleEndian<qint32>(bottomUp.constData() + 10);
+    const int rowBytes = static_cast<int>(bottomUp.size() - start) / page.height();
+    QByteArray topDown = bottomUp.left(start);
+    for (int row = page.height() - 1; row >= 0; --row) {
+        topDown += bottomUp.mid(start + row * rowBytes, rowBytes);
+    }
+    qToLittleEndian<qint32>(-page.height(), topDown.data() + 22);
+    const QString up = dir.filePath(QStringLiteral("up.bmp"));
+    const QString down = dir.filePath(QStringLiteral("down.bmp"));
+    WriteBytes(up, bottomUp);
+    WriteBytes(down, topDown);
+    const QImage loaded = LoadImageFileCopy(down);
+    EXPECT_FALSE(loaded.isNull());
+    EXPECT_EQ(loaded, LoadImageFileCopy(up));
+    EXPECT_EQ(EstimatePagePeak(down), EstimatePagePeak(up));
 }
 
 namespace {
