@@ -264,7 +264,7 @@ private:
     std::vector<std::unique_ptr<CImageInfo>> m_arrImages;  // entries in order of adding
     std::vector<int> m_arrRows;                            // display row -> index into m_arrImages
     QHash<QString, COutputNames> m_mapOutputNames;         // lower-cased output folder -> names given there
-    QHash<QString, QString> m_mapArchiveFolders;           // lower-cased archive path -> folder extracted into
+    QHash<QString, QString> m_mapArchiveFolders;           // archive path -> folder extracted into
     BOOL m_bBulkRemove = 0;
     // Job state.
     std::mutex m_csJob;
