@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include <new>
+
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/ProfileFile.h"
@@ -83,14 +85,18 @@ BOOL CFolivaneApp::CreateMainFrame()
     // The signals are caught before the window can be found, so that a kill
     // from then on closes it in order.
     m_pSignals = std::make_unique<CTerminationSignals>();
-    m_pMainWnd = std::make_unique<CMainFrame>();
+    m_pMainWnd.reset(new (std::nothrow) CMainFrame);
+    if (!m_pMainWnd) {
+        ShowStartupMessage(QStringLiteral("new CMainFrame failed."));
+        return 0;
+    }
     QObject::connect(m_pSignals.get(), &CTerminationSignals::terminationRequested, m_pMainWnd.get(), &QWidget::close);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_pMainWnd.get(),
                      [frame = m_pMainWnd.get()] { frame->OnQueryEndSession(); });
     if (!m_pMainWnd->Create(m_strInstanceFolder)) {
-        m_pMainWnd.reset();
-        ShowStartupMessage(QStringLiteral("new CMainFrame failed."));
-        return 0;
+        // A socket path too long for the system, say: the program runs, and a
+        // second start says that one is running instead of raising this window.
+        qWarning("Folivane: a second start cannot find this window in %s", qUtf8Printable(m_strInstanceFolder));
     }
     m_pMainWnd->setWindowTitle(CStringTable::Application().LoadString(AFX_IDS_APP_TITLE));
     m_pMainWnd->show();

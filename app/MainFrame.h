@@ -47,7 +47,7 @@ public:
     CMainFrame& operator=(const CMainFrame&) = delete;
 
     // Builds the window's parts and makes it findable under its window class
-    // name in the folder; false when it cannot be made.
+    // name in the folder; false when it cannot be found (it works all the same).
     bool Create(const QString& instanceFolder);
 
     // The list's status display.

@@ -14,7 +14,20 @@ bool IsSoundProfile(const QString& fileName)
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    return QSettings(fileName, QSettings::IniFormat).status() == QSettings::NoError;
+    QSettings settings(fileName, QSettings::IniFormat);
+    settings.allKeys();  // the status tells of the file's form only once it is read
+    return settings.status() == QSettings::NoError;
+}
+
+// name + ".broken", or with a number from 2 added when earlier ones are kept.
+QString FreeBackupName(const QString& fileName)
+{
+    const QString base = fileName + QStringLiteral(".broken");
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo(name).isSymLink(); ++n) {
+        name = base + QString::number(n);
+    }
+    return name;
 }
 
 }  // namespace
@@ -24,8 +37,7 @@ QString SetAsideBrokenProfile(const QString& fileName)
     if (!QFileInfo::exists(fileName) || IsSoundProfile(fileName)) {
         return QString();
     }
-    const QString aside = fileName + QStringLiteral(".broken");
-    QFile::remove(aside);
+    const QString aside = FreeBackupName(fileName);
     if (!QFile::rename(fileName, aside)) {
         qWarning("Folivane: the settings file %s cannot be read; it is left as it is and the defaults are used",
                  qUtf8Printable(fileName));

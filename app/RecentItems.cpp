@@ -19,11 +19,7 @@ void CRecentItems::AddRecentItem(const QString& path)
     if (!m_arrRecentItems.isEmpty() && m_arrRecentItems.first() == path) {
         return;
     }
-    for (qsizetype i = m_arrRecentItems.size() - 1; i >= 0; --i) {
-        if (m_arrRecentItems[i].compare(path, Qt::CaseInsensitive) == 0) {
-            m_arrRecentItems.removeAt(i);
-        }
-    }
+    m_arrRecentItems.removeAll(path);
     m_arrRecentItems.prepend(path);
     if (m_arrRecentItems.size() > kMaxItems) {
         m_arrRecentItems.resize(kMaxItems);

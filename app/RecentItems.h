@@ -6,8 +6,8 @@
 #include "platform/WinTypes.h"
 
 // The files and folders the user added lately, newest first, at most 9 and
-// no two alike in any letter case; kept in the profile section "RecentItems"
-// as values "0" to "8".
+// no two alike (paths that differ only in letter case are different files);
+// kept in the profile section "RecentItems" as values "0" to "8".
 class CRecentItems {
 public:
     static constexpr int kMaxItems = 9;

@@ -166,7 +166,12 @@ int CreateFolderPath(const QString& path)
 
 int DeleteFolderTree(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(path);
+    // Without trailing separators: the system follows a link named as a
+    // folder ("link/"), and the guard below would not see it.
+    QByteArray native = QFile::encodeName(path);
+    while (native.size() > 1 && native.endsWith('/')) {
+        native.chop(1);
+    }
     struct stat info {};
     if (lstat(native.constData(), &info) != 0) {
         return 0;

@@ -21,6 +21,7 @@
 #include "imagelist/ImageInfo.h"
 #include "imagelist/IntakeAsker.h"
 #include "imagelist/MemoryBudget.h"
+#include "imagelist/OutputNames.h"
 #include "imagelist/RowPainter.h"
 #include "platform/CancelFlag.h"
 #include "platform/WinTypes.h"
@@ -262,8 +263,8 @@ private:
 
     std::vector<std::unique_ptr<CImageInfo>> m_arrImages;  // entries in order of adding
     std::vector<int> m_arrRows;                            // display row -> index into m_arrImages
-    QHash<QString, QStringList> m_mapOutputNames;          // lower-cased output folder -> names given there
-    QHash<QString, QString> m_mapArchiveFolders;           // lower-cased archive path -> folder extracted into
+    QHash<QString, COutputNames> m_mapOutputNames;         // lower-cased output folder -> names given there
+    QHash<QString, QString> m_mapArchiveFolders;           // archive path -> folder extracted into
     BOOL m_bBulkRemove = 0;
     // Job state.
     std::mutex m_csJob;

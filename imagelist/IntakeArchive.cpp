@@ -25,14 +25,13 @@ BOOL CIntakeWalker::AddArchive(const QString& origin, const QString& archive)
         return 0;
     }
     // An archive is extracted once while the list exists.
-    const QString key = archive.toLower();
-    QString folder = m_mapArchiveFolders.value(key);
+    QString folder = m_mapArchiveFolders.value(archive);
     if (folder.isEmpty()) {
         folder = ExtractArchive(archive);
         if (folder.isEmpty()) {
             return 0;
         }
-        m_mapArchiveFolders.insert(key, folder);
+        m_mapArchiveFolders.insert(archive, folder);
     }
     ++m_nArchiveDepth;
     const BOOL added = AddExtracted(origin, folder);

@@ -15,7 +15,7 @@ CIntakeWalker::CIntakeWalker(std::vector<std::unique_ptr<CImageInfo>>& images, s
     // intake linear.
     m_setPaths.reserve(static_cast<qsizetype>(images.size()));
     for (const auto& info : images) {
-        m_setPaths.insert(info->m_strPath.toCaseFolded());
+        m_setPaths.insert(info->m_strPath);
     }
 }
 
@@ -83,8 +83,8 @@ BOOL CIntakeWalker::AddImageFile(const QString& origin, const QString& path)
     if (!IsImageFileType(path)) {
         return 0;
     }
-    const QString key = path.toCaseFolded();
-    if (m_setPaths.contains(key)) {
+    // Names that differ only in case are different files here.
+    if (m_setPaths.contains(path)) {
         return 0;
     }
     if (m_arrRows.size() >= static_cast<size_t>(kMaxListEntries)) {
@@ -104,6 +104,6 @@ BOOL CIntakeWalker::AddImageFile(const QString& origin, const QString& path)
     info->Reset(status.size(), status.lastModified().toSecsSinceEpoch());
     m_arrImages.push_back(std::move(info));
     m_arrRows.push_back(static_cast<int>(m_arrImages.size()) - 1);
-    m_setPaths.insert(key);
+    m_setPaths.insert(path);
     return 1;
 }

@@ -54,5 +54,5 @@ private:
     int m_nSubfolderAnswer = -1;  // -1 not asked yet, 1 add subfolders, 0 not
     BOOL m_bCancel = 0;
     int m_nArchiveDepth = 0;
-    QSet<QString> m_setPaths;  // case-folded paths of the entries, for the duplicate test
+    QSet<QString> m_setPaths;  // paths of the entries, for the duplicate test
 };

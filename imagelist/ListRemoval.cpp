@@ -54,8 +54,7 @@ void CImageListCtrl::RemoveItem(int row)
     // Its output name becomes free again in its folder.
     const auto names = m_mapOutputNames.find(GetOutputFolder(info->m_strOrigin, m_option).toLower());
     if (names != m_mapOutputNames.end() && !info->m_strOutputName.isEmpty()) {
-        names->removeIf(
-            [&](const QString& name) { return name.compare(info->m_strOutputName, Qt::CaseInsensitive) == 0; });
+        names->Remove(info->m_strOutputName);
     }
     for (int& other : m_arrRows) {
         if (other > index) {

@@ -8,11 +8,6 @@
 
 namespace {
 
-bool ContainsNoCase(const QStringList& names, const QString& name)
-{
-    return names.contains(name, Qt::CaseInsensitive);
-}
-
 QString ExtensionOf(const QString& path, const QString& title)
 {
     return path.mid(GetFolderPart(path).size() + title.size());
@@ -22,7 +17,7 @@ bool IsSavableExtension(const QString& extension)
 {
     static const QStringList savable = {QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".jpe"),
                                         QStringLiteral(".png"), QStringLiteral(".bmp")};
-    return ContainsNoCase(savable, extension);
+    return savable.contains(extension, Qt::CaseInsensitive);
 }
 
 }  // namespace
@@ -63,21 +58,16 @@ BOOL CImageListCtrl::PrepareSave()
             if (info->m_bLoadFailed || !info->m_strOutputName.isEmpty()) {
                 continue;
             }
-            QStringList& names = m_mapOutputNames[GetOutputFolder(info->m_strOrigin, m_option).toLower()];
+            COutputNames& names = m_mapOutputNames[GetOutputFolder(info->m_strOrigin, m_option).toLower()];
             QString title;
             QString extension;
             MakeOutputFileName(*info, title, extension);
-            QString candidate = title + extension;
             if (numbered) {
-                int n = 2;
-                do {
-                    candidate = QStringLiteral("%1(%2)%3").arg(title, QString::number(n++), extension);
-                } while (ContainsNoCase(names, candidate));
-            } else if (ContainsNoCase(names, candidate)) {
-                continue;
+                info->m_strOutputName = names.TakeNumbered(title, extension);
+            } else if (!names.Contains(title + extension)) {
+                info->m_strOutputName = title + extension;
+                names.Add(info->m_strOutputName);
             }
-            info->m_strOutputName = candidate;
-            names.append(candidate);
         }
     }
     if (!m_option.OwPrompt) {

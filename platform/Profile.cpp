@@ -25,11 +25,12 @@ QSettings* NewUserSettings()
                          QStringLiteral("Folivane"));
 }
 
-// Counts a failed store; TRUE when the settings arrived in the file.
+// Counts a failed store; TRUE when the settings arrived in the file. A file
+// that could not be parsed is still written over: that is no failure.
 BOOL SyncSettings(QSettings& settings)
 {
     settings.sync();
-    if (settings.status() == QSettings::NoError) {
+    if (settings.status() != QSettings::AccessError) {
         return 1;
     }
     ++g_nWriteFailures;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QtEndian>
 
 #include <sys/stat.h>
@@ -88,20 +89,58 @@ void Write(QIODevice& file, const QString& text)
     }
 }
 
-// Windows keeps a read-only file from being deleted; a file without its
-// owner's write permission is treated the same, so that saving never
-// removes a file the user protected.
-int DeleteExisting(const QString& path)
+// The old file is replaced only once the new one is complete, yet saving
+// still refuses up front where deleting it would fail: a folder, a file
+// without its owner's write permission (as Windows keeps a read-only file),
+// or a folder that lets nothing be removed from it.
+int CheckReplaceable(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(path);
     struct stat info {};
-    if (lstat(native.constData(), &info) != 0) {
+    if (lstat(QFile::encodeName(path).constData(), &info) != 0) {
         return 0;  // nothing there
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return EISDIR;
     }
     if (S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) == 0) {
         return EACCES;
     }
-    return unlink(native.constData()) == 0 ? 0 : errno;
+    const QString folder = GetFolderPart(path);
+    const QByteArray native = QFile::encodeName(folder.isEmpty() ? QStringLiteral(".") : folder);
+    return access(native.constData(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+// A new file of a name of its own in the folder: nothing planted there is
+// followed, and the user's file stays whole until the rename.
+void CreateTemporary(QFile& file, const QString& folder, const QString& path)
+{
+    for (;;) {
+        file.setFileName(
+            folder +
+            QStringLiteral(".folivane-%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        errno = 0;
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+            return;
+        }
+        if (errno != EEXIST) {
+            throw FileError(errno, path);
+        }
+    }
+}
+
+void WriteDocument(const CSectionArray& doc, QFile& file, const QString& path)
+{
+    Write(file, QStringLiteral("\uFEFF"));
+    for (const CSection& section : doc) {
+        WriteSection(section, file);
+    }
+    if (fsync(file.handle()) != 0) {
+        throw FileError(errno, path);
+    }
+    file.close();
+    if (rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        throw FileError(errno, path);
+    }
 }
 
 }  // namespace
@@ -200,7 +239,7 @@ void WriteSection(const CSection& section, QIODevice& file)
 
 BOOL SaveOptionFile(const CSectionArray& doc, const QString& path, QString& error)
 {
-    if (const int code = DeleteExisting(path)) {
+    if (const int code = CheckReplaceable(path)) {
         error = QStringLiteral("del file error\n") + GetSystemErrorText(code) + u'\n' + path;
         return 0;
     }
@@ -212,24 +251,21 @@ BOOL SaveOptionFile(const CSectionArray& doc, const QString& path, QString& erro
             return 0;
         }
     }
-    QFile file(path);
+    QFile file;
+    bool created = false;
     try {
-        errno = 0;
-        // A new file only: nothing planted at the path since the delete is followed.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-            throw FileError(errno, path);
-        }
-        Write(file, QStringLiteral("\uFEFF"));
-        for (const CSection& section : doc) {
-            WriteSection(section, file);
-        }
+        CreateTemporary(file, folder, path);
+        created = true;
+        WriteDocument(doc, file, path);
+        return 1;
+    } catch (const CFileException& e) {
+        // The error names the user's file, not the temporary one.
+        error = QStringLiteral("save error\n") + GetExceptionText(FileError(e.m_cause, path));
     } catch (const std::exception& e) {
         error = QStringLiteral("save error\n") + GetExceptionText(e);
-        // A half-written file would later load as a different set of options.
-        if (file.isOpen()) {
-            file.remove();
-        }
-        return 0;
     }
-    return 1;
+    if (created) {
+        file.remove();
+    }
+    return 0;
 }

@@ -118,6 +118,38 @@ TEST_F(FolivaneApp, AMalformedSettingsFileIsSetAsideAndTheDefaultsAreUsed)
     EXPECT_EQ(SetAsideBrokenProfile(name), QString());  // absent: nothing to do
 }
 
+TEST_F(FolivaneApp, BrokenSettingsFilesKeepEarlierBackupsAndABinaryOneIsBrokenToo)
+{
+    const QString name = GetProfileFileName();
+    QDir().mkpath(QFileInfo(name).path());
+    const auto write = [&name](const QByteArray& bytes) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const QByteArray binary("\x00\x01\xff\xfe binary\x00", 13);
+    QStringList asides;
+    for (const QByteArray& bytes : {QByteArray("[broken\n"), binary}) {
+        write(bytes);
+        asides.append(SetAsideBrokenProfile(name));
+        EXPECT_FALSE(QFile::exists(name));
+    }
+    ASSERT_EQ(asides.size(), 2);
+    EXPECT_NE(asides[0], asides[1]);
+    for (const QString& aside : asides) {
+        EXPECT_TRUE(aside.startsWith(name + QStringLiteral(".broken"))) << aside.toStdString();
+        EXPECT_TRUE(QFile::remove(aside));
+    }
+
+    // Written over, it is no failure to write.
+    write(binary);
+    const int before = GetProfileWriteFailures();
+    EXPECT_TRUE(WriteProfileInt(QString(), "ThumbSize", 1));
+    EXPECT_EQ(GetProfileWriteFailures(), before);
+    EXPECT_EQ(GetProfileInt(QString(), "ThumbSize", 0), 1);
+    QFile::remove(name);
+}
+
 TEST_F(FolivaneApp, AnUnreadableSettingsFileIsSetAside)
 {
     const QString name = GetProfileFileName();

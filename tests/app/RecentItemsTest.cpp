@@ -20,18 +20,18 @@ protected:
 
 }  // namespace
 
-TEST_F(RecentItems, AnotherSpellingMovesToTheFrontAndTheSameSpellingChangesNothing)
+TEST_F(RecentItems, APathMovesToTheFrontAndAnotherCaseIsAnotherPath)
 {
-    m_items.m_arrRecentItems = {QStringLiteral("/Books/A"), QStringLiteral("/books/b")};
+    m_items.m_arrRecentItems = {QStringLiteral("/Books/A"), QStringLiteral("/books/b"), QStringLiteral("/books/a")};
     m_items.AddRecentItem(QStringLiteral("/books/a"));
-    EXPECT_EQ(m_items.m_arrRecentItems, (QStringList{"/books/a", "/books/b"}));
+    EXPECT_EQ(m_items.m_arrRecentItems, (QStringList{"/books/a", "/Books/A", "/books/b"}));
     EXPECT_TRUE(m_items.m_bRecentChanged);
 
     m_items.m_bRecentChanged = 0;
     m_items.AddRecentItem(QStringLiteral("/books/a"));
     m_items.AddRecentItem(QString());
     EXPECT_FALSE(m_items.m_bRecentChanged);
-    EXPECT_EQ(m_items.m_arrRecentItems.size(), 2);
+    EXPECT_EQ(m_items.m_arrRecentItems.size(), 3);
 }
 
 TEST_F(RecentItems, ATenthPathDropsTheOldest)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -118,6 +119,22 @@ TEST_F(SingleInstance, WhileTheLockIsHeldWithoutAWindowTheStartSaysSo)
     EXPECT_FALSE(app.InitInstance());
     EXPECT_EQ(app.m_messages, QStringList{QStringLiteral("既に起動しています。")});
     EXPECT_FALSE(app.m_pMainWnd);
+}
+
+TEST_F(SingleInstance, AWindowThatCannotBeGivenItsAddressStillStarts)
+{
+    // The address in this folder is longer than the system allows a socket's.
+    const QString folder = m_dir.filePath(QString(100, u'f'));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    CTestApp first;
+    first.m_strInstanceFolder = folder;
+    EXPECT_TRUE(first.InitInstance());
+    EXPECT_TRUE(first.m_messages.isEmpty());
+    CTestApp second;
+    second.m_strInstanceFolder = folder;
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_EQ(second.m_messages, QStringList{QStringLiteral("既に起動しています。")});
+    EXPECT_EQ(first.ExitInstance(), 0);
 }
 
 TEST_F(SingleInstance, ALockThatCannotBeMadeFailsTheStart)

@@ -119,7 +119,10 @@ TEST(Paths, DeleteFolderTreeLeavesLinkTargetsAlone)
 
     const QString linkRoot = root.path() + QStringLiteral("/linkroot");
     ASSERT_TRUE(QFile::link(outside, linkRoot));
-    EXPECT_EQ(DeleteFolderTree(linkRoot), ENOTDIR);
+    // Also when named as a folder, as the callers do.
+    for (const char* ending : {"", "/", "//"}) {
+        EXPECT_EQ(DeleteFolderTree(linkRoot + QLatin1String(ending)), ENOTDIR);
+    }
     EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep")));
 }
 

@@ -199,6 +199,20 @@ TEST_F(IntakeWalkerTest, ArchiveIsExtractedOnceAndItsEntriesKeepTheOutermostOrig
     EXPECT_TRUE(m_asker.messages.empty());
 }
 
+TEST_F(IntakeWalkerTest, NamesThatDifferOnlyInCaseAreDifferentFiles)
+{
+    Page(QStringLiteral("a.png"));
+    Page(QStringLiteral("A.png"));
+    ASSERT_TRUE(WriteTestZip(m_in + QStringLiteral("Book.zip"), {{"p.png", PageBytes()}}));
+    ASSERT_TRUE(WriteTestZip(m_in + QStringLiteral("book.zip"), {{"q.png", PageBytes()}}));
+    EXPECT_TRUE(Intake({m_in + QStringLiteral("a.png"), m_in + QStringLiteral("A.png"),
+                        m_in + QStringLiteral("Book.zip"), m_in + QStringLiteral("book.zip")}));
+    ASSERT_EQ(m_rows.size(), 4U);
+    EXPECT_TRUE(m_images[2]->m_strPath.endsWith(QStringLiteral("/p.png")));
+    EXPECT_TRUE(m_images[3]->m_strPath.endsWith(QStringLiteral("/q.png")));
+    EXPECT_EQ(TempFolders().size(), 2);
+}
+
 TEST_F(IntakeWalkerTest, DamagedArchiveIsToldAndLeavesNoFolder)
 {
     Page(QStringLiteral("a.png"));

@@ -128,11 +128,17 @@ TEST_F(OutputNamingTest, FailedEntriesGetNoNameAndRemovalFreesOne)
     EXPECT_EQ(Name(1), "p.png");
     EXPECT_EQ(Name(2), "p(2).png");
 
+    Entry("e/p.png");
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(Name(3), "p(3).png");
     list.UpdateFileCount();
+    list.RemoveItem(2);  // p(2).png
     list.RemoveItem(1);
     Entry("d/P.png");
+    Entry("f/p.png");
     EXPECT_TRUE(list.PrepareSave());
     EXPECT_EQ(Name(2), "P.png");
+    EXPECT_EQ(Name(3), "p(2).png");
 
     list.ClearOutputNames();
     EXPECT_TRUE(Name(1).isEmpty());

@@ -187,8 +187,10 @@ TEST(OptionFileWriter, FailedWriteThrows)
     EXPECT_ANY_THROW(WriteEntry(CEntry{"k", "v"}, buffer));
 }
 
-TEST_F(OptionFile, FailedSaveLeavesNoHalfFile)
+TEST_F(OptionFile, FailedSaveLeavesNoHalfFileAndKeepsTheOldOne)
 {
+    const QString path = PathOf("big.adjopt");
+    ASSERT_TRUE(SaveOptionFile({{"Old", {}}}, path, m_error));
     CSectionArray doc{CSection{"OptionInfo", {CEntry{"SaveAnyDir", QString(4096, u'x')}}}};
     // A file size limit makes the write fail part way, as a full disk does.
     rlimit old{};
@@ -197,10 +199,13 @@ TEST_F(OptionFile, FailedSaveLeavesNoHalfFile)
     rlimit small = old;
     small.rlim_cur = 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const BOOL saved = SaveOptionFile(doc, PathOf("big.adjopt"), m_error);
+    const BOOL saved = SaveOptionFile(doc, path, m_error);
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved);
-    EXPECT_TRUE(m_error.startsWith("save error\n")) << m_error.toStdString();
-    EXPECT_FALSE(QFile::exists(PathOf("big.adjopt")));
+    EXPECT_TRUE(m_error.startsWith("save error\n" + path + ": ")) << m_error.toStdString();
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"big.adjopt"});
+    ASSERT_TRUE(LoadOptionFile(m_doc, path, m_error));
+    ASSERT_EQ(m_doc.size(), 1);
+    EXPECT_EQ(m_doc[0].m_strName, "Old");
 }
