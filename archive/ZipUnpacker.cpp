@@ -183,7 +183,8 @@ quint32 ZipUnpacker::ClaimDataRange(int index, quint64 start, quint64 size)
 void ZipUnpacker::FillEntry(const unz_file_info64& info, const QByteArray& rawName, const QByteArray& extraField,
                             ZipEntry& entry) const
 {
-    entry.name = FitZipName(SanitiseZipName(DecodeZipName(rawName)), kMaxNameLength);
+    // Fitting drops leading steps and may uncover an empty step or a drive.
+    entry.name = SanitiseZipName(FitZipName(SanitiseZipName(DecodeZipName(rawName)), kMaxNameLength));
     entry.index = m_nFileNumber;
     entry.attributes = ZipAttributes(static_cast<quint32>(info.version), static_cast<quint32>(info.external_fa));
     const FileTime time = ZipDosTimeToFileTime(static_cast<quint32>(info.dosDate));

@@ -141,4 +141,38 @@ void BM_PlainCopyA4(benchmark::State& state)
 }
 BENCHMARK(BM_PlainCopyA4)->Unit(benchmark::kMillisecond);
 
+// A zip of ten copies of a zip of ten copies ... five levels below the one
+// the user adds, a text file at the bottom and one page beside the copies:
+// 111,111 archives if nothing bounded the intake.
+void BM_IntakeNestedFanOut(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QByteArray archive = "not a page";
+    QByteArray name = "x.txt";
+    for (int level = 0; level <= 5; ++level) {
+        std::vector<ZipTestEntry> entries;
+        for (int copy = 0; copy < 10; ++copy) {
+            entries.push_back({QByteArray::number(copy) + "_" + name, archive});
+        }
+        if (level == 5) {
+            QImage page(48, 64, QImage::Format_RGB32);
+            page.fill(Qt::white);
+            entries.push_back({"cover.png", Encode(page, "PNG")});
+        }
+        const QString path = dir.filePath(QStringLiteral("level%1.zip").arg(level));
+        WriteTestZip(path, entries);
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        archive = file.readAll();
+        name = "n.zip";
+    }
+    const QString outer = dir.filePath(QStringLiteral("level5.zip"));
+    const QString temp = dir.filePath(QStringLiteral("tmp/"));
+    SetTempRoot(temp);
+    for (auto _ : state) {
+        Intake(state, outer, temp);
+    }
+}
+BENCHMARK(BM_IntakeNestedFanOut)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "imagelist/IntakeWalker.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "common/Paths.h"
 #include "imagelist/IntakeAsker.h"
@@ -8,14 +9,27 @@
 #include "imagelist/TempFolder.h"
 #include "imagelist/ZipExtract.h"
 
+#include <algorithm>
+
 namespace {
 
-// What an archive library returns when the user cancelled inside it.
+// What an archive library returns when the user cancelled inside it, and
+// its code for more files than it can handle.
 constexpr int kArchiverCancelled = 0x8020;
+constexpr int kArchiverTooManyFiles = 0x8011;
 
 // Archives nested deeper than this are left alone: an archive that holds
 // itself would otherwise be extracted again and again until the disk is full.
 constexpr int kMaxArchiveDepth = 8;
+
+qint64 TotalFileSize(const QStringList& files)
+{
+    qint64 total = 0;
+    for (const QString& file : files) {
+        total += QFileInfo(file).size();
+    }
+    return total;
+}
 
 }  // namespace
 
@@ -24,27 +38,53 @@ BOOL CIntakeWalker::AddArchive(const QString& origin, const QString& archive)
     if (m_nArchiveDepth >= kMaxArchiveDepth) {
         return 0;
     }
-    // An archive is extracted once while the list exists.
-    QString folder = m_mapArchiveFolders.value(archive);
-    if (folder.isEmpty()) {
-        folder = ExtractArchive(archive);
-        if (folder.isEmpty()) {
-            return 0;
-        }
-        m_mapArchiveFolders.insert(archive, folder);
+    if (m_nArchiveDepth == 0) {
+        m_bArchiveFailed = false;
+        m_listExtracted.clear();
+    }
+    const ArchiveMark mark{m_arrImages.size(), m_arrRows.size()};
+    QStringList files;
+    if (!TakeArchiveFiles(origin, archive, files)) {
+        return 0;
     }
     ++m_nArchiveDepth;
-    const BOOL added = AddExtracted(origin, folder);
+    const BOOL added = AddExtracted(origin, files);
     --m_nArchiveDepth;
+    if (m_nArchiveDepth == 0 && m_bArchiveFailed) {
+        TakeBack(mark);
+        return 0;
+    }
     return added;
+}
+
+// The files the archive was extracted into, extracting it once while the
+// list exists; false when it was not extracted.
+bool CIntakeWalker::TakeArchiveFiles(const QString& origin, const QString& archive, QStringList& files)
+{
+    const QString& key = archive;
+    QString folder = m_mapArchiveFolders.value(key);
+    if (!folder.isEmpty()) {
+        ListFilesRecursive(folder, files);
+        return true;
+    }
+    if (IsOverLimit(origin)) {
+        return false;
+    }
+    folder = ExtractArchive(origin, archive);
+    if (folder.isEmpty()) {
+        return false;
+    }
+    m_mapArchiveFolders.insert(key, folder);
+    m_listExtracted.append(key);
+    ListFilesRecursive(folder, files);
+    m_nBytesWritten += TotalFileSize(files);
+    return true;
 }
 
 // Every file of the folder in turn, archives inside included; all keep the
 // outermost origin.
-BOOL CIntakeWalker::AddExtracted(const QString& origin, const QString& folder)
+BOOL CIntakeWalker::AddExtracted(const QString& origin, const QStringList& files)
 {
-    QStringList files;
-    ListFilesRecursive(folder, files);
     BOOL added = 0;
     for (const QString& file : files) {
         if (m_bCancel) {
@@ -55,10 +95,25 @@ BOOL CIntakeWalker::AddExtracted(const QString& origin, const QString& folder)
     return added;
 }
 
+// True once the intake has done all the extracting it may; the first
+// archive skipped is told, naming where it came from.
+bool CIntakeWalker::IsOverLimit(const QString& origin)
+{
+    if (m_nArchivesExtracted < m_nMaxArchives && m_nBytesWritten < m_nMaxBytes) {
+        return false;
+    }
+    if (!m_bLimitTold) {
+        m_bLimitTold = true;
+        ShowArchiveError(CArcLib::GetErrorMessage(kArchiverTooManyFiles), origin);
+    }
+    return true;
+}
+
 // The new folder the archive was extracted into; empty when it was not, the
 // folder then removed again. A rar without its library is passed over
-// quietly; any other failure has been reported and cancels the intake.
-QString CIntakeWalker::ExtractArchive(const QString& archive)
+// quietly; any other failure has been reported, naming the user's archive,
+// and cancels the intake.
+QString CIntakeWalker::ExtractArchive(const QString& origin, const QString& archive)
 {
     const bool rar = IsRarFileType(archive);
     CArcLib library(rar ? m_strUnrarLibrary : m_strUnzipLibrary, rar ? kUnrarCommandName : kUnzipCommandName);
@@ -67,7 +122,8 @@ QString CIntakeWalker::ExtractArchive(const QString& archive)
         return QString();
     }
     const QString folder = MakeTempFolder();
-    if (external ? RunArchiver(library, archive, folder) : ExtractZipAsking(archive, folder)) {
+    ++m_nArchivesExtracted;
+    if (external ? RunArchiver(library, origin, archive, folder) : ExtractZipAsking(origin, archive, folder)) {
         return folder;
     }
     m_bCancel = 1;
@@ -75,22 +131,43 @@ QString CIntakeWalker::ExtractArchive(const QString& archive)
     return QString();
 }
 
-bool CIntakeWalker::RunArchiver(CArcLib& library, const QString& archive, const QString& folder)
+// Takes back what a user's archive added in this intake when an archive
+// inside it failed: its entries, and the folders extracted for it. A cancel
+// by the user takes nothing back: what was added before stays.
+void CIntakeWalker::TakeBack(const ArchiveMark& mark)
+{
+    for (size_t index = mark.images; index < m_arrImages.size(); ++index) {
+        m_setPaths.remove(m_arrImages[index]->m_strPath);
+    }
+    m_arrRows.resize(mark.rows);
+    m_arrImages.resize(mark.images);
+    for (const QString& key : std::as_const(m_listExtracted)) {
+        DeleteFolderTree(m_mapArchiveFolders.take(key));
+    }
+}
+
+bool CIntakeWalker::RunArchiver(CArcLib& library, const QString& origin, const QString& archive, const QString& folder)
 {
     const QByteArray command = "-x \"" + QFile::encodeName(archive) + "\" \"" + QFile::encodeName(folder) + '"';
     const int result = library.m_pfnCommand(m_pArchiverOwner, command.constData(), nullptr, 0);
     if (result != 0 && result != kArchiverCancelled) {
-        ShowArchiveError(CArcLib::GetErrorMessage(result), archive);
+        ReportArchiveFailure(CArcLib::GetErrorMessage(result), origin);
     }
     return result == 0;
 }
 
 // The built-in extraction, asking for the password as long as the archive
-// wants one; false on a failure or when the user gives up.
-bool CIntakeWalker::ExtractZipAsking(const QString& archive, const QString& folder)
+// wants one; false on a failure or when the user gives up. The free space
+// it may fill is what was free when the intake began less what the intake
+// has written since.
+bool CIntakeWalker::ExtractZipAsking(const QString& origin, const QString& archive, const QString& folder)
 {
+    if (m_nFreeBytes < 0) {
+        m_nFreeBytes = FreeBytesFor(folder);
+    }
+    const qint64 room = m_nFreeBytes < 0 ? -1 : std::max<qint64>(m_nFreeBytes - m_nBytesWritten, 0);
     QString error;
-    int result = ExtractZip(archive, folder, nullptr, error);
+    int result = ExtractZip(archive, folder, nullptr, error, room);
     for (bool tried = false; result > 0; tried = true) {
         if (tried) {
             m_asker.ShowIntakeMessage(QStringLiteral("パスワードが違います。"));
@@ -99,15 +176,23 @@ bool CIntakeWalker::ExtractZipAsking(const QString& archive, const QString& fold
         if (!m_asker.AskArchivePassword(archive, password)) {
             return false;
         }
-        result = ExtractZip(archive, folder, password.toLocal8Bit().constData(), error);
+        result = ExtractZip(archive, folder, password.toLocal8Bit().constData(), error, room);
     }
     if (result < 0) {
-        ShowArchiveError(error, archive);
+        ReportArchiveFailure(error, origin);
     }
     return result == 0;
 }
 
-void CIntakeWalker::ShowArchiveError(const QString& text, const QString& archive)
+// An extraction failed: the user's archive is taken back as a whole once the
+// intake is out of it, so its space is free again.
+void CIntakeWalker::ReportArchiveFailure(const QString& text, const QString& origin)
 {
-    m_asker.ShowIntakeMessage(text + QStringLiteral("\nFile: ") + archive);
+    m_bArchiveFailed = true;
+    ShowArchiveError(text, origin);
+}
+
+void CIntakeWalker::ShowArchiveError(const QString& text, const QString& origin)
+{
+    m_asker.ShowIntakeMessage(text + QStringLiteral("\nFile: ") + origin);
 }

@@ -6,6 +6,10 @@
 
 // The list holds at most this many entries.
 inline constexpr int kMaxListEntries = 3000;
+// One intake extracts at most this many archives and writes about this many
+// bytes: archives inside archives could otherwise multiply without bound.
+inline constexpr int kMaxIntakeArchives = 300;
+inline constexpr qint64 kMaxIntakeBytes = qint64(8) << 30;
 
 // File types that intake takes, judged by the path's extension in any case.
 bool IsImageFileType(const QString& path);

@@ -108,19 +108,6 @@ int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& name,
     return WriteEntry(reader, entry.index, buffer.get(), pieceSize, delivered, targetFile, errorText);
 }
 
-// The free bytes of the file system the folder lies on (found through its
-// nearest existing parent, since the folder comes into being with its first
-// file); -1 when unknown.
-qint64 FreeBytesFor(const QString& folder)
-{
-    QFileInfo place(folder);
-    while (!place.exists() && !place.isRoot() && place.path() != place.filePath()) {
-        place.setFile(place.path());
-    }
-    const QStorageInfo storage(place.filePath());
-    return storage.isValid() ? storage.bytesAvailable() : -1;
-}
-
 // The sizes the entries claim, up to the first one that cannot be looked up
 // (extraction stops there): the reader never delivers more than claimed.
 qint64 ClaimedBytes(CZipReader& reader, int count)
@@ -135,9 +122,12 @@ qint64 ClaimedBytes(CZipReader& reader, int count)
 
 // An archive whose files cannot all fit fails before anything is written,
 // with the text a write running out of space gives.
-bool FitsOnDisk(CZipReader& reader, int count, const QString& folder, QString& errorText)
+bool FitsOnDisk(CZipReader& reader, int count, const QString& folder, qint64 room, QString& errorText)
 {
-    const qint64 free = FreeBytesFor(folder);
+    qint64 free = FreeBytesFor(folder);
+    if (room >= 0) {
+        free = free < 0 ? room : std::min(free, room);
+    }
     if (free < 0 || ClaimedBytes(reader, count) <= free) {
         return true;
     }
@@ -154,7 +144,19 @@ bool NamesAFile(const QString& mapped)
 
 }  // namespace
 
-int ExtractZip(const QString& archivePath, const QString& folder, const char* password, QString& errorText)
+// The folder's nearest existing parent is asked, since the folder comes
+// into being with its first file.
+qint64 FreeBytesFor(const QString& folder)
+{
+    QFileInfo place(folder);
+    while (!place.exists() && !place.isRoot() && place.path() != place.filePath()) {
+        place.setFile(place.path());
+    }
+    const QStorageInfo storage(place.filePath());
+    return storage.isValid() ? storage.bytesAvailable() : -1;
+}
+
+int ExtractZip(const QString& archivePath, const QString& folder, const char* password, QString& errorText, qint64 room)
 {
     CZipReader reader;
     reader.m_hZip = OpenZipArchive(archivePath, 0, password);
@@ -167,7 +169,7 @@ int ExtractZip(const QString& archivePath, const QString& folder, const char* pa
         return ReaderFailure(reader, errorText);
     }
     const int count = entry.index;
-    if (!FitsOnDisk(reader, count, folder, errorText)) {
+    if (!FitsOnDisk(reader, count, folder, room, errorText)) {
         return -1;
     }
     for (int index = 0; index < count; ++index) {

@@ -1,23 +1,30 @@
 #include "RarExtractor.h"
 
+#include "RarHeaders.h"
 #include "SafePath.h"
+#include "archive/ZipEntryName.h"
 
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <cerrno>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace {
 
 // No member is written beyond this size: a claim or a stream larger than it
 // would only fill the disk.
 constexpr std::int64_t kMaxMemberSize = std::int64_t(1) << 30;
+// Member names are fitted to this many characters, as zip entry names are.
+constexpr int kMaxNameLength = 259;
 
 using ArchivePtr = std::unique_ptr<archive, decltype(&archive_read_free)>;
 
@@ -37,28 +44,36 @@ bool WriteAll(int file, const char* data, size_t size)
     return true;
 }
 
-int CopyData(archive* reader, archive_entry* entry, int file)
+// Copies the member's data, which must match the size and CRC-32 its header
+// gives: damaged data is refused rather than taken for a good page.
+int CopyData(archive* reader, archive_entry* entry, const RarMember& member, int file)
 {
-    std::int64_t total = 0;
+    std::uint64_t total = 0;
+    uLong crc = crc32(0, nullptr, 0);
     for (;;) {
         const void* block = nullptr;
         size_t size = 0;
         la_int64_t offset = 0;
         const int status = archive_read_data_block(reader, &block, &size, &offset);
         if (status == ARCHIVE_EOF) {
-            return kRarOk;
+            return total == member.size && (!member.hasCrc || crc == member.crc) ? kRarOk : kRarBadChecksum;
         }
         if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
             return archive_entry_is_encrypted(entry) ? kRarEncrypted : kRarReadError;
         }
-        total += static_cast<std::int64_t>(size);
-        if (total > kMaxMemberSize || !WriteAll(file, static_cast<const char*>(block), size)) {
+        total += size;
+        if (total > member.size) {
+            return kRarBadChecksum;
+        }
+        crc = crc32(crc, static_cast<const Bytef*>(block), static_cast<uInt>(size));
+        if (!WriteAll(file, static_cast<const char*>(block), size)) {
             return kRarWriteError;
         }
     }
 }
 
-int ExtractFile(archive* reader, archive_entry* entry, const std::string& folder, const std::string& relative)
+int ExtractFile(archive* reader, archive_entry* entry, const RarMember& member, const std::string& folder,
+                const std::string& relative)
 {
     const size_t slash = relative.rfind('/');
     if (!MakeFolders(folder, slash == std::string::npos ? std::string() : relative.substr(0, slash))) {
@@ -69,14 +84,21 @@ int ExtractFile(archive* reader, archive_entry* entry, const std::string& folder
     if (file < 0) {
         return kRarWriteError;
     }
-    int result = CopyData(reader, entry, file);
+    int result = CopyData(reader, entry, member, file);
     if (close(file) != 0 && result == kRarOk) {
         result = kRarWriteError;
     }
     return result;
 }
 
-int ExtractMember(archive* reader, archive_entry* entry, const std::string& folder)
+// The member name as a path below the folder, fitted as zip names are.
+std::string FittedRelativePath(const char* name)
+{
+    const QString fitted = FitZipName(QString::fromUtf8(SafeRelativePath(name)), kMaxNameLength);
+    return SafeRelativePath(fitted.toUtf8().toStdString());
+}
+
+int ExtractMember(archive* reader, archive_entry* entry, const RarMember& member, const std::string& folder)
 {
     const char* name = archive_entry_pathname_utf8(entry);
     if (name == nullptr) {
@@ -88,7 +110,7 @@ int ExtractMember(archive* reader, archive_entry* entry, const std::string& fold
     if (archive_entry_is_encrypted(entry)) {
         return kRarEncrypted;
     }
-    const std::string relative = SafeRelativePath(name);
+    const std::string relative = FittedRelativePath(name);
     if (relative.empty() || archive_entry_hardlink(entry) != nullptr) {
         return kRarOk;
     }
@@ -96,10 +118,53 @@ int ExtractMember(archive* reader, archive_entry* entry, const std::string& fold
     case AE_IFDIR:
         return MakeFolders(folder, relative) ? kRarOk : kRarCannotMakeFolder;
     case AE_IFREG:
-        return ExtractFile(reader, entry, folder, relative);
+        return ExtractFile(reader, entry, member, folder, relative);
     default:
         return kRarOk;  // links and devices are not extracted
     }
+}
+
+// The members as the headers give them; none may claim more than a member
+// may hold.
+int CheckMembers(const std::string& archivePath, std::vector<RarMember>& members)
+{
+    switch (ReadRarMembers(archivePath, members)) {
+    case RarHeaderResult::kEncrypted:
+        return kRarEncrypted;
+    case RarHeaderResult::kBroken:
+        return kRarHeaderBroken;
+    case RarHeaderResult::kOk:
+        break;
+    }
+    for (const RarMember& member : members) {
+        if (member.size > std::uint64_t(kMaxMemberSize)) {
+            return kRarWriteError;
+        }
+    }
+    return kRarOk;
+}
+
+// An archive whose files cannot all fit is refused before anything is
+// written; the check of every member's size makes the claims binding.
+bool FitsOnDisk(const std::string& root, const std::vector<RarMember>& members)
+{
+    std::uint64_t claimed = 0;
+    for (const RarMember& member : members) {
+        claimed += member.folder ? 0 : member.size;
+    }
+    struct statvfs space {};
+    return statvfs(root.c_str(), &space) != 0 || claimed <= std::uint64_t(space.f_bavail) * space.f_frsize;
+}
+
+// The reader's entry and the header walked for it must be the same member.
+bool Agrees(archive_entry* entry, const std::vector<RarMember>& members, size_t index)
+{
+    if (index >= members.size()) {
+        return false;
+    }
+    const bool folder = archive_entry_filetype(entry) == AE_IFDIR;
+    return folder || !archive_entry_size_is_set(entry) ||
+           std::uint64_t(archive_entry_size(entry)) == members[index].size;
 }
 
 }  // namespace
@@ -126,6 +191,10 @@ int ExtractRar(const std::string& archivePath, const std::string& folder)
     if (archive_read_open_filename(reader.get(), archivePath.c_str(), 1 << 16) != ARCHIVE_OK) {
         return kRarNotArchive;
     }
+    std::vector<RarMember> members;
+    if (const int result = CheckMembers(archivePath, members)) {
+        return result;
+    }
     std::string root = folder;
     while (root.size() > 1 && root.back() == '/') {
         root.pop_back();
@@ -133,8 +202,10 @@ int ExtractRar(const std::string& archivePath, const std::string& folder)
     if (!MakeFolders(root, std::string())) {
         return kRarCannotMakeFolder;
     }
-    bool first = true;
-    for (;;) {
+    if (!FitsOnDisk(root, members)) {
+        return kRarDiskFull;
+    }
+    for (size_t index = 0;; ++index) {
         archive_entry* entry = nullptr;
         const int status = archive_read_next_header(reader.get(), &entry);
         if (status == ARCHIVE_EOF) {
@@ -144,10 +215,12 @@ int ExtractRar(const std::string& archivePath, const std::string& folder)
             if (archive_read_has_encrypted_entries(reader.get()) > 0) {
                 return kRarEncrypted;
             }
-            return first ? kRarNotArchive : kRarHeaderBroken;
+            return index == 0 ? kRarNotArchive : kRarHeaderBroken;
         }
-        first = false;
-        if (const int result = ExtractMember(reader.get(), entry, root)) {
+        if (!Agrees(entry, members, index)) {
+            return kRarHeaderBroken;
+        }
+        if (const int result = ExtractMember(reader.get(), entry, members[index], root)) {
             return result;
         }
     }

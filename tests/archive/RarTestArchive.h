@@ -19,6 +19,7 @@ struct RarTestMember {
     QByteArray data{};
     bool folder = false;
     bool encrypted = false;
+    qint64 unpackedSize = -1;  // the size the header claims when >= 0
 };
 
 namespace rar_test {
@@ -64,8 +65,8 @@ inline QByteArray MakeTestRar(const std::vector<RarTestMember>& members)
         const QByteArray data = member.folder ? QByteArray() : member.data;
         QByteArray rest;
         Put32(rest, static_cast<quint32>(data.size()));  // packed size
-        Put32(rest, static_cast<quint32>(data.size()));  // unpacked size
-        rest.append('\x02');                             // host: Win32
+        Put32(rest, static_cast<quint32>(member.unpackedSize >= 0 ? member.unpackedSize : data.size()));
+        rest.append('\x02');  // host: Win32
         Put32(rest, Crc(data));
         Put32(rest, 0x5A8C6000);             // DOS time
         rest.append(static_cast<char>(29));  // version needed

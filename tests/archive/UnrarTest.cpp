@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -80,6 +82,41 @@ TEST_F(UnrarTest, HostileNamesStayInsideTheFolder)
     EXPECT_EQ(AllFiles(), (QStringList{QStringLiteral("out/0001/a/evil4.txt"), QStringLiteral("out/0001/abs/evil2.txt"),
                                        QStringLiteral("out/0001/evil1.txt"), QStringLiteral("out/0001/evil3.txt"),
                                        QStringLiteral("out/0001/evil6.txt"), QStringLiteral("test.rar")}));
+}
+
+TEST_F(UnrarTest, LongNamesAreShortenedAsInZips)
+{
+    const QByteArray longName = QByteArray(300, 'n') + ".png";
+    EXPECT_EQ(ExtractMembers({{"dir\\" + longName, "long"}, {"p.png", "p"}}), 0);
+    const QStringList files = AllFiles();
+    ASSERT_EQ(files.size(), 3);
+    const QString shortened = files[0].mid(QStringLiteral("out/0001/dir/").size());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^n+~[0-9a-f]{8}\\.png$")).match(shortened).hasMatch())
+        << files[0].toStdString();
+    EXPECT_LE(shortened.size(), 255);
+    EXPECT_EQ(files[1], QStringLiteral("out/0001/p.png"));
+}
+
+TEST_F(UnrarTest, MembersMustMatchTheirChecksumSizeAndTheFreeSpace)
+{
+    const QString archive = m_dir.path() + QStringLiteral("/test.rar");
+    QByteArray bytes = MakeTestRar({{"a.png", "good data"}, {"b.png", "more data"}});
+    bytes[bytes.indexOf("more")] = 'M';
+    QFile file(archive);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    EXPECT_EQ(Extract(archive, m_folder), 0x800C);
+    EXPECT_EQ(ExtractMembers({{"short.png", "more than claimed", false, false, 4}}), 0x800C);
+
+    // Claims that together exceed the free space: refused before anything is written.
+    const qint64 free = QStorageInfo(m_dir.path()).bytesAvailable();
+    std::vector<RarTestMember> huge;
+    for (qint64 claimed = 0; claimed <= free; claimed += qint64(1) << 30) {
+        huge.push_back({"big" + QByteArray::number(static_cast<int>(huge.size())), "", false, false, qint64(1) << 30});
+    }
+    QDir(m_folder).removeRecursively();
+    EXPECT_EQ(ExtractMembers(huge), 0x8005);
+    EXPECT_EQ(AllFiles(), QStringList{QStringLiteral("test.rar")});
 }
 
 TEST_F(UnrarTest, ArchivePathMayHoldQuotes)

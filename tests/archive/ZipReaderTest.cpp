@@ -252,6 +252,15 @@ TEST_F(ZipReaderTest, LongNamesFitTheFileSystemAndKeepTheirFileName)
     EXPECT_TRUE(deepName.endsWith(QStringLiteral("folder39/page.png"))) << deepName.toStdString();
 }
 
+TEST_F(ZipReaderTest, FittedNamesAreSanitisedAgain)
+{
+    // Losing the leading folder uncovers an empty step or a drive.
+    const QByteArray folder = QByteArray(255, 'f') + "/";
+    ASSERT_NO_FATAL_FAILURE(Open({{folder + "/bbbbbbbbbb.png", "a"}, {folder + "C:/bbbbbbbbbb.png", "a"}}));
+    EXPECT_EQ(Item(0).name, QStringLiteral("bbbbbbbbbb.png"));
+    EXPECT_EQ(Item(1).name, QStringLiteral("bbbbbbbbbb.png"));
+}
+
 TEST_F(ZipReaderTest, AttributesFollowTheHostSystem)
 {
     ASSERT_NO_FATAL_FAILURE(Open({{"unix-readonly", "a", 8, nullptr, 0x0314, 0x81240000},

@@ -303,6 +303,69 @@ TEST_F(IntakeWalkerTest, ArchivesNestedTooDeepAreLeftAlone)
     EXPECT_TRUE(m_asker.messages.empty());
 }
 
+TEST_F(IntakeWalkerTest, FanOutOfArchivesStopsAtTheLimitsWithOneMessage)
+{
+    // Three copies of three copies of three copies: 40 archives in all.
+    QByteArray archive = "not a page";
+    QByteArray name = "x.txt";
+    for (int level = 0; level < 4; ++level) {
+        std::vector<ZipTestEntry> entries;
+        for (int copy = 0; copy < 3; ++copy) {
+            entries.push_back({QByteArray::number(copy) + name, archive});
+        }
+        const QString path = m_dir.path() + QStringLiteral("/level%1.zip").arg(level);
+        ASSERT_TRUE(WriteTestZip(path, entries));
+        archive = ReadWholeFile(path);
+        name = "n.zip";
+    }
+    const QString fan = m_in + QStringLiteral("fan.zip");
+    WriteBytes(fan, archive);
+    const QString pages = m_in + QStringLiteral("pages.zip");
+    ASSERT_TRUE(WriteTestZip(pages, {{"p.png", PageBytes()}}));
+    Page(QStringLiteral("after.png"));
+    CIntakeWalker walker = NewWalker();
+    walker.m_nMaxArchives = 5;
+    EXPECT_FALSE(walker.AddPath(fan));
+    EXPECT_FALSE(walker.AddPath(pages));
+    EXPECT_TRUE(walker.AddPath(m_in + QStringLiteral("after.png")));
+    EXPECT_EQ(TempFolders().size(), 5);
+    EXPECT_EQ(m_asker.messages,
+              std::vector<QString>{CArcLib::GetErrorMessage(0x8011) + QStringLiteral("\nFile: ") + fan});
+
+    // The bytes written count too.
+    CIntakeWalker bytes = NewWalker();
+    bytes.m_nMaxBytes = 1;
+    EXPECT_TRUE(bytes.AddPath(pages));
+    EXPECT_FALSE(bytes.AddPath(m_in + QStringLiteral("../in/pages.zip")));
+    EXPECT_FALSE(bytes.IsCancelled());
+    EXPECT_EQ(m_asker.messages.size(), 2U);
+    EXPECT_EQ(kMaxIntakeArchives, 300);
+}
+
+TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
+{
+    const QString good = m_dir.path() + QStringLiteral("/good.zip");
+    ASSERT_TRUE(WriteTestZip(good, {{"p.png", PageBytes()}, {"blob.bin", QByteArray(1000, 'b')}}));
+    const QString bad = m_dir.path() + QStringLiteral("/bad.zip");
+    ASSERT_TRUE(WriteTestZip(bad, {{"q.png", PageBytes(), 0, nullptr, 0, 0, 0x5A8C6000, {}, -1, 0x1234}}));
+    const QString outer = m_in + QStringLiteral("outer.zip");
+    ASSERT_TRUE(WriteTestZip(outer, {{"good.zip", ReadWholeFile(good)}, {"sub/bad.zip", ReadWholeFile(bad)}}));
+    EXPECT_FALSE(Intake({outer}));
+    ASSERT_EQ(m_asker.messages.size(), 1U);
+    EXPECT_TRUE(m_asker.messages[0].endsWith(QStringLiteral("\nFile: ") + outer)) << m_asker.messages[0].toStdString();
+    EXPECT_TRUE(m_rows.empty());
+    EXPECT_TRUE(TempFolders().isEmpty());
+    EXPECT_TRUE(m_archives.isEmpty());
+
+    // The free space the check allows shrinks with what the intake wrote.
+    CIntakeWalker walker = NewWalker();
+    walker.m_nFreeBytes = 1500;
+    EXPECT_TRUE(walker.AddPath(good));
+    EXPECT_FALSE(walker.AddPath(m_in + QStringLiteral("../good.zip")));
+    EXPECT_TRUE(m_asker.messages.back().startsWith(QStringLiteral("extract file write error\n")));
+    EXPECT_EQ(TempFolders().size(), 1);
+}
+
 TEST(IntakeTempFolder, TakenNamesAreCountedUp)
 {
     QTemporaryDir dir;
