@@ -291,3 +291,28 @@ TEST_F(ListViewTest, FocusMoveRepaintsTheWholeOldAndNewRow)
     EXPECT_TRUE((QRegion(RowRect(old)) - spy.painted).isEmpty());
     EXPECT_TRUE((QRegion(RowRect(0)) - spy.painted).isEmpty());
 }
+
+TEST_F(ListViewTest, SortArrowHasItsOwnRoomBesideTheTitle)
+{
+    QHeaderView* header = list.horizontalHeader();
+    QPalette palette = header->palette();
+    palette.setColor(QPalette::ButtonText, Qt::red);
+    header->setPalette(palette);
+    list.resize(800, 300);
+    const int size = ColumnTable.ControlIndexOf(COLUMN_FILE_SIZE);
+    list.Sort(size, 1, 0);
+    const QImage image = header->grab().toImage();
+    const QRect section(header->sectionViewportPosition(size), 0, header->sectionSize(size), header->height());
+    auto inked = [&](int left, int right) {
+        int count = 0;
+        for (int y = section.top(); y <= section.bottom(); ++y)
+            for (int x = left; x <= right; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.red() > c.green() + 60 && c.red() > c.blue() + 60 ? 1 : 0;
+            }
+        return count;
+    };
+    const int arrowLeft = section.right() - (section.height() - 5) + 1;  // the mark and its margin
+    EXPECT_GT(inked(section.left(), arrowLeft - 1), 0);
+    EXPECT_EQ(inked(arrowLeft, section.right()), 0);
+}
