@@ -28,7 +28,8 @@ void CImageHeaderCtrl::initStyleOptionForIndex(QStyleOptionHeader* option, int l
 {
     QHeaderView::initStyleOptionForIndex(option, logicalIndex);
     const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
-    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, sectionSize(logicalIndex) - margins);
+    const QRect title = TitleRect(logicalIndex, QRect(0, 0, sectionSize(logicalIndex), viewport()->height()));
+    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, title.width() - margins);
 }
 
 void CImageHeaderCtrl::SetSortColumn(int column, BOOL bAscending, BOOL)
@@ -43,17 +44,38 @@ void CImageHeaderCtrl::OnDrawSortArrow(QPainter& painter, const QRect& rect) con
     DrawSortArrow(painter, rect, m_bAscending != 0, palette().color(QPalette::Mid));
 }
 
-void CImageHeaderCtrl::paintEvent(QPaintEvent* event)
+// The sorted column's title keeps out of the mark's room, whatever its
+// alignment: the style would draw a right-aligned one under the mark.
+void CImageHeaderCtrl::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
-    QHeaderView::paintEvent(event);
-    if (m_nSortColumn < 0 || m_nSortColumn >= count() || isSectionHidden(m_nSortColumn))
+    const QRect arrow = ArrowRect(logicalIndex, rect);
+    if (arrow.isNull()) {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
         return;
-    const QRect section(sectionViewportPosition(m_nSortColumn), 0, sectionSize(m_nSortColumn), viewport()->height());
+    }
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    initStyleOptionForIndex(&option, logicalIndex);
+    option.rect = rect;
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    option.rect = TitleRect(logicalIndex, rect);
+    option.rect = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);
+    style()->drawControl(QStyle::CE_HeaderLabel, &option, painter, this);
+    OnDrawSortArrow(*painter, arrow);
+}
+
+QRect CImageHeaderCtrl::ArrowRect(int logicalIndex, const QRect& section) const
+{
     const QRect inner = section.adjusted(kArrowMargin, kArrowMargin, -kArrowMargin, -kArrowMargin);
-    if (inner.width() < inner.height())
-        return;  // no room beside the title
-    QPainter painter(viewport());
-    OnDrawSortArrow(painter, QRect(inner.right() + 1 - inner.height(), inner.top(), inner.height(), inner.height()));
+    if (logicalIndex != m_nSortColumn || inner.width() < inner.height())
+        return {};  // not sorted, or no room beside the title
+    return {inner.right() + 1 - inner.height(), inner.top(), inner.height(), inner.height()};
+}
+
+QRect CImageHeaderCtrl::TitleRect(int logicalIndex, const QRect& section) const
+{
+    const QRect arrow = ArrowRect(logicalIndex, section);
+    return arrow.isNull() ? section : section.adjusted(0, 0, arrow.left() - kArrowMargin - section.right(), 0);
 }
 
 void DrawSortArrow(QPainter& painter, const QRect& rect, bool ascending, const QColor& color)

@@ -20,10 +20,14 @@ public:
     void OnDrawSortArrow(QPainter& painter, const QRect& rect) const;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
     void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override;
 
 private:
+    // Where a section shows the mark (null: nowhere) and its title.
+    QRect ArrowRect(int logicalIndex, const QRect& section) const;
+    QRect TitleRect(int logicalIndex, const QRect& section) const;
+
     int m_nSortColumn = -1;
     BOOL m_bAscending = 1;
 };

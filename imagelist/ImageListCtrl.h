@@ -169,6 +169,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 signals:
     // A command of the per-file override menu, for the main view.
@@ -223,6 +224,8 @@ private:
     void UpdateRowHeight();
     void DrawRows(QPainter& painter, int first, int last);
     void DrawEmptyHint(QPainter& painter);
+    // Repaints the whole width of a row, where its focus rectangle runs.
+    void RedrawFocusRow(int row);
     QString OnGetDispInfo(int row, int column) const;
     void OnItemChanged(const QModelIndex& current, const QModelIndex& previous);
     void OnHeaderClicked(int index);
@@ -232,6 +235,13 @@ private:
     int CompareItems(int a, int b) const;
     void SaveSelection();
     void RestoreSelection();
+    // Selects exactly the rows (ascending) and focuses a row (-1: the focus
+    // stays).
+    void SelectRows(const std::vector<int>& rows, int focused);
+    // Focuses a row and brings it into view.
+    void FocusRow(int row);
+    void EnsureRowVisible(int row);
+    void FollowSortColumn(int index, BOOL shown);
 
     CImageHeaderCtrl* m_wndHeader;
     IListApplication* m_pApp = nullptr;

@@ -326,11 +326,12 @@ void CImageListCtrl::OnJobProgress(int nDone, int nTotal)
 
 void CImageListCtrl::OnItemProcessed(int nRow, QImage bitmap, int nJobSerial)
 {
-    // Rows have changed since a stale event was posted: only its bitmap goes.
+    // The row shows what the worker stored, also when the job was stopped
+    // since. A stale event's row may show another entry now: its bitmap goes.
+    RedrawRow(nRow);
     if (nJobSerial != m_nJobSerial) {
         return;
     }
-    RedrawRow(nRow);
     if (bitmap.isNull()) {
         return;
     }

@@ -1,6 +1,7 @@
 #include "imagelist/ImageListCtrl.h"
 
 #include <QGuiApplication>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -84,28 +85,54 @@ void CImageListCtrl::SaveSelection()
 
 void CImageListCtrl::RestoreSelection()
 {
-    // One selection of runs of rows: selecting row by row would merge
-    // thousands of ranges one at a time.
-    QItemSelection selection;
+    std::vector<int> rows;
     const int count = std::min(static_cast<int>(m_arrRows.size()), m_pModel->rowCount());
-    const int lastColumn = m_pModel->columnCount() - 1;
-    for (int row = 0; row < count && !m_mapSelImages.isEmpty() && lastColumn >= 0; ++row) {
-        if (!m_mapSelImages.remove(m_arrRows[static_cast<size_t>(row)]))
-            continue;
-        int end = row;
-        while (end + 1 < count && m_mapSelImages.remove(m_arrRows[static_cast<size_t>(end + 1)]))
-            ++end;
-        selection.select(m_pModel->index(row, 0), m_pModel->index(end, lastColumn));
-        row = end;
+    for (int row = 0; row < count && !m_mapSelImages.isEmpty(); ++row) {
+        if (m_mapSelImages.remove(m_arrRows[static_cast<size_t>(row)]))
+            rows.push_back(row);
     }
     m_mapSelImages.clear();
-    selectionModel()->select(selection, QItemSelectionModel::Select);
     const auto focused = std::find(m_arrRows.begin(), m_arrRows.end(), m_nFocusImage);
     const int row = static_cast<int>(focused - m_arrRows.begin());
-    if (m_nFocusImage >= 0 && row < count && lastColumn >= 0) {
-        const QModelIndex index = m_pModel->index(row, 0);
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        scrollTo(index);
-    }
+    SelectRows(rows, -1);
+    if (m_nFocusImage >= 0 && row < count && m_pModel->columnCount() > 0)
+        FocusRow(row);
     m_nFocusImage = -1;
+}
+
+void CImageListCtrl::SelectRows(const std::vector<int>& rows, int focused)
+{
+    // One selection of runs of rows: selecting row by row would merge
+    // thousands of ranges one at a time.
+    const int lastColumn = m_pModel->columnCount() - 1;
+    if (lastColumn < 0)
+        return;
+    QItemSelection selection;
+    for (size_t at = 0; at < rows.size();) {
+        size_t end = at;
+        while (end + 1 < rows.size() && rows[end + 1] == rows[end] + 1)
+            ++end;
+        selection.select(m_pModel->index(rows[at], 0), m_pModel->index(rows[end], lastColumn));
+        at = end + 1;
+    }
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (focused >= 0 && focused != GetFocusedRow())
+        FocusRow(focused);
+}
+
+// The view scrolls a new current cell into view sideways as well.
+void CImageListCtrl::FocusRow(int row)
+{
+    const int sideways = horizontalScrollBar()->value();
+    selectionModel()->setCurrentIndex(m_pModel->index(row, 0), QItemSelectionModel::NoUpdate);
+    EnsureRowVisible(row);
+    horizontalScrollBar()->setValue(sideways);
+}
+
+void CImageListCtrl::EnsureRowVisible(int row)
+{
+    // Only up or down: the sideways scroll stays where the user left it.
+    const int sideways = horizontalScrollBar()->value();
+    scrollTo(m_pModel->index(row, 0));
+    horizontalScrollBar()->setValue(sideways);
 }

@@ -95,20 +95,42 @@ BOOL CImageListCtrl::ShowColumn(int id, BOOL show)
     const int oldIndex = ColumnTable.ControlIndexOf(id);
     if (!ColumnTable.SetColumnVisible(id, show))
         return 0;
+    // The view leaves a new column's cells unselected: the rows are selected
+    // again over the new width.
+    const std::vector<int> selected = GetSelectedRows();
+    const int focused = GetFocusedRow();
+    const int index = show ? ColumnTable.ControlIndexOf(id) : oldIndex;
     if (show) {
-        InsertColumn(ColumnTable.ControlIndexOf(id), id);
+        InsertColumn(index, id);
     } else {
         const CFlagScope building(m_bBuildingColumns);
-        m_pModel->DeleteColumn(oldIndex);
+        m_pModel->DeleteColumn(index);
     }
+    FollowSortColumn(index, show);
+    SelectRows(selected, focused);
+    UpdateSelectionCount();  // counted while the view was half through the change
     return ApplyColumnOrder();
+}
+
+// The rows stay sorted by the same column, so its control index follows a
+// column shown or hidden before it; once it is hidden itself, no shown
+// column is the sort column.
+void CImageListCtrl::FollowSortColumn(int index, BOOL shown)
+{
+    if (m_nSortColumn < 0 || index > m_nSortColumn)
+        return;
+    if (shown)
+        ++m_nSortColumn;
+    else
+        m_nSortColumn = index == m_nSortColumn ? -1 : m_nSortColumn - 1;
+    m_wndHeader->SetSortColumn(m_nSortColumn, m_bAscending, 0);
 }
 
 void CImageListCtrl::SetThumbSize(int mode)
 {
     m_nThumbSize = mode;
     if (m_pModel->rowCount() > 0 && m_pModel->columnCount() > 0)
-        scrollTo(m_pModel->index(0, 0));
+        EnsureRowVisible(0);
     UpdateRowHeight();
     const int width = ThumbSizePixels(mode) + kThumbColumnPad;
     for (const int id : {COLUMN_SRC_THUMB, COLUMN_ADJ_THUMB}) {

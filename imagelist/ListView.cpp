@@ -109,8 +109,14 @@ void CImageListCtrl::SelectOnly(int row)
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void CImageListCtrl::OnItemChanged(const QModelIndex& current, const QModelIndex&)
+void CImageListCtrl::OnItemChanged(const QModelIndex& current, const QModelIndex& previous)
 {
+    // A move to another cell of the same row leaves the focused row as it is.
+    if (current.row() == previous.row())
+        return;
+    // The view repaints only the two cells; the focus rectangle spans rows.
+    RedrawFocusRow(previous.row());
+    RedrawFocusRow(current.row());
     // While rows are removed one after another the focus passes rows that
     // are about to go, and a job's threads must not meet the rows half
     // removed: nothing is shown or loaded for them, and the callers count
@@ -150,8 +156,21 @@ void CImageListCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 void CImageListCtrl::focusInEvent(QFocusEvent* event)
 {
     QTableView::focusInEvent(event);
+    RedrawFocusRow(GetFocusedRow());
     if (m_pRibbon != nullptr)
         m_pRibbon->InvalidateUICommand(kCmdClipPaste);
+}
+
+void CImageListCtrl::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    RedrawFocusRow(GetFocusedRow());
+}
+
+void CImageListCtrl::RedrawFocusRow(int row)
+{
+    if (row >= 0 && row < m_pModel->rowCount())
+        viewport()->update(0, rowViewportPosition(row), viewport()->width(), rowHeight(row));
 }
 
 void CImageListCtrl::paintEvent(QPaintEvent* event)

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QSignalSpy>
 
 #include <future>
 
@@ -418,6 +419,34 @@ TEST_F(ImageListJobTest, ItemEventsOfAnInterruptedJobAreStale)
     EXPECT_EQ(list.GetFocusedRow(), 1);
     EXPECT_EQ(list.preview.adjustedCalls, 0);
     EXPECT_EQ(list.itemEvents.size(), 2u);
+}
+
+TEST_F(ImageListJobTest, RowOfAStoppedJobIsRedrawnWhenItsLastResultArrives)
+{
+    Add("a.png");
+    Add("b.png");
+    RunLoadPass();
+    list.setCurrentIndex(list.model()->index(0, 0));
+    list.SetProcessorCount(1);
+    std::promise<void> atLastRow;
+    list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+        if (info.m_strPath.endsWith(QStringLiteral("a.png")))
+            return QuickAdjust(source, info, message);
+        atLastRow.set_value();
+        while (!list.IsStopRequested())
+            std::this_thread::yield();
+        return QImage();
+    };
+    list.StartAdjust(true, false);
+    // Waited for without handling events: the result of a stays queued.
+    ASSERT_EQ(atLastRow.get_future().wait_for(std::chrono::seconds(60)), std::future_status::ready);
+    QSignalSpy redrawn(list.model(), &QAbstractItemModel::dataChanged);
+    list.preview.adjustedCalls = 0;
+    list.StopJob();
+    ASSERT_TRUE(WaitIdle(list));
+    ASSERT_FALSE(redrawn.isEmpty());
+    EXPECT_EQ(redrawn.front().front().toModelIndex().row(), 0);
+    EXPECT_EQ(list.preview.adjustedCalls, 0);  // the stale bitmap is still dropped
 }
 
 TEST_F(ImageListJobTest, ResumedExecuteJobSavesEveryToDoEntryAgain)

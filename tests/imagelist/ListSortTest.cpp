@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "imagelist/ImageHeaderCtrl.h"
+
 namespace {
 
 class ListSortTest : public CListViewFixture {};
@@ -123,4 +125,22 @@ TEST_F(ListSortTest, SettingsRoundTripAndStoredSortIsApplied)
     EXPECT_FALSE(other.IsAscending());
     EXPECT_EQ(other.GetImageInfo(0)->m_strPath, QStringLiteral("/x/b"));
     QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenrick", "Folivane").clear();
+}
+
+TEST_F(ListSortTest, SortArrowStaysOnItsColumnWhenColumnsComeAndGo)
+{
+    const int size = ColumnTable.ControlIndexOf(COLUMN_SRC_SIZE);
+    list.Sort(size, 1, 0);
+    auto arrowOn = [&](int index) {
+        EXPECT_EQ(list.GetSortColumn(), index);
+        EXPECT_EQ(list.GetHeaderCtrl()->GetSortColumn(), index);
+    };
+    ASSERT_TRUE(list.ShowColumn(COLUMN_FILE_PATH, 1));
+    arrowOn(size + 1);
+    ASSERT_TRUE(list.ShowColumn(COLUMN_ADJ_THUMB, 0));
+    arrowOn(size + 1);
+    ASSERT_TRUE(list.ShowColumn(COLUMN_FILE_NAME, 0));
+    arrowOn(size);
+    ASSERT_TRUE(list.ShowColumn(COLUMN_SRC_SIZE, 0));  // the rows are sorted by no shown column
+    arrowOn(-1);
 }

@@ -1,7 +1,9 @@
 #include "ListViewSupport.h"
 
 #include <QHeaderView>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 
 #include "engine/BitmapConvert.h"
@@ -46,12 +48,49 @@ protected:
         }
     }
 
+    // Loaded entries named p00, p01, ...: focusing them starts no load job.
+    void FillLoadedRows(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            Entry(QStringLiteral("p%1").arg(i, 2, 10, QLatin1Char('0'))).m_pSrcThumb =
+                new QImage(4, 4, QImage::Format_RGB32);
+    }
+
+    void ShowFocused(int width, int height)
+    {
+        list.resize(width, height);
+        list.show();
+        list.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+        list.setFocus();
+    }
+
+    // The whole width of a row in the viewport.
+    QRect RowRect(int row) const
+    {
+        return {0, list.rowViewportPosition(row), list.viewport()->width(), list.rowHeight(row)};
+    }
+
     QRect Cell(int row, int id) const
     {
         const int index = ColumnTable.ControlIndexOf(id);
         const QHeaderView* header = list.horizontalHeader();
         return {header->sectionViewportPosition(index), list.rowViewportPosition(row), header->sectionSize(index),
                 list.rowHeight(row)};
+    }
+};
+
+// Gathers what the viewport is asked to paint.
+class CPaintSpy : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
     }
 };
 
@@ -189,4 +228,91 @@ TEST_F(ListViewTest, RowsDrawTintShadeAndCentredThumbnails)
     // Row 0 has no thumbnail: its cell is background only.
     const QRect empty = Cell(0, COLUMN_SRC_THUMB);
     EXPECT_EQ(image.pixelColor(empty.center()), RowBackground(palette, {0, false, false, true}));
+}
+
+TEST_F(ListViewTest, ShowingOrHidingAColumnKeepsSelectedRowsAndFocus)
+{
+    FillLoadedRows(4);
+    Select({1, 3});
+    list.selectionModel()->setCurrentIndex(list.model()->index(3, 0), QItemSelectionModel::NoUpdate);
+    list.preview.source = QStringLiteral("<none>");
+    for (const auto& [id, show] : {std::pair{COLUMN_FILE_PATH, 1}, {COLUMN_ADJ_THUMB, 0}, {COLUMN_FILE_NAME, 0}}) {
+        ASSERT_TRUE(list.ShowColumn(id, show));
+        EXPECT_EQ(list.GetSelectedRows(), (std::vector<int>{1, 3})) << id;
+        EXPECT_EQ(list.GetFocusedRow(), 3) << id;
+        EXPECT_EQ(list.status.selectedFiles, 2) << id;
+        EXPECT_EQ(list.preview.source, QStringLiteral("<none>")) << id;
+    }
+}
+
+TEST_F(ListViewTest, PreviewFollowsOnlyAChangeOfTheFocusedRow)
+{
+    FillLoadedRows(2);
+    list.setCurrentIndex(list.model()->index(0, 0));
+    EXPECT_EQ(list.preview.source, list.GetImageInfo(0)->m_strPath);
+    list.preview.source = QStringLiteral("<none>");
+    QTest::keyClick(&list, Qt::Key_Right);
+    list.setCurrentIndex(list.model()->index(0, 4));
+    EXPECT_EQ(list.preview.source, QStringLiteral("<none>"));
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(list.preview.source, list.GetImageInfo(1)->m_strPath);
+}
+
+TEST_F(ListViewTest, SortAndThumbnailSizeKeepTheSidewaysScroll)
+{
+    FillLoadedRows(30);
+    list.setCurrentIndex(list.model()->index(0, 0));
+    ShowFocused(300, 250);
+    QScrollBar* sideways = list.horizontalScrollBar();
+    sideways->setValue(400);
+    list.Sort(0, 0, 0);  // the focused p00 becomes the last row
+    EXPECT_EQ(sideways->value(), 400);
+    const QRect focused = RowRect(list.GetFocusedRow());
+    EXPECT_TRUE(list.viewport()->rect().contains(focused)) << focused.y();
+    list.SetThumbSize(2);
+    EXPECT_EQ(sideways->value(), 400);
+    EXPECT_EQ(list.verticalScrollBar()->value(), 0);
+}
+
+TEST_F(ListViewTest, FocusMoveRepaintsTheWholeOldAndNewRow)
+{
+    FillLoadedRows(5);
+    list.setCurrentIndex(list.model()->index(0, 0));
+    ShowFocused(1200, 700);
+    list.Sort(0, 0, 0);
+    CPaintSpy spy;
+    list.viewport()->installEventFilter(&spy);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !spy.painted.isEmpty(); }));
+    spy.painted = {};
+    const int old = list.GetFocusedRow();
+    QTest::keyClick(&list, Qt::Key_Home, Qt::ControlModifier);
+    ASSERT_EQ(list.GetFocusedRow(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !spy.painted.isEmpty(); }));
+    EXPECT_TRUE((QRegion(RowRect(old)) - spy.painted).isEmpty());
+    EXPECT_TRUE((QRegion(RowRect(0)) - spy.painted).isEmpty());
+}
+
+TEST_F(ListViewTest, SortArrowHasItsOwnRoomBesideTheTitle)
+{
+    QHeaderView* header = list.horizontalHeader();
+    QPalette palette = header->palette();
+    palette.setColor(QPalette::ButtonText, Qt::red);
+    header->setPalette(palette);
+    list.resize(800, 300);
+    const int size = ColumnTable.ControlIndexOf(COLUMN_FILE_SIZE);
+    list.Sort(size, 1, 0);
+    const QImage image = header->grab().toImage();
+    const QRect section(header->sectionViewportPosition(size), 0, header->sectionSize(size), header->height());
+    auto inked = [&](int left, int right) {
+        int count = 0;
+        for (int y = section.top(); y <= section.bottom(); ++y)
+            for (int x = left; x <= right; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.red() > c.green() + 60 && c.red() > c.blue() + 60 ? 1 : 0;
+            }
+        return count;
+    };
+    const int arrowLeft = section.right() - (section.height() - 5) + 1;  // the mark and its margin
+    EXPECT_GT(inked(section.left(), arrowLeft - 1), 0);
+    EXPECT_EQ(inked(arrowLeft, section.right()), 0);
 }
