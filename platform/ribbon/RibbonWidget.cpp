@@ -245,7 +245,12 @@ void CRibbonWidget::FillRecentItems()
     if (!items)
         return;
     for (int i = 0; i < items->size(); ++i) {
-        QAction* action = m_pAppMenu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg((*items)[i].label));
+        // Only the number is an access key: an ampersand of a name is shown.
+        QString label = (*items)[i].label;
+        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if ((*items)[i].numbered)
+            label = QStringLiteral("&%1  %2").arg(i + 1).arg(label);
+        QAction* action = m_pAppMenu->addAction(label);
         action->setToolTip((*items)[i].description);
         action->setObjectName(QStringLiteral("recent%1").arg(i));
         const unsigned index = static_cast<unsigned>(i);

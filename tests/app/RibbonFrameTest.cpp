@@ -168,6 +168,15 @@ TEST_F(RibbonFrame, TheRibbonsTabAndMinimisedStateComeBackAtTheNextStart)
     EXPECT_TRUE(Ribbon().IsMinimized());
 }
 
+TEST_F(RibbonFrame, ARecentItemsAmpersandIsShownAndOnlyTheItemsGetANumber)
+{
+    m_frame->AddRecentItem(QStringLiteral("/books/Tom&Jerry"));
+    const QList<QAction*> recent = RecentActions();
+    ASSERT_EQ(recent.size(), 2);
+    EXPECT_EQ(recent[0]->text(), QStringLiteral("&1  Tom&&Jerry"));
+    EXPECT_EQ(recent[1]->text(), QStringLiteral("[ 履歴をクリア ]"));
+}
+
 TEST_F(RibbonFrame, KeysSendTheirCommandsAndTabOpensThePreviewOnTheFocusedRow)
 {
     List().AddFiles({Page("a.png"), Page("b.png")});
