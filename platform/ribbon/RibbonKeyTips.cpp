@@ -6,6 +6,8 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kButtonFrame = 3;  // a tool button's frame around its icon

@@ -55,7 +55,6 @@ public:
     void SetMinimized(bool minimized);
     // The minimised ribbon's panel, shown at its full height over what lies
     // below the ribbon, until a command or a click elsewhere closes it.
-    bool IsDroppedDown() const { return m_bDroppedDown; }
     void ShowDropDown(bool show);
     int CurrentTab() const;
     void SetCurrentTab(int index);
