@@ -81,8 +81,10 @@ RibbonItemList BuildRecentItemsArray(const QStringList& recentItems)
     RibbonItemList items;
     for (const QString& path : recentItems)
         items.append(MakeRecentItem(path));
-    if (!recentItems.isEmpty())
+    if (!recentItems.isEmpty()) {
         items.append(MakeRecentItem(QStringLiteral("[ 履歴をクリア ]\n履歴をクリアします。")));
+        items.last().numbered = false;
+    }
     return items;
 }
 

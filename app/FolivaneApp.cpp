@@ -15,6 +15,7 @@
 #include "msgbox/ApplicationHelp.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/SystemMessageBox.h"
+#include "platform/SystemTranslations.h"
 #include "res/StringTable.h"
 
 CFolivaneApp theApp;
@@ -42,6 +43,9 @@ CFolivaneApp::~CFolivaneApp()
 
 BOOL CFolivaneApp::InitInstance()
 {
+    // Before the first box: the toolkit's buttons and file dialogs speak the
+    // user's language; the program's own texts are Japanese anyway.
+    m_pToolkitTranslator = InstallSystemTranslations(QLocale());
     if (!TakeSingleInstance()) {
         return 0;
     }
@@ -110,6 +114,7 @@ int CFolivaneApp::ExitInstance()
     m_fontStatus.reset();
     m_fontBold.reset();
     m_hMutex.reset();
+    m_pToolkitTranslator.reset();
     return 0;
 }
 

@@ -13,6 +13,7 @@
 #include "settings/OptionProfile.h"
 
 class CMainFrame;
+class QTranslator;
 class CSingleInstance;
 class CTerminationSignals;
 
@@ -72,6 +73,7 @@ private:
     COptionProfile m_optionProfile;
     IProfileDocument* m_pPreviousDoc;
     std::unique_ptr<CTerminationSignals> m_pSignals;
+    std::unique_ptr<QTranslator> m_pToolkitTranslator;  // null without a translation
 };
 
 extern CFolivaneApp theApp;

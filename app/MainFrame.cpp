@@ -84,6 +84,7 @@ bool CMainFrame::Create(const QString& instanceFolder)
     CreateRibbon(*client);
     list.SetRibbon(this);
     CreateAccelerators();
+    RestorePlacement();
     m_pIdentity = new CWindowIdentity([this] { ActivateFrame(); }, this);
     return m_pIdentity->Register(instanceFolder, QString::fromLatin1(kMainFrameClassName));
 }
@@ -171,6 +172,7 @@ void CMainFrame::SaveStateAndShutdown()
     const int failures = GetProfileWriteFailures();
     {
         const CProfileBatch batch;
+        SavePlacement();
         m_wndView->m_list.SaveSettings();
         theApp.m_option.Save();
         SaveRecentItems();

@@ -102,6 +102,8 @@ private:
     void CreateRibbon(QWidget& client);
     void DestroyRibbon();
     void CreateAccelerators();
+    void RestorePlacement();
+    void SavePlacement();
 
     std::unique_ptr<CImageListCtrl> m_pTestList;  // handed to the view in Create
 

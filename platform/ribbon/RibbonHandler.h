@@ -16,6 +16,7 @@ enum class RibbonKey { Enabled, BooleanValue, SelectedItem, RecentItems };
 struct RibbonItem {
     QString label;
     QString description;
+    bool numbered = true;  // shown with its number, which is its access key
 };
 using RibbonItemList = QList<RibbonItem>;
 

@@ -6,6 +6,32 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <algorithm>
+
+namespace {
+
+constexpr int kButtonFrame = 3;  // a tool button's frame around its icon
+
+// The key tip's top left in the anchor, clear of the label. A button with
+// its label beside the icon gets it on the icon's lower edge; a large one in
+// the empty last line its label keeps for it, or below a label without one.
+QPoint KeyTipPlace(const QWidget& anchor, const QSize& badge)
+{
+    const QRect rect = anchor.rect();
+    const auto* button = qobject_cast<const QToolButton*>(&anchor);
+    if (!button)
+        return {rect.center().x() - badge.width() / 2, rect.bottom() - badge.height()};
+    if (button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon) {
+        const QSize icon = button->iconSize();
+        const int iconRight = kButtonFrame + icon.width();
+        return {std::max(0, iconRight - badge.width()), rect.center().y() + icon.height() / 2 - badge.height() / 2};
+    }
+    const bool roomInLabel = button->text().endsWith(QLatin1Char('\n'));
+    return {rect.center().x() - badge.width() / 2, roomInLabel ? rect.bottom() - badge.height() : rect.bottom() + 1};
+}
+
+}  // namespace
+
 // Alt pressed and released alone shows the key tips of the tabs; a tab's tip
 // shows the tips of its buttons, a button's tip presses it; Escape or a click
 // elsewhere hides them.
@@ -53,7 +79,7 @@ void CRibbonWidget::ShowTabKeyTips()
         AddKeyTip(*m_pTabs, command->keyTip, [this, i] {
             SetCurrentTab(i);
             if (m_bMinimized)
-                m_pPanels->setVisible(true);
+                ShowDropDown(true);
             HideKeyTipBadges();
             ShowButtonKeyTips(i);
         });
@@ -85,8 +111,7 @@ void CRibbonWidget::AddKeyTip(QWidget& anchor, const QString& tip, std::function
     badge->setObjectName(QStringLiteral("keyTip"));
     badge->setStyleSheet(QStringLiteral("background:#ffffe1;color:black;border:1px solid #767676;padding:0 2px;"));
     badge->adjustSize();
-    const QRect rect = anchor.rect();
-    badge->move(anchor.mapTo(this, QPoint(rect.center().x() - badge->width() / 2, rect.bottom() - badge->height())));
+    badge->move(anchor.mapTo(this, KeyTipPlace(anchor, badge->size())));
     badge->show();
     badge->raise();
     m_keyTipBadges.append(badge);
@@ -109,6 +134,7 @@ void CRibbonWidget::keyPressEvent(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_Escape) {
         ShowKeyTips(false);
+        ShowDropDown(false);
         return;
     }
     // A copy: the action may replace the tips, and with them itself.

@@ -11,18 +11,21 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/ribbon/RibbonTooltip.h"
+
 namespace {
 
-constexpr int kLargeIcon = 32;
-constexpr int kSmallIcon = 16;
 constexpr int kSmallPerColumn = 3;
+// About the width of a ribbon's tooltip, in full-width characters.
+constexpr qsizetype kTooltipChars = 24;
 
 QToolButton* MakeToolButton(QWidget* parent, bool large)
 {
+    const int icon = large ? CRibbonWidget::kLargeIcon : CRibbonWidget::kSmallIcon;
     auto* button = new QToolButton(parent);
     button->setAutoRaise(true);
     button->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextBesideIcon);
-    button->setIconSize(QSize(large ? kLargeIcon : kSmallIcon, large ? kLargeIcon : kSmallIcon));
+    button->setIconSize(QSize(icon, icon));
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -39,6 +42,8 @@ CRibbonWidget::CRibbonWidget(RibbonMarkup markup, IRibbonApplication& applicatio
 {
     setObjectName(QStringLiteral("ribbon"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // The dropped-down panel lies over other widgets.
+    setAutoFillBackground(true);
 }
 
 CRibbonWidget::~CRibbonWidget() = default;
@@ -63,12 +68,17 @@ void CRibbonWidget::LoadUI()
     for (const RibbonTab& tab : m_markup.tabs) {
         const RibbonCommand* command = m_markup.Find(tab.command);
         m_pTabs->addTab(command ? command->label : QString());
+        m_groups.emplaceBack();
         m_pPanels->addWidget(BuildTab(tab));
     }
-    connect(m_pTabs, &QTabBar::currentChanged, m_pPanels, &QStackedWidget::setCurrentIndex);
-    connect(m_pTabs, &QTabBar::tabBarClicked, this, [this](int) {
+    connect(m_pTabs, &QTabBar::currentChanged, this, [this](int index) {
+        m_pPanels->setCurrentIndex(index);
+        FitGroups();
+    });
+    // Clicking the tab of the open drop-down closes it; any other opens it.
+    connect(m_pTabs, &QTabBar::tabBarClicked, this, [this](int index) {
         if (m_bMinimized)
-            m_pPanels->setVisible(!m_pPanels->isVisible());
+            ShowDropDown(!m_bDroppedDown || index != m_pTabs->currentIndex());
     });
     top->addWidget(m_pTabs);
     top->addStretch(1);
@@ -110,7 +120,8 @@ QWidget* CRibbonWidget::BuildTab(const RibbonTab& tab)
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(0);
     for (const RibbonGroup& group : tab.groups) {
-        layout->addWidget(BuildGroup(group));
+        m_groups.last().append(BuildGroup(group));
+        layout->addWidget(m_groups.last().last());
         auto* separator = new QFrame(panel);
         separator->setFrameShape(QFrame::VLine);
         separator->setFrameShadow(QFrame::Sunken);
@@ -245,7 +256,12 @@ void CRibbonWidget::FillRecentItems()
     if (!items)
         return;
     for (int i = 0; i < items->size(); ++i) {
-        QAction* action = m_pAppMenu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg((*items)[i].label));
+        // Only the number is an access key: an ampersand of a name is shown.
+        QString label = (*items)[i].label;
+        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if ((*items)[i].numbered)
+            label = QStringLiteral("&%1  %2").arg(i + 1).arg(label);
+        QAction* action = m_pAppMenu->addAction(label);
         action->setToolTip((*items)[i].description);
         action->setObjectName(QStringLiteral("recent%1").arg(i));
         const unsigned index = static_cast<unsigned>(i);
@@ -259,13 +275,19 @@ void CRibbonWidget::ApplyTooltip(QWidget& widget, const RibbonCommand& command) 
 {
     if (command.tooltipTitle.isEmpty())
         return;
-    widget.setToolTip(QStringLiteral("<b>%1</b><br>%2")
-                          .arg(command.tooltipTitle.toHtmlEscaped(), command.tooltipDescription.toHtmlEscaped()));
+    // Broken into lines here, and not again by the tooltip, which would
+    // break Japanese anywhere and leave a lone "す。" on the last line.
+    QStringList lines = WrapTooltipText(command.tooltipDescription, kTooltipChars);
+    for (QString& line : lines)
+        line = line.toHtmlEscaped();
+    widget.setToolTip(QStringLiteral("<p style=\"white-space:pre\"><b>%1</b><br>%2</p>")
+                          .arg(command.tooltipTitle.toHtmlEscaped(), lines.join(QStringLiteral("<br>"))));
 }
 
 void CRibbonWidget::ExecuteCommand(unsigned command, std::optional<RibbonKey> key, const RibbonValue& value)
 {
     ShowKeyTips(false);
+    ShowDropDown(false);
     m_application.CommandHandler().Execute(command, RibbonVerb::Execute, key, value);
 }
 

@@ -21,13 +21,17 @@ class QToolButton;
 // buttons, toggles and drop-downs of toggles, and a help button. It shows
 // what the markup lays out and asks the application for every enabled and
 // checked state; clicking executes through the application's handler.
-// Double-clicking a tab minimises or restores the ribbon; pressing Alt shows
-// the key tips.
+// Double-clicking a tab minimises or restores the ribbon; a tab clicked in the
+// minimised ribbon drops its panel down over what lies below. Pressing Alt
+// shows the key tips. In a narrow window the groups drop their buttons'
+// labels, the last group first.
 class CRibbonWidget : public QWidget {
     Q_OBJECT
 
 public:
     using IconFactory = std::function<QIcon(unsigned command)>;
+    static constexpr int kLargeIcon = 32;
+    static constexpr int kSmallIcon = 16;
 
     CRibbonWidget(RibbonMarkup markup, IRibbonApplication& application, IconFactory icons, QWidget* parent = nullptr);
     ~CRibbonWidget() override;
@@ -49,6 +53,9 @@ public:
 
     bool IsMinimized() const { return m_bMinimized; }
     void SetMinimized(bool minimized);
+    // The minimised ribbon's panel, shown at its full height over what lies
+    // below the ribbon, until a command or a click elsewhere closes it.
+    void ShowDropDown(bool show);
     int CurrentTab() const;
     void SetCurrentTab(int index);
 
@@ -60,6 +67,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
@@ -78,6 +86,10 @@ private:
     void UpdateChecked(unsigned command);
     void NotifyHeightChange();
 
+    bool IsOwnWidget(const QObject* object) const;
+    void FitGroups();
+    static void ShowGroupLabels(QWidget& group, bool show);
+
     bool WatchAltKey(QEvent* event);
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();
@@ -95,9 +107,11 @@ private:
     QList<QAction*> m_recentActions;
     QHash<unsigned, QToolButton*> m_buttons;
     QHash<unsigned, QAction*> m_actions;
+    QList<QList<QWidget*>> m_groups;      // per tab, in order
     QHash<unsigned, unsigned> m_pending;  // command -> invalidation flags
     bool m_bFlushQueued = false;
     bool m_bMinimized = false;
+    bool m_bDroppedDown = false;
     bool m_bLoaded = false;
     // Key tips: the badges shown and what each tip does.
     int m_nKeyTipLevel = 0;  // 0 none, 1 tabs, 2 a tab's buttons

@@ -100,6 +100,7 @@ void CRibbonWidget::NotifyHeightChange()
 void CRibbonWidget::SetMinimized(bool minimized)
 {
     m_bMinimized = minimized;
+    m_bDroppedDown = false;
     if (m_pPanels)
         m_pPanels->setVisible(!minimized);
     NotifyHeightChange();
@@ -142,6 +143,8 @@ bool CRibbonWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (WatchAltKey(event))
         return true;
+    if (m_bDroppedDown && event->type() == QEvent::MouseButtonPress && watched->isWidgetType() && !IsOwnWidget(watched))
+        ShowDropDown(false);
     if (watched == m_pTabs && event->type() == QEvent::MouseButtonDblClick) {
         SetMinimized(!m_bMinimized);
         return true;

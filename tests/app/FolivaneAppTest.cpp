@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "AppTestSupport.h"
@@ -99,6 +101,20 @@ TEST_F(FolivaneApp, StartUpLoadsTheSettingsAndShowsTheFrame)
     EXPECT_EQ(m_app.m_nAboutRuns, 1);
     EXPECT_EQ(m_app.ExitInstance(), 0);
     EXPECT_FALSE(m_app.m_hMutex);
+}
+
+TEST_F(FolivaneApp, OnAJapaneseDesktopTheToolkitsOwnButtonsAreJapanese)
+{
+    const QLocale system;
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    QTemporaryDir instance;
+    m_app.m_strInstanceFolder = instance.path();
+    ASSERT_TRUE(m_app.InitInstance());
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No);
+    const QString yes = box.button(QMessageBox::Yes)->text();
+    EXPECT_TRUE(yes.contains(QStringLiteral("はい"))) << yes.toStdString();
+    m_app.ExitInstance();
+    QLocale::setDefault(system);
 }
 
 TEST_F(FolivaneApp, AMalformedSettingsFileIsSetAsideAndTheDefaultsAreUsed)

@@ -133,3 +133,29 @@ TEST_F(MainFrame, SessionEndSavesLikeAClose)
     ExpectShutdownSaved();
     EXPECT_FALSE(m_frame.isVisible());
 }
+
+TEST_F(MainFrame, ThePlaceAndMaximisedStateComeBackAtTheNextStartButAPlaceOnNoScreenDoesNot)
+{
+    const QRect place(40, 50, 700, 450);
+    m_frame.setGeometry(place);
+    m_frame.close();
+    const auto restart = [this] {
+        auto frame = std::make_unique<CMainFrame>();
+        EXPECT_TRUE(frame->Create(m_instanceDir.path()));
+        return frame;
+    };
+    std::unique_ptr<CMainFrame> frame = restart();
+    EXPECT_EQ(frame->geometry(), place);
+    EXPECT_FALSE(frame->isMaximized());
+    frame->show();
+    frame->showMaximized();
+    frame->close();
+    frame = restart();
+    EXPECT_TRUE(frame->isMaximized());
+    EXPECT_EQ(frame->normalGeometry(), place);
+
+    frame->showNormal();
+    frame->setGeometry(QRect(place.topLeft() + QPoint(20000, 0), place.size()));
+    frame->close();
+    EXPECT_NE(restart()->geometry().x(), place.x() + 20000);
+}

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTabBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -166,6 +167,41 @@ TEST_F(RibbonFrame, TheRibbonsTabAndMinimisedStateComeBackAtTheNextStart)
     ASSERT_TRUE(m_frame->Create(m_instanceDir.path()));
     EXPECT_EQ(Ribbon().CurrentTab(), 1);
     EXPECT_TRUE(Ribbon().IsMinimized());
+}
+
+TEST_F(RibbonFrame, ATabOfTheMinimisedRibbonDropsItsPanelOverTheListUntilACommandOrAClickElsewhere)
+{
+    List().AddFiles({Page("a.png")});
+    ASSERT_TRUE(WaitIdle(List()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Button(cmdEditSelectAll).isEnabled(); }));
+    Ribbon().SetMinimized(true);
+    QWidget& view = *m_frame->m_wndView;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.y() < 50; }));
+    const QRect listPlace = view.geometry();
+    QTabBar& tabs = *Ribbon().findChild<QTabBar*>();
+    QToolButton& option = Button(cmdAdjOption);
+    for (int round = 0; round < 2; ++round) {
+        QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(0).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return option.isVisible(); }));
+        EXPECT_GE(option.height(), option.sizeHint().height());
+        EXPECT_GT(option.mapTo(m_frame.get(), QPoint()).y(), listPlace.top());  // over the list
+        EXPECT_EQ(view.geometry(), listPlace);
+        if (round == 0)
+            QTest::mouseClick(&Button(cmdEditSelectAll), Qt::LeftButton);
+        else
+            QTest::mouseClick(List().viewport(), Qt::LeftButton);
+        EXPECT_FALSE(option.isVisible());
+    }
+    EXPECT_TRUE(Ribbon().IsMinimized());
+}
+
+TEST_F(RibbonFrame, ARecentItemsAmpersandIsShownAndOnlyTheItemsGetANumber)
+{
+    m_frame->AddRecentItem(QStringLiteral("/books/Tom&Jerry"));
+    const QList<QAction*> recent = RecentActions();
+    ASSERT_EQ(recent.size(), 2);
+    EXPECT_EQ(recent[0]->text(), QStringLiteral("&1  Tom&&Jerry"));
+    EXPECT_EQ(recent[1]->text(), QStringLiteral("[ 履歴をクリア ]"));
 }
 
 TEST_F(RibbonFrame, KeysSendTheirCommandsAndTabOpensThePreviewOnTheFocusedRow)
