@@ -6,7 +6,11 @@
 
 #include "OptionSheetSupport.h"
 #include "dialogs/ColorButton.h"
+#include "dialogs/FilePasswordDialog.h"
+#include "dialogs/MgnCutDialog.h"
 #include "dialogs/OptionMarginPage.h"
+#include "dialogs/RotateDialog.h"
+#include "msgbox/ApplicationHelp.h"
 
 namespace {
 
@@ -136,6 +140,30 @@ TEST_F(OptionSheetTest, EndBeforeStartFocusesTheEndEditAndVetoesTheTab)
     EXPECT_FALSE(Control(MARGINPAGE, 1129)->isVisibleTo(m_sheet.get()));
     Control<QPushButton>(MARGINPAGE, 1128)->click();
     EXPECT_EQ(Control<QLineEdit>(MARGINPAGE, 1090)->text(), "20");
+}
+
+TEST_F(OptionSheetTest, F1OpensTheHelpOfThePageOrDialog)
+{
+    QTest::keyClick(Control(MARGINPAGE, 1056), Qt::Key_F1);
+    QTest::keyClick(Control(SAVEPAGE, 1006), Qt::Key_F1);
+    EXPECT_EQ(m_sheet->m_helpPages, (QList<int>{167, 139}));
+
+    QStringList opened;
+    SetHelpOpener([&opened](const QUrl& url) {
+        opened.append(url.toLocalFile());
+        return true;
+    });
+    CRotateDialog rotate(0.0);
+    CMgnCutDialog cut(RECT{});
+    CFilePasswordDialog password(QStringLiteral("a.zip"));
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&rotate, &cut, &password}) {
+        dialog->show();
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_F1);
+    }
+    SetHelpOpener([](const QUrl&) { return true; });
+    EXPECT_EQ(opened, (QStringList{GetHelpPagePath(162), GetHelpPagePath(163), GetHelpPagePath(160)}));
 }
 
 TEST_F(OptionSheetTest, SavePageEnablingFollowsTypeAndDepth)
