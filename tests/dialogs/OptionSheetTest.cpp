@@ -142,6 +142,36 @@ TEST_F(OptionSheetTest, EndBeforeStartFocusesTheEndEditAndVetoesTheTab)
     EXPECT_EQ(Control<QLineEdit>(MARGINPAGE, 1090)->text(), "20");
 }
 
+TEST_F(OptionSheetTest, AKindSwitchedOffIsNotCrossChecked)
+{
+    // A loaded record may raise the end above the start beyond 99 on both sides.
+    Control<QAbstractButton>(GENERALPAGE, 1021)->setChecked(false);
+    m_option.CutMargin[1] = 2;
+    m_option.MgnMinRect[1] = {0, 0, 50, 0};
+    m_option.MgnMaxRect[1] = {90, 30, 50, 30};
+    auto* tab = Control<QTabBar>(MARGINPAGE, 1114);
+    tab->setCurrentIndex(1);
+    EXPECT_FALSE(Control(MARGINPAGE, 1098)->isEnabled());
+    tab->setCurrentIndex(0);
+    EXPECT_EQ(tab->currentIndex(), 0);
+    tab->setCurrentIndex(1);
+    EXPECT_TRUE(m_sheet->SetActivePage(SLANTPAGE));
+    EXPECT_TRUE(m_sheet->SetActivePage(MARGINPAGE));
+    PressOK();
+    EXPECT_FALSE(m_sheet->isVisible());
+    EXPECT_EQ(m_sheet->m_messages, QStringList());
+
+    // Switched on, the same values are the user's to correct.
+    m_option.PictPage = 1;
+    CTestSheet again(&m_option, &m_mode);
+    ASSERT_TRUE(again.SetActivePage(MARGINPAGE));
+    auto* againTab = again.m_pageMargin.Item<QTabBar>(1114);
+    againTab->setCurrentIndex(1);
+    againTab->setCurrentIndex(0);
+    EXPECT_EQ(againTab->currentIndex(), 1);
+    EXPECT_EQ(again.m_messages, QStringList{"判定終了位置左右の合計が100%以上です。"});
+}
+
 TEST_F(OptionSheetTest, F1OpensTheHelpOfThePageOrDialog)
 {
     QTest::keyClick(Control(MARGINPAGE, 1056), Qt::Key_F1);
