@@ -4,7 +4,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
+#include <QtMath>
+
+#include <algorithm>
 
 #include "app/AboutText.h"
 #include "common/ErrorText.h"
@@ -14,6 +18,8 @@
 namespace {
 
 constexpr int kAboutTemplate = 100;
+// The widest the box grows, in percent of the screen's width.
+constexpr int kMostOfTheScreen = 90;
 
 QString LinkText(const QString& target, const QString& text)
 {
@@ -47,8 +53,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* libraries = new QPlainTextEdit(this);
     libraries->setObjectName(QStringLiteral("1139"));
     libraries->setReadOnly(true);
-    // As the template's edit: lines scroll with the caret, no bars take the lines' room.
-    libraries->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Only a path longer than the widest box wraps (WidenToLibraryLines).
+    libraries->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     libraries->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     libraries->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout.Place(*libraries, 48, 78, 216, 24);
@@ -57,8 +63,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     QLabel* credit = AddStatic(LinkText(QUrl::fromLocalFile(GetHelpPagePath(kAboutTemplate)).toString(),
                                         QStringLiteral("Folivane 開発チーム")),
                                114, 120, 150, 8, 1005);
-    credit->setOpenExternalLinks(true);
+    // Links open through the program, which tells the user when the desktop cannot.
+    for (QLabel* link : {credit, m_btnInstallFolder}) {
+        connect(link, &QLabel::linkActivated, this, [](const QString& target) { OpenLink(QUrl(target)); });
+    }
     OnInitDialog();
+    WidenToLibraryLines(*libraries, *ok);
 }
 
 QLabel* CAboutDlg::AddStatic(const QString& text, int x, int y, int cx, int cy, int id)
@@ -82,7 +92,35 @@ void CAboutDlg::OnInitDialog()
 
     const QString folder = GetProgramFolder();
     m_btnInstallFolder->setText(LinkText(QUrl::fromLocalFile(folder).toString(), folder));
-    m_btnInstallFolder->setOpenExternalLinks(true);
     // The last line's end would only add an empty line to scroll to.
     findChild<QPlainTextEdit*>(QStringLiteral("1139"))->setPlainText(GetArcLibLines().chopped(1));
+}
+
+// The library lines end in whole paths: the box widens until the longest line
+// fits, up to most of the screen, and keeps its OK button centred; a line
+// longer still wraps.
+void CAboutDlg::WidenToLibraryLines(QPlainTextEdit& libraries, QPushButton& ok)
+{
+    int longest = 0;
+    for (const QString& line : libraries.toPlainText().split(QLatin1Char('\n'))) {
+        longest = std::max(longest, libraries.fontMetrics().horizontalAdvance(line));
+    }
+    const int margins =
+        2 * (libraries.frameWidth() + qCeil(libraries.document()->documentMargin())) + libraries.cursorWidth();
+    const int room = std::max(screen()->availableGeometry().width() * kMostOfTheScreen / 100 - width(), 0);
+    const int wanted = longest + margins - libraries.width();
+    if (wanted > room) {
+        // Wrapped lines need a bar to reach the ones below.
+        libraries.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    const int extra = std::clamp(wanted, 0, room);
+    if (extra == 0) {
+        return;
+    }
+    setFixedWidth(width() + extra);
+    for (const char* id : {"1141", "1142", "1004", "1139"}) {
+        QWidget* control = findChild<QWidget*>(QLatin1String(id));
+        control->resize(control->width() + extra, control->height());
+    }
+    ok.move(ok.x() + extra / 2, ok.y());
 }

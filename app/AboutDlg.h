@@ -3,6 +3,8 @@
 #include <QDialog>
 
 class QLabel;
+class QPlainTextEdit;
+class QPushButton;
 
 // The About box: the program's name, version and legal notice, its folder,
 // and the versions of the external archive libraries.
@@ -16,5 +18,6 @@ public:
 
 private:
     void OnInitDialog();
+    void WidenToLibraryLines(QPlainTextEdit& libraries, QPushButton& ok);
     QLabel* AddStatic(const QString& text, int x, int y, int cx, int cy, int id = -1);
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "dialogs/DialogLayout.h"
 #include "dialogs/SpinButtonCtrl.h"
@@ -51,4 +52,9 @@ void SetUpDialog(QDialog& dialog, const CDialogLayout& layout, const QString& ca
 {
     dialog.setWindowTitle(caption);
     dialog.setFixedSize(layout.Size(cx, cy));
+}
+
+void AddHelpKey(QWidget& dialog, std::function<void()> help)
+{
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F1), &dialog), &QShortcut::activated, &dialog, std::move(help));
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class CDialogLayout;
 class CSpinButtonCtrl;
 class QDialog;
@@ -22,3 +24,5 @@ QPushButton* AddButton(QDialog& dialog, const CDialogLayout& layout, int id, con
                        int cy);
 // A dialog of the template's fixed client size and caption.
 void SetUpDialog(QDialog& dialog, const CDialogLayout& layout, const QString& caption, int cx, int cy);
+// F1 anywhere in the dialog asks for its help, as a Help button would.
+void AddHelpKey(QWidget& dialog, std::function<void()> help);

@@ -5,6 +5,7 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/DialogLayout.h"
+#include "msgbox/ApplicationHelp.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 
 CFilePasswordDialog::CFilePasswordDialog(const QString& fileName, QWidget* parent)
@@ -18,6 +19,7 @@ CFilePasswordDialog::CFilePasswordDialog(const QString& fileName, QWidget* paren
     m_edit->setEchoMode(QLineEdit::Password);
     AddButton(*this, layout, IDOK, QStringLiteral("OK"), 156, 36, 48, 14);
     AddButton(*this, layout, IDCANCEL, QStringLiteral("キャンセル"), 210, 36, 48, 14);
+    AddHelpKey(*this, [] { OpenHelpPage(160); });
 }
 
 int CFilePasswordDialog::DoModal()

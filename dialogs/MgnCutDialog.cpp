@@ -8,6 +8,7 @@
 #include "dialogs/DialogLayout.h"
 #include "dialogs/SpinButtonCtrl.h"
 #include "dialogs/ValueHelpers.h"
+#include "msgbox/ApplicationHelp.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/SystemMessageBox.h"
 
@@ -48,6 +49,7 @@ CMgnCutDialog::CMgnCutDialog(const RECT& margin, QWidget* parent) : QDialog(pare
     }
     AddButton(*this, layout, IDOK, QStringLiteral("OK"), 126, 42, 48, 14);
     AddButton(*this, layout, IDCANCEL, QStringLiteral("キャンセル"), 180, 42, 49, 14);
+    AddHelpKey(*this, [] { OpenHelpPage(163); });
 }
 
 int CMgnCutDialog::DoModal()

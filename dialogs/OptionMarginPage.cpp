@@ -137,7 +137,8 @@ void COptionMarginPage::SaveToOptions()
 bool COptionMarginPage::Validate()
 {
     ValidateNumericEdits();
-    const CMarginFault fault = ValidateMargins(GetControls());
+    // A kind switched off has its controls disabled: the user could not correct it.
+    const CMarginFault fault = IsKindEnabled() ? ValidateMargins(GetControls()) : CMarginFault();
     if (fault.message.isEmpty()) {
         return true;
     }
@@ -146,9 +147,14 @@ bool COptionMarginPage::Validate()
     return false;
 }
 
+bool COptionMarginPage::IsKindEnabled() const
+{
+    return (m_nKind == 0 ? Option().TextPage : Option().PictPage) != 0;
+}
+
 void COptionMarginPage::ShowTabControls()
 {
-    const bool enable = (m_nKind == 0 ? Option().TextPage : Option().PictPage) != 0;
+    const bool enable = IsKindEnabled();
     bool afterTab = false;
     for (QObject* child : children()) {
         auto* control = qobject_cast<QWidget*>(child);

@@ -16,8 +16,8 @@ public:
     void SetControls(const CMarginValues& values);
     void LoadFromOptions() override;
     void SaveToOptions() override;
-    // The cross-checks of the chosen mode; a failure shows its message and
-    // focuses the offending edit.
+    // The cross-checks of the chosen mode, for a page kind that is on; a
+    // failure shows its message and focuses the offending edit.
     bool Validate();
     void ShowTabControls();
     void OnSetActive() override { ShowTabControls(); }
@@ -33,6 +33,8 @@ protected:
 private:
     void AddRectRow(MarginRect rect, const QString& caption, int top);
     void OnTabChanged(int index);
+    // Whether the page kind the controls hold is switched on.
+    bool IsKindEnabled() const;
     CMarginValues GetControls() const;
 
     QTabBar* m_tab = nullptr;

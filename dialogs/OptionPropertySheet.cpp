@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/OptionFileMode.h"
 #include "engine/Thumbnail.h"
 #include "msgbox/ApplicationHelp.h"
@@ -73,7 +74,9 @@ COptionPropertySheet::COptionPropertySheet(CAdjustOption* option, IOptionFileMod
     buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("ヘルプ"));
     connect(buttons, &QDialogButtonBox::accepted, this, &COptionPropertySheet::OnOK);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { ShowHelp(m_pages[m_nActive]->GetTemplateId()); });
+    const auto activePageHelp = [this] { ShowHelp(m_pages[m_nActive]->GetTemplateId()); };
+    connect(buttons, &QDialogButtonBox::helpRequested, this, activePageHelp);
+    AddHelpKey(*this, activePageHelp);
 
     auto* top = new QHBoxLayout;
     top->addWidget(bar);

@@ -46,6 +46,9 @@ CPreviewCtrl::CPreviewCtrl(QWidget* parent)
     viewport()->setMouseTracking(true);
     viewport()->setCursor(m_hArrowCursor);
     setFocusPolicy(Qt::NoFocus);
+    // The wheel zooms over the bars as over the image.
+    horizontalScrollBar()->installEventFilter(this);
+    verticalScrollBar()->installEventFilter(this);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
             [this](int value) { ScrollHorz(value - m_ptScroll.x()); });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this,

@@ -1,6 +1,7 @@
 // Dragging, the colour under the mouse and the wheel of the preview view.
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include "dialogs/PreviewCtrl.h"
@@ -18,6 +19,9 @@ void CPreviewCtrl::mousePressEvent(QMouseEvent* event)
 void CPreviewCtrl::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
+    // The button went up where this view could not see it.
+    if (m_bDragging && !event->buttons().testFlag(Qt::LeftButton))
+        EndDrag();
     SetCursorKind(m_bDragging ? Cursor::Grab : CanScroll() ? Cursor::Hand : Cursor::Arrow);
     if (m_bDragging) {
         const QPoint delta = m_ptLast - point;
@@ -47,6 +51,31 @@ void CPreviewCtrl::wheelEvent(QWheelEvent* event)
         m_pHost->ZoomByWheel(*this, event->angleDelta().y(), event->globalPosition().toPoint(),
                              event->modifiers().testFlag(Qt::ControlModifier));
     event->accept();
+}
+
+void CPreviewCtrl::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    // A modal box over the window takes the mouse-up of a drag.
+    window()->installEventFilter(this);
+}
+
+void CPreviewCtrl::hideEvent(QHideEvent* event)
+{
+    if (m_bDragging)
+        EndDrag();
+    QAbstractScrollArea::hideEvent(event);
+}
+
+bool CPreviewCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel && (watched == horizontalScrollBar() || watched == verticalScrollBar())) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    if (event->type() == QEvent::WindowBlocked && watched == window() && m_bDragging)
+        EndDrag();
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void CPreviewCtrl::EndDrag()

@@ -7,6 +7,7 @@
 #include "dialogs/DialogLayout.h"
 #include "dialogs/SpinButtonCtrl.h"
 #include "dialogs/ValueHelpers.h"
+#include "msgbox/ApplicationHelp.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 
 CRotateDialog::CRotateDialog(double angle, QWidget* parent) : QDialog(parent), m_dAngle(angle)
@@ -22,6 +23,7 @@ CRotateDialog::CRotateDialog(double angle, QWidget* parent) : QDialog(parent), m
     AddButton(*this, layout, IDOK, QStringLiteral("OK"), 108, 36, 48, 14);
     AddButton(*this, layout, IDCANCEL, QStringLiteral("キャンセル"), 162, 36, 48, 14);
     connect(m_edit, &QLineEdit::textChanged, this, &CRotateDialog::OnUpdateAngle);
+    AddHelpKey(*this, [] { OpenHelpPage(162); });
 }
 
 int CRotateDialog::DoModal()

@@ -1,6 +1,5 @@
 #include "dialogs/SavePageRules.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include "common/Paths.h"
@@ -23,11 +22,17 @@ QString CheckAnyFolder(const QString& path)
     if (path.isEmpty()) {
         return QStringLiteral("任意のフォルダを指定してください。");
     }
-    if (QDir::isRelativePath(path)) {
+    // The file system's rule: the toolkit would also take its resource paths (":/x") as absolute.
+    if (!path.startsWith(u'/')) {
         return QStringLiteral("絶対パスで指定してください。");
     }
-    // A folder that does not exist yet is made when the first page is saved.
-    const QFileInfo info(path);
+    // A folder that does not exist yet is made when the first page is saved. A
+    // file named with a trailing separator is still that file.
+    QString bare = path;
+    while (bare.size() > 1 && bare.endsWith(u'/')) {
+        bare.chop(1);
+    }
+    const QFileInfo info(bare);
     return info.exists() && !info.isDir() ? QStringLiteral("すでに同名のファイルが存在しています。") : QString();
 }
 

@@ -1,8 +1,11 @@
 #include "msgbox/ApplicationHelp.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+
+#include "msgbox/ExtMsgBoxDefs.h"
+#include "msgbox/SystemMessageBox.h"
 
 #include <climits>
 
@@ -31,7 +34,18 @@ QString GetHelpPagePath(int templateId)
 
 bool OpenHelpPage(int templateId)
 {
-    return HelpOpener()(QUrl::fromLocalFile(GetHelpPagePath(templateId)));
+    return OpenLink(QUrl::fromLocalFile(GetHelpPagePath(templateId)));
+}
+
+bool OpenLink(const QUrl& url)
+{
+    if (HelpOpener()(url))
+        return true;
+    // The desktop only writes its failure to the error output; the user is told here.
+    const QString name = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    SystemMessageBox(QApplication::activeWindow(), name + QStringLiteral("\r\nを開けませんでした。"),
+                     QGuiApplication::applicationDisplayName(), MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void SetHelpOpener(std::function<bool(const QUrl&)> opener)

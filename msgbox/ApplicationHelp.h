@@ -17,8 +17,11 @@ constexpr unsigned kHelpContext = 1;
 
 // The page of the template, or the contents page when the template has none.
 QString GetHelpPagePath(int templateId);
-// Opens the template's page in the desktop's browser; false when it could not.
+// Opens the template's page in the desktop's browser, as OpenLink.
 bool OpenHelpPage(int templateId);
+// Opens a page or folder with the desktop; when it cannot, a message box
+// names what could not be opened, and the result is false.
+bool OpenLink(const QUrl& url);
 // Replaces how a page is opened (a test records the address instead).
 void SetHelpOpener(std::function<bool(const QUrl&)> opener);
 

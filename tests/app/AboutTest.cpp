@@ -2,9 +2,11 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include "app/AboutDlg.h"
 #include "app/AboutText.h"
+#include "msgbox/ApplicationHelp.h"
 
 TEST(About, VersionLinesShowTheMinorPartWithTwoDigits)
 {
@@ -25,4 +27,19 @@ TEST(About, TheBoxShowsVersionFolderAndOneLinePerLibrary)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("libunzip32.so：")));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("libunrar32.so：")));
+}
+
+TEST(About, TheFolderLinkOpensThroughTheProgramsOpener)
+{
+    QList<QUrl> opened;
+    SetHelpOpener([&opened](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
+    CAboutDlg dialog;
+    dialog.show();
+    QLabel* folder = dialog.m_btnInstallFolder;
+    QTest::mouseClick(folder, Qt::LeftButton, {}, QPoint(3, folder->height() / 2));
+    SetHelpOpener([](const QUrl&) { return true; });
+    EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(GetProgramFolder())});
 }

@@ -15,3 +15,12 @@ TEST(FormatDouble, DropsTrailingZerosOfTwoDecimals)
     EXPECT_EQ(FormatDouble(12.345), QStringLiteral("12.35"));
     EXPECT_EQ(FormatDouble(1e300).size(), 301);  // printed in full, not cut
 }
+
+TEST(FormatDouble, ExactHalvesRoundAsTheCLibraryRounds)
+{
+    // 0.125 and 12.125 are exact in binary: the tie goes to the even digit.
+    EXPECT_EQ(FormatDouble(0.125), QStringLiteral("0.12"));
+    EXPECT_EQ(FormatDouble(12.125), QStringLiteral("12.12"));
+    EXPECT_EQ(FormatDouble(-0.375), QStringLiteral("-0.38"));
+    EXPECT_EQ(FormatDouble(2.675), QStringLiteral("2.67"));  // stored just below the half
+}

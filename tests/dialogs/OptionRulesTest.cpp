@@ -87,6 +87,16 @@ TEST(SavePageRules, FolderChecks)
     EXPECT_EQ(CheckSaveFolder(2, "", " " + dir.filePath("not/yet") + " "), "");
 }
 
+TEST(SavePageRules, FolderPathsFollowTheFileSystem)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("taken"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    EXPECT_EQ(CheckSaveFolder(2, "", ":/out"), "絶対パスで指定してください。");
+    EXPECT_EQ(CheckSaveFolder(2, "", file.fileName() + "//"), "すでに同名のファイルが存在しています。");
+    EXPECT_EQ(CheckSaveFolder(2, "", dir.path() + "/"), "");
+}
+
 TEST(MakeSizeCaption, Suffixes)
 {
     EXPECT_EQ(MakeSizeCaption("元のサイズ", true, true), "元のサイズ （縦横比保持、縮小のみ）");

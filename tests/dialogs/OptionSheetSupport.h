@@ -28,8 +28,10 @@ public:
     QString AskSaveOptionFile() override { return m_path; }
     QString AskLoadOptionFile() override { return m_path; }
     QString AskFolder(const QString& /*start*/) override { return m_folder; }
+    void ShowHelp(int templateId) override { m_helpPages.append(templateId); }
 
     QStringList m_messages;
+    QList<int> m_helpPages;
     QString m_path;
     QString m_folder;
 };

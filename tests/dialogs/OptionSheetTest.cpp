@@ -6,7 +6,11 @@
 
 #include "OptionSheetSupport.h"
 #include "dialogs/ColorButton.h"
+#include "dialogs/FilePasswordDialog.h"
+#include "dialogs/MgnCutDialog.h"
 #include "dialogs/OptionMarginPage.h"
+#include "dialogs/RotateDialog.h"
+#include "msgbox/ApplicationHelp.h"
 
 namespace {
 
@@ -136,6 +140,60 @@ TEST_F(OptionSheetTest, EndBeforeStartFocusesTheEndEditAndVetoesTheTab)
     EXPECT_FALSE(Control(MARGINPAGE, 1129)->isVisibleTo(m_sheet.get()));
     Control<QPushButton>(MARGINPAGE, 1128)->click();
     EXPECT_EQ(Control<QLineEdit>(MARGINPAGE, 1090)->text(), "20");
+}
+
+TEST_F(OptionSheetTest, AKindSwitchedOffIsNotCrossChecked)
+{
+    // A loaded record may raise the end above the start beyond 99 on both sides.
+    Control<QAbstractButton>(GENERALPAGE, 1021)->setChecked(false);
+    m_option.CutMargin[1] = 2;
+    m_option.MgnMinRect[1] = {0, 0, 50, 0};
+    m_option.MgnMaxRect[1] = {90, 30, 50, 30};
+    auto* tab = Control<QTabBar>(MARGINPAGE, 1114);
+    tab->setCurrentIndex(1);
+    EXPECT_FALSE(Control(MARGINPAGE, 1098)->isEnabled());
+    tab->setCurrentIndex(0);
+    EXPECT_EQ(tab->currentIndex(), 0);
+    tab->setCurrentIndex(1);
+    EXPECT_TRUE(m_sheet->SetActivePage(SLANTPAGE));
+    EXPECT_TRUE(m_sheet->SetActivePage(MARGINPAGE));
+    PressOK();
+    EXPECT_FALSE(m_sheet->isVisible());
+    EXPECT_EQ(m_sheet->m_messages, QStringList());
+
+    // Switched on, the same values are the user's to correct.
+    m_option.PictPage = 1;
+    CTestSheet again(&m_option, &m_mode);
+    ASSERT_TRUE(again.SetActivePage(MARGINPAGE));
+    auto* againTab = again.m_pageMargin.Item<QTabBar>(1114);
+    againTab->setCurrentIndex(1);
+    againTab->setCurrentIndex(0);
+    EXPECT_EQ(againTab->currentIndex(), 1);
+    EXPECT_EQ(again.m_messages, QStringList{"判定終了位置左右の合計が100%以上です。"});
+}
+
+TEST_F(OptionSheetTest, F1OpensTheHelpOfThePageOrDialog)
+{
+    QTest::keyClick(Control(MARGINPAGE, 1056), Qt::Key_F1);
+    QTest::keyClick(Control(SAVEPAGE, 1006), Qt::Key_F1);
+    EXPECT_EQ(m_sheet->m_helpPages, (QList<int>{167, 139}));
+
+    QStringList opened;
+    SetHelpOpener([&opened](const QUrl& url) {
+        opened.append(url.toLocalFile());
+        return true;
+    });
+    CRotateDialog rotate(0.0);
+    CMgnCutDialog cut(RECT{});
+    CFilePasswordDialog password(QStringLiteral("a.zip"));
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&rotate, &cut, &password}) {
+        dialog->show();
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_F1);
+    }
+    SetHelpOpener([](const QUrl&) { return true; });
+    EXPECT_EQ(opened, (QStringList{GetHelpPagePath(162), GetHelpPagePath(163), GetHelpPagePath(160)}));
 }
 
 TEST_F(OptionSheetTest, SavePageEnablingFollowsTypeAndDepth)

@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <functional>
+
 #include "dialogs/PreviewCtrl.h"
 
 namespace {
@@ -103,4 +105,40 @@ TEST_F(PreviewCtrlTest, ReplacingTheImageKeepsZoomAndClampsOffsets)
     view.SetBitmap(QImage());
     EXPECT_EQ(view.GetDisplaySize(), QSize(0, 0));
     EXPECT_FALSE(view.HasHorzBar());
+}
+
+TEST_F(PreviewCtrlTest, ADragWhoseMouseUpIsLostEnds)
+{
+    view.SetBitmap(Filled({1000, 800}, qRgb(200, 200, 200)));
+    view.SetZoom(100, Global({0, 0}));
+    const auto send = [this](QEvent::Type type, QPoint point, Qt::MouseButtons held) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, point, Global(point), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.viewport(), &event);
+    };
+    const auto dragAfter = [&](const std::function<void()>& loseMouseUp, Qt::MouseButtons held) {
+        send(QEvent::MouseButtonPress, {130, 110}, Qt::LeftButton);
+        loseMouseUp();
+        send(QEvent::MouseMove, {100, 100}, held);
+        send(QEvent::MouseButtonRelease, {100, 100}, Qt::NoButton);
+        return view.GetScroll();
+    };
+    // The mouse-up went to another window: the next move holds no button.
+    EXPECT_EQ(dragAfter([] {}, Qt::NoButton), QPoint(0, 0));
+    // A box blocked the window, or the window was hidden, while the button was down.
+    EXPECT_EQ(dragAfter(
+                  [this] {
+                      QEvent blocked(QEvent::WindowBlocked);
+                      QCoreApplication::sendEvent(view.window(), &blocked);
+                  },
+                  Qt::LeftButton),
+              QPoint(0, 0));
+    EXPECT_EQ(dragAfter(
+                  [this] {
+                      view.hide();
+                      view.show();
+                  },
+                  Qt::LeftButton),
+              QPoint(0, 0));
+    EXPECT_EQ(dragAfter([] {}, Qt::LeftButton), QPoint(30, 10));  // an ordinary drag still moves
 }

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,6 +168,21 @@ TEST_F(PreviewDialogTest, CtrlWheelZoomsBothViewsAndTheBandNothing)
     Wheel(dialog.Adjusted().viewport(), {30, 30}, -120, Qt::NoModifier);
     EXPECT_EQ(dialog.Adjusted().GetZoom(), 0);
     EXPECT_GT(dialog.Source().GetZoom(), 0);
+}
+
+TEST_F(PreviewDialogTest, WheelOverTheScrollBarsZooms)
+{
+    TestPreviewDialog dialog(&list);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    CPreviewCtrl& view = dialog.Source();
+    view.SetBitmap(Filled({3000, 3000}, qRgb(9, 9, 9)));
+    view.SetZoom(100, {});
+    ASSERT_TRUE(view.HasHorzBar() && view.HasVertBar());
+    Wheel(view.verticalScrollBar(), {4, 40}, 120, Qt::NoModifier);
+    EXPECT_EQ(view.GetZoom(), 200);
+    Wheel(view.horizontalScrollBar(), {40, 4}, -120, Qt::NoModifier);
+    EXPECT_EQ(view.GetZoom(), 100);
 }
 
 TEST_F(PreviewDialogTest, CtrlDragMovesBothViews)

@@ -1,6 +1,8 @@
 #include "MsgBoxTestHelpers.h"
 
+#include "msgbox/ApplicationHelp.h"
 #include "msgbox/ExtMessageBox.h"
+#include "msgbox/MessageBoxAnswerer.h"
 #include "res/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -274,4 +276,23 @@ TEST(ExtMessageBox, BoxOverAModalWindowTakesClicks)
         });
         EXPECT_EQ(ExtMessageBox(owner, QStringLiteral("M"), QStringLiteral("T"), MB_YESNO | kQuiet, nullptr), IDYES);
     }
+}
+
+TEST(ApplicationHelp, APageOrLinkThatCannotBeOpenedIsNamedInABox)
+{
+    std::vector<std::pair<QString, std::uint32_t>> boxes;
+    SetMessageBoxAnswerer([&boxes](const QString& text, std::uint32_t style) {
+        boxes.emplace_back(text, style);
+        return IDOK;
+    });
+    SetHelpOpener([](const QUrl&) { return false; });
+    EXPECT_FALSE(OpenHelpPage(136));
+    EXPECT_FALSE(OpenLink(QUrl::fromLocalFile(QStringLiteral("/no/such/folder/"))));
+    SetHelpOpener([](const QUrl&) { return true; });
+    EXPECT_TRUE(OpenHelpPage(136));
+    SetMessageBoxAnswerer({});
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].first, GetHelpPagePath(136) + QStringLiteral("\r\nを開けませんでした。"));
+    EXPECT_EQ(boxes[0].second, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(boxes[1].first, QStringLiteral("/no/such/folder/\r\nを開けませんでした。"));
 }
