@@ -83,9 +83,9 @@ void CImageListCtrl::RedrawRow(int row)
     m_pModel->RedrawItem(row);
 }
 
-QImage CImageListCtrl::AdjustPage(const QImage& source, CImageInfo& info, QString& message)
+QImage CImageListCtrl::AdjustPage(const QImage& source, CPageRecord& page, QString& message)
 {
-    return AdjustImage(source, m_option, info, &m_bStop, message);
+    return AdjustImage(source, m_option, page, &m_bStop, message);
 }
 
 int CImageListCtrl::AskOverwrite(const QString& text, std::uint32_t style)

@@ -42,7 +42,9 @@ class QMenu;
 // Threads: the user-interface thread changes rows, entries, to-do flags and
 // the option record only after InterruptJob (or while no job runs), so the
 // job's threads read them without locks. The job thread holds m_csJob for a
-// whole job; its workers take m_csPick or m_csError, one at a time.
+// whole job; its workers take m_csPick or m_csError, one at a time. What a
+// worker finds out goes into its entry under the entry's own lock, as the rows
+// may be drawn meanwhile.
 class CImageListCtrl : public QTableView, private IIntakeAsker {
     Q_OBJECT
 
@@ -149,8 +151,9 @@ public:
 
 protected:
     // Seams to the engine and to the message boxes. AdjustPage runs on the
-    // workers; a long one polls IsStopRequested as the engine does.
-    virtual QImage AdjustPage(const QImage& source, CImageInfo& info, QString& message);
+    // workers, on a worker's copy of the entry's page record; a long one polls
+    // IsStopRequested as the engine does.
+    virtual QImage AdjustPage(const QImage& source, CPageRecord& page, QString& message);
     virtual int AskOverwrite(const QString& text, std::uint32_t style);
     virtual int ShowMessageBox(const QString& text, std::uint32_t type);
     // Shows the menu and gives the chosen command id, or 0.
@@ -200,7 +203,7 @@ private:
     int PickNextRow();
     void ProcessItem(int nRow);
     bool LoadSource(CImageInfo& info, QImage& source);
-    bool AdjustAndCache(CImageInfo& info, const QImage& source, QImage& result);
+    bool AdjustAndCache(CImageInfo& info, CPageRecord& page, const QImage& source, QImage& result);
     void SetJobError(const QString& text);
     void SetItemError(const CImageInfo& info, const QString& message);
     void ReplaceThumb(QImage*& slot, const QImage& thumb);
