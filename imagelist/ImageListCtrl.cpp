@@ -104,13 +104,6 @@ int CImageListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
     return SystemMessageBox(this, text, QGuiApplication::applicationDisplayName(), type);
 }
 
-bool CImageListCtrl::event(QEvent* event)
-{
-    // Before anything, an override too, reads what a worker may have posted.
-    MarkJobEventDelivered(event);
-    return QTableView::event(event);
-}
-
 void CImageListCtrl::customEvent(QEvent* event)
 {
     const QEvent::Type type = event->type();

@@ -20,6 +20,7 @@
 
 #include "imagelist/ImageInfo.h"
 #include "imagelist/IntakeAsker.h"
+#include "imagelist/JobEvents.h"
 #include "imagelist/MemoryBudget.h"
 #include "imagelist/RowPainter.h"
 #include "platform/CancelFlag.h"
@@ -164,7 +165,6 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-    bool event(QEvent* event) override;
     void customEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -192,6 +192,10 @@ private:
     void ShowIntakeMessage(const QString& text) override;
     bool AskArchivePassword(const QString& archivePath, QString& password) override;
 
+    // Any thread: queues the event and posts the call that hands it on.
+    void PostJobEvent(std::unique_ptr<QEvent> event);
+    // Hands the oldest queued job event to customEvent.
+    Q_INVOKABLE void DeliverJobEvent();
     void OnJobProgress(int nDone, int nTotal);
     void OnItemProcessed(int nRow, QImage bitmap, int nJobSerial);
     void OnJobFinished();
@@ -259,6 +263,7 @@ private:
     std::thread m_jobThread;
     CMemoryBudget m_memoryBudget;
     QBasicTimer m_retryTimer;
+    CJobEventQueue m_jobEvents;
     // Bumped by every interrupt: item events of the stopped job still queued
     // then carry an older serial and are recognised as stale.
     int m_nJobSerial = 0;

@@ -128,7 +128,7 @@ BOOL CImageListCtrl::InterruptJob(int nQueuedKind)
 void CImageListCtrl::JobThreadProc()
 {
     RunJob();
-    PostJobEvent(this, new CJobFinishedEvent);
+    PostJobEvent(std::make_unique<CJobFinishedEvent>());
 }
 
 void CImageListCtrl::RunJob()
@@ -197,7 +197,7 @@ void CImageListCtrl::WorkerLoop()
             SetJobError(GetExceptionText(exception) + QLatin1Char('\n') + GetImageInfo(row)->m_strPath);
         }
         const int done = ++m_nDoneCount;
-        PostJobEvent(this, new CJobProgressEvent(done, m_nWorkCount));
+        PostJobEvent(std::make_unique<CJobProgressEvent>(done, m_nWorkCount));
     }
 }
 
@@ -250,7 +250,7 @@ void CImageListCtrl::ProcessItem(int nRow)
             return;
         }
     }
-    PostJobEvent(this, new CItemProcessedEvent(nRow, std::move(cached), m_nJobSerial));
+    PostJobEvent(std::make_unique<CItemProcessedEvent>(nRow, std::move(cached), m_nJobSerial));
 }
 
 // The page without transparency; false when the file cannot be read, which
@@ -316,7 +316,20 @@ void CImageListCtrl::ReplaceThumb(QImage*& slot, const QImage& thumb)
     // pointer also sees the finished image behind it.
     std::atomic_ref<QImage*>(slot).store(thumb.isNull() ? nullptr : new QImage(thumb), std::memory_order_release);
     if (previous != nullptr) {
-        PostJobEvent(this, new CThumbReleaseEvent(previous));
+        PostJobEvent(std::make_unique<CThumbReleaseEvent>(previous));
+    }
+}
+
+void CImageListCtrl::PostJobEvent(std::unique_ptr<QEvent> event)
+{
+    m_jobEvents.Push(std::move(event));
+    QMetaObject::invokeMethod(this, "DeliverJobEvent", Qt::QueuedConnection);
+}
+
+void CImageListCtrl::DeliverJobEvent()
+{
+    if (const std::unique_ptr<QEvent> event = m_jobEvents.Take()) {
+        customEvent(event.get());
     }
 }
 
