@@ -88,6 +88,33 @@ BOOL CImageInfo::SaveCachedImage(QImage& bitmap, const CancelFlag* cancel, QStri
     return SaveAdjustedBitmap(bitmap, QString(), QString(), path, option, cancel, error);
 }
 
+void CImageInfo::StoreAnalysis(const CPageRecord& page)
+{
+    std::lock_guard lock(m_csResults);
+    m_nSrcWidth = page.m_nSrcWidth;
+    m_nSrcHeight = page.m_nSrcHeight;
+    m_nPageKind = page.m_nPageKind;
+    m_nTotalCells = page.m_nTotalCells;
+    m_nVertCells = page.m_nVertCells;
+    m_nHorzCells = page.m_nHorzCells;
+    m_dSlantAngle = page.m_dSlantAngle;
+    m_rcMarginPx = page.m_rcMarginPx;
+    m_rcMarginPct = page.m_rcMarginPct;
+}
+
+void CImageInfo::StoreAdjustedSize(int width, int height)
+{
+    std::lock_guard lock(m_csResults);
+    m_nAdjWidth = width;
+    m_nAdjHeight = height;
+}
+
+CPageRecord CImageInfo::GetPageRecord() const
+{
+    std::lock_guard lock(m_csResults);
+    return static_cast<const CPageRecord&>(*this);
+}
+
 void CImageInfo::DeleteCacheFile() const
 {
     const QString path = GetCacheFileName();

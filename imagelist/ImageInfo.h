@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <mutex>
 
 #include "engine/PageRecord.h"
 #include "platform/CancelFlag.h"
@@ -35,6 +36,16 @@ public:
     // The text of list column 0-6; empty for other ids.
     QString GetColumnText(int id) const;
 
+    // A worker's results, stored while the row may be drawn: the source size
+    // and analysis of the worker's own copy of the page record (the overrides
+    // are the list's and stay), and the size of the adjusted result. Stored
+    // under the entry's lock, which every read of them that may meet a
+    // running job takes too (GetColumnText, GetPageRecord).
+    void StoreAnalysis(const CPageRecord& page);
+    void StoreAdjustedSize(int width, int height);
+    // A copy of the page record taken under that lock.
+    CPageRecord GetPageRecord() const;
+
     // The thumbnails as a drawing or a worker may read them while a worker
     // publishes new ones: read with acquire order, so that a pointer met is
     // a finished image. Null while there is none.
@@ -61,4 +72,5 @@ private:
     void DeleteCacheFile() const;
 
     quint32 m_nIdentity;  // unique among live entries; names the cache file
+    mutable std::mutex m_csResults;
 };

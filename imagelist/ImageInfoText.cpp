@@ -36,10 +36,14 @@ QString CImageInfo::GetColumnText(int id) const
         return FormatDateTime(m_timeModified, text);
     case COLUMN_KIND:
         return KindText(m_strPath);
-    case COLUMN_SRC_SIZE:
+    case COLUMN_SRC_SIZE: {
+        std::lock_guard lock(m_csResults);  // a worker may be storing them
         return SizeText(m_nSrcWidth, m_nSrcHeight);
-    case COLUMN_ADJ_SIZE:
+    }
+    case COLUMN_ADJ_SIZE: {
+        std::lock_guard lock(m_csResults);
         return SizeText(m_nAdjWidth, m_nAdjHeight);
+    }
     default:
         return text;
     }

@@ -83,9 +83,9 @@ void CImageListCtrl::RedrawRow(int row)
     m_pModel->RedrawItem(row);
 }
 
-QImage CImageListCtrl::AdjustPage(const QImage& source, CImageInfo& info, QString& message)
+QImage CImageListCtrl::AdjustPage(const QImage& source, CPageRecord& page, QString& message)
 {
-    return AdjustImage(source, m_option, info, &m_bStop, message);
+    return AdjustImage(source, m_option, page, &m_bStop, message);
 }
 
 int CImageListCtrl::AskOverwrite(const QString& text, std::uint32_t style)
@@ -102,13 +102,6 @@ int CImageListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
         type |= buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? MB_ICONQUESTION : MB_ICONEXCLAMATION;
     }
     return SystemMessageBox(this, text, QGuiApplication::applicationDisplayName(), type);
-}
-
-bool CImageListCtrl::event(QEvent* event)
-{
-    // Before anything, an override too, reads what a worker may have posted.
-    MarkJobEventDelivered(event);
-    return QTableView::event(event);
 }
 
 void CImageListCtrl::customEvent(QEvent* event)

@@ -20,6 +20,7 @@
 
 #include "imagelist/ImageInfo.h"
 #include "imagelist/IntakeAsker.h"
+#include "imagelist/JobEvents.h"
 #include "imagelist/MemoryBudget.h"
 #include "imagelist/OutputNames.h"
 #include "imagelist/RowPainter.h"
@@ -43,7 +44,9 @@ class QMenu;
 // Threads: the user-interface thread changes rows, entries, to-do flags and
 // the option record only after InterruptJob (or while no job runs), so the
 // job's threads read them without locks. The job thread holds m_csJob for a
-// whole job; its workers take m_csPick or m_csError, one at a time.
+// whole job; its workers take m_csPick or m_csError, one at a time. What a
+// worker finds out goes into its entry under the entry's own lock, as the rows
+// may be drawn meanwhile.
 class CImageListCtrl : public QTableView, private IIntakeAsker {
     Q_OBJECT
 
@@ -150,8 +153,9 @@ public:
 
 protected:
     // Seams to the engine and to the message boxes. AdjustPage runs on the
-    // workers; a long one polls IsStopRequested as the engine does.
-    virtual QImage AdjustPage(const QImage& source, CImageInfo& info, QString& message);
+    // workers, on a worker's copy of the entry's page record; a long one polls
+    // IsStopRequested as the engine does.
+    virtual QImage AdjustPage(const QImage& source, CPageRecord& page, QString& message);
     virtual int AskOverwrite(const QString& text, std::uint32_t style);
     virtual int ShowMessageBox(const QString& text, std::uint32_t type);
     // Shows the menu and gives the chosen command id, or 0.
@@ -162,7 +166,6 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-    bool event(QEvent* event) override;
     void customEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -191,6 +194,10 @@ private:
     void ShowIntakeMessage(const QString& text) override;
     bool AskArchivePassword(const QString& archivePath, QString& password) override;
 
+    // Any thread: queues the event and posts the call that hands it on.
+    void PostJobEvent(std::unique_ptr<QEvent> event);
+    // Hands the oldest queued job event to customEvent.
+    Q_INVOKABLE void DeliverJobEvent();
     void OnJobProgress(int nDone, int nTotal);
     void OnItemProcessed(int nRow, QImage bitmap, int nJobSerial);
     void OnJobFinished();
@@ -202,7 +209,7 @@ private:
     int PickNextRow();
     void ProcessItem(int nRow);
     bool LoadSource(CImageInfo& info, QImage& source);
-    bool AdjustAndCache(CImageInfo& info, const QImage& source, QImage& result);
+    bool AdjustAndCache(CImageInfo& info, CPageRecord& page, const QImage& source, QImage& result);
     void SetJobError(const QString& text);
     void SetItemError(const CImageInfo& info, const QString& message);
     void ReplaceThumb(QImage*& slot, const QImage& thumb);
@@ -267,6 +274,7 @@ private:
     std::thread m_jobThread;
     CMemoryBudget m_memoryBudget;
     QBasicTimer m_retryTimer;
+    CJobEventQueue m_jobEvents;
     // Bumped by every interrupt: item events of the stopped job still queued
     // then carry an older serial and are recognised as stale.
     int m_nJobSerial = 0;

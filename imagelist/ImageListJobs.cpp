@@ -128,7 +128,7 @@ BOOL CImageListCtrl::InterruptJob(int nQueuedKind)
 void CImageListCtrl::JobThreadProc()
 {
     RunJob();
-    PostJobEvent(this, new CJobFinishedEvent);
+    PostJobEvent(std::make_unique<CJobFinishedEvent>());
 }
 
 void CImageListCtrl::RunJob()
@@ -197,13 +197,16 @@ void CImageListCtrl::WorkerLoop()
             SetJobError(GetExceptionText(exception) + QLatin1Char('\n') + GetImageInfo(row)->m_strPath);
         }
         const int done = ++m_nDoneCount;
-        PostJobEvent(this, new CJobProgressEvent(done, m_nWorkCount));
+        PostJobEvent(std::make_unique<CJobProgressEvent>(done, m_nWorkCount));
     }
 }
 
 void CImageListCtrl::ProcessItem(int nRow)
 {
     CImageInfo& info = *GetImageInfo(nRow);
+    // The worker's own copy of the page record, filled by it and the engine;
+    // the row may be drawn meanwhile, so it reaches the entry under its lock.
+    CPageRecord page = info.GetPageRecord();
     const bool execute = m_nJobKind == JOB_EXECUTE;
     const bool needLoad = info.GetSrcThumb() == nullptr;
     // Held until the page's images are gone, since several huge pages at once
@@ -231,11 +234,12 @@ void CImageListCtrl::ProcessItem(int nRow)
         return;
     }
     if (needLoad && !IsCancelled(&m_bStop)) {
-        info.m_nSrcWidth = source.width();
-        info.m_nSrcHeight = source.height();
+        page.m_nSrcWidth = source.width();
+        page.m_nSrcHeight = source.height();
+        info.StoreAnalysis(page);
         ReplaceThumb(info.m_pSrcThumb, MakeThumbnail(source));
     }
-    if (needAdjust && !IsCancelled(&m_bStop) && !AdjustAndCache(info, source, cached)) {
+    if (needAdjust && !IsCancelled(&m_bStop) && !AdjustAndCache(info, page, source, cached)) {
         return;
     }
     if (execute && !IsCancelled(&m_bStop) && !cached.isNull()) {
@@ -246,7 +250,7 @@ void CImageListCtrl::ProcessItem(int nRow)
             return;
         }
     }
-    PostJobEvent(this, new CItemProcessedEvent(nRow, std::move(cached), m_nJobSerial));
+    PostJobEvent(std::make_unique<CItemProcessedEvent>(nRow, std::move(cached), m_nJobSerial));
 }
 
 // The page without transparency; false when the file cannot be read, which
@@ -268,17 +272,17 @@ bool CImageListCtrl::LoadSource(CImageInfo& info, QImage& source)
 }
 
 // The adjusted page with its thumbnail and cache file; false on a failure.
-bool CImageListCtrl::AdjustAndCache(CImageInfo& info, const QImage& source, QImage& result)
+bool CImageListCtrl::AdjustAndCache(CImageInfo& info, CPageRecord& page, const QImage& source, QImage& result)
 {
     QString message;
-    QImage adjusted = AdjustPage(source, info, message);
+    QImage adjusted = AdjustPage(source, page, message);
+    info.StoreAnalysis(page);  // what was found before a failure or a stop is kept
     if (adjusted.isNull()) {
         SetItemError(info, message);
         return false;
     }
     result = std::move(adjusted);
-    info.m_nAdjWidth = result.width();
-    info.m_nAdjHeight = result.height();
+    info.StoreAdjustedSize(result.width(), result.height());
     ReplaceThumb(info.m_pAdjThumb, MakeThumbnail(result));
     if (!info.SaveCachedImage(result, &m_bStop, message)) {
         SetItemError(info, message);
@@ -312,7 +316,20 @@ void CImageListCtrl::ReplaceThumb(QImage*& slot, const QImage& thumb)
     // pointer also sees the finished image behind it.
     std::atomic_ref<QImage*>(slot).store(thumb.isNull() ? nullptr : new QImage(thumb), std::memory_order_release);
     if (previous != nullptr) {
-        PostJobEvent(this, new CThumbReleaseEvent(previous));
+        PostJobEvent(std::make_unique<CThumbReleaseEvent>(previous));
+    }
+}
+
+void CImageListCtrl::PostJobEvent(std::unique_ptr<QEvent> event)
+{
+    m_jobEvents.Push(std::move(event));
+    QMetaObject::invokeMethod(this, "DeliverJobEvent", Qt::QueuedConnection);
+}
+
+void CImageListCtrl::DeliverJobEvent()
+{
+    if (const std::unique_ptr<QEvent> event = m_jobEvents.Take()) {
+        customEvent(event.get());
     }
 }
 

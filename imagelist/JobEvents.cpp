@@ -1,13 +1,20 @@
 #include "imagelist/JobEvents.h"
 
-#include <QCoreApplication>
-
-void PostJobEvent(QObject* receiver, QEvent* event)
+void CJobEventQueue::Push(std::unique_ptr<QEvent> event)
 {
-#ifdef FOLIVANE_TSAN_BUILD
-    __tsan_release(event);
-#endif
-    QCoreApplication::postEvent(receiver, event);
+    std::lock_guard lock(m_lock);
+    m_events.push_back(std::move(event));
+}
+
+std::unique_ptr<QEvent> CJobEventQueue::Take()
+{
+    std::lock_guard lock(m_lock);
+    if (m_events.empty()) {
+        return nullptr;
+    }
+    std::unique_ptr<QEvent> event = std::move(m_events.front());
+    m_events.pop_front();
+    return event;
 }
 
 // Each type number is registered on first use; workers may be the first users.

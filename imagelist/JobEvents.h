@@ -2,34 +2,32 @@
 
 #include <QEvent>
 #include <QImage>
-#include <QObject>
 
-#if defined(__SANITIZE_THREAD__)
-#define FOLIVANE_TSAN_BUILD 1
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-#define FOLIVANE_TSAN_BUILD 1
-#endif
-#endif
-#ifdef FOLIVANE_TSAN_BUILD
-#include <sanitizer/tsan_interface.h>
-#endif
+#include <deque>
+#include <memory>
+#include <mutex>
 
-// Events that the job's threads post to the list. Posted events reach the
-// user-interface thread in posting order, so every progress and item event of
-// a job is handled before the event that ends it.
+// Events that the job's threads send to the list, handled in sending order, so
+// that every progress and item event of a job is handled before the event
+// that ends it.
+//
+// They pass through this queue of the list's own rather than through Qt's:
+// Qt hands a posted event over under a lock that ThreadSanitizer cannot see,
+// and application-wide event filters read the event before its receiver
+// could mark the hand-over. The list posts itself one queued call per event
+// (made by Qt, so in order with its other posted events), which takes the
+// oldest one from here.
+class CJobEventQueue {
+public:
+    // Any thread.
+    void Push(std::unique_ptr<QEvent> event);
+    // The oldest event, or null.
+    std::unique_ptr<QEvent> Take();
 
-// Posts a job event to the list from any thread. Qt's queue hands the event
-// over under a lock of its own that ThreadSanitizer cannot see; the hand-over
-// is marked for it here and in MarkJobEventDelivered (nothing in other builds).
-void PostJobEvent(QObject* receiver, QEvent* event);
-// Called by the receiver before anything reads the event.
-inline void MarkJobEventDelivered([[maybe_unused]] const QEvent* event)
-{
-#ifdef FOLIVANE_TSAN_BUILD
-    __tsan_acquire(const_cast<QEvent*>(event));
-#endif
-}
+private:
+    std::mutex m_lock;
+    std::deque<std::unique_ptr<QEvent>> m_events;
+};
 
 // A worker finished a row: items done so far and the job's total.
 class CJobProgressEvent : public QEvent {

@@ -50,17 +50,18 @@ int RoundHalfAway(double value)
 
 std::array<ResultLine, 3> GetResultLines(const CImageInfo& info, int columnId, bool debugOn)
 {
+    const CPageRecord page = info.GetPageRecord();  // a worker may be storing its results
     if (columnId == COLUMN_OVERRIDE) {
         const QString unset = QStringLiteral("指定なし");
-        return {KindLine(info.m_nPageKindOverride, unset), AngleLine(info.m_dRotateOverride, unset),
-                MarginLine(info.m_rcMarginOverride, info.m_rcMarginOverride, unset)};
+        return {KindLine(page.m_nPageKindOverride, unset), AngleLine(page.m_dRotateOverride, unset),
+                MarginLine(page.m_rcMarginOverride, page.m_rcMarginOverride, unset)};
     }
     const QString unset = QStringLiteral("未解析");
-    ResultLine kind = KindLine(info.m_nPageKind, unset);
+    ResultLine kind = KindLine(page.m_nPageKind, unset);
     if (debugOn)
         kind.text +=
-            QStringLiteral("(V%1,H%2/%3)").arg(info.m_nVertCells).arg(info.m_nHorzCells).arg(info.m_nTotalCells);
-    return {kind, AngleLine(info.m_dSlantAngle, unset), MarginLine(info.m_rcMarginPx, info.m_rcMarginPct, unset)};
+            QStringLiteral("(V%1,H%2/%3)").arg(page.m_nVertCells).arg(page.m_nHorzCells).arg(page.m_nTotalCells);
+    return {kind, AngleLine(page.m_dSlantAngle, unset), MarginLine(page.m_rcMarginPx, page.m_rcMarginPct, unset)};
 }
 
 QSize FitThumbnail(QSize bitmap, int thumbPx, QSize cell)

@@ -127,14 +127,14 @@ TEST_F(MainView, RotateOtherOpensAtZeroAndCancelLeavesRowsAndTheRunningJobAlone)
     List().GetImageInfo(1)->m_dRotateOverride = 2.5;
     Select({0, 1});
     StartHeldPreview();
-    const RECT before = List().GetImageInfo(0)->m_rcMarginPx;
+    const RECT before = List().GetImageInfo(0)->GetPageRecord().m_rcMarginPx;  // as the job's worker may store
     emit List().MenuCommand(ID_SLANT_OTHER);
     ASSERT_EQ(view.angleSeeds, std::vector<double>{0.0});  // the first selected row is not set
     EXPECT_TRUE(List().IsJobRunning());
     EXPECT_FALSE(List().IsStopRequested());
     EXPECT_EQ(List().GetImageInfo(0)->m_dRotateOverride, kUnsetAngleMarker);
     EXPECT_EQ(List().GetImageInfo(1)->m_dRotateOverride, 2.5);
-    EXPECT_EQ(List().GetImageInfo(0)->m_rcMarginPx, before);
+    EXPECT_EQ(List().GetImageInfo(0)->GetPageRecord().m_rcMarginPx, before);
 
     Select({1});
     view.angle = -1.5;

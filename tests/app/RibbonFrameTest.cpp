@@ -101,7 +101,7 @@ TEST_F(RibbonFrame, ListChangesJobsAndTheClipboardRefreshTheButtons)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !Button(cmdClipPaste).isEnabled(); }));
 
     std::atomic<bool> entered{false};
-    List().adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+    List().adjust = [&](const QImage& source, CPageRecord& info, QString& message) {
         entered = true;
         while (!List().IsStopRequested())
             std::this_thread::yield();

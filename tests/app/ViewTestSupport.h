@@ -67,7 +67,7 @@ protected:
         option.SaveAnyDir = dir.filePath(QStringLiteral("out"));
         option.OwPrompt = 0;
         // Preview and execute jobs stay in their first page while held, until stopped.
-        List().adjust = [this](const QImage& source, CImageInfo& info, QString& message) {
+        List().adjust = [this](const QImage& source, CPageRecord& info, QString& message) {
             entered = true;
             while (hold && !List().IsStopRequested())
                 std::this_thread::yield();

@@ -125,7 +125,7 @@ TEST_F(ImageListJobTest, RequestDuringAJobIsRetriedUntilItHasEnded)
     RunLoadPass();
     std::atomic<bool> entered{false};
     std::atomic<bool> block{true};
-    list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+    list.adjust = [&](const QImage& source, CPageRecord& info, QString& message) {
         if (!block) {
             return QuickAdjust(source, info, message);
         }
@@ -207,7 +207,7 @@ TEST_F(ImageListJobTest, FirstErrorEndsTheJobAndIsShownOnce)
 TEST_F(ImageListJobTest, AdjustAndSaveFailuresCarryThePath)
 {
     Add("a.png");
-    list.adjust = [](const QImage&, CImageInfo&, QString& message) {
+    list.adjust = [](const QImage&, CPageRecord&, QString& message) {
         message = QStringLiteral("engine failed");
         return QImage();
     };
@@ -225,7 +225,7 @@ TEST_F(ImageListJobTest, StoppingAPreviewRecordsNoErrorAndStartsALoadPass)
     RunLoadPass();
     Add("c.png");  // not loaded yet
     std::atomic<bool> entered{false};
-    list.adjust = [&](const QImage&, CImageInfo&, QString& message) {
+    list.adjust = [&](const QImage&, CPageRecord&, QString& message) {
         entered = true;
         while (!list.IsStopRequested()) {
             std::this_thread::yield();
@@ -396,8 +396,9 @@ TEST_F(ImageListJobTest, ItemEventsOfAnInterruptedJobAreStale)
     // The one worker has posted the items of a and b when it reaches c, which
     // it gives up once stopped.
     std::promise<void> atLastRow;
-    list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
-        if (!info.m_strPath.endsWith(QStringLiteral("c.png"))) {
+    int calls = 0;
+    list.adjust = [&](const QImage& source, CPageRecord& info, QString& message) {
+        if (++calls < 3) {
             return QuickAdjust(source, info, message);
         }
         atLastRow.set_value();
@@ -458,7 +459,7 @@ TEST_F(ImageListJobTest, ResumedExecuteJobSavesEveryToDoEntryAgain)
     list.SetProcessorCount(1);
     std::atomic<int> calls{0};
     std::atomic<bool> blocked{false};
-    list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+    list.adjust = [&](const QImage& source, CPageRecord& info, QString& message) {
         if (++calls == 3) {
             blocked = true;
             while (!list.IsStopRequested()) {

@@ -154,7 +154,7 @@ TEST_F(ListMenuRemovalTest, RemovingDuringAJobRestartsIt)
     list.StartNextJob();
     ASSERT_TRUE(WaitIdle(list));
     std::atomic<bool> entered{false};
-    list.adjust = [&](const QImage&, CImageInfo&, QString&) {
+    list.adjust = [&](const QImage&, CPageRecord&, QString&) {
         entered = true;
         while (!list.IsStopRequested()) {
             std::this_thread::yield();

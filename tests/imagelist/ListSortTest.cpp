@@ -84,7 +84,7 @@ TEST_F(ListSortTest, SortDuringAPreviewJobStartsThePreviewAgain)
     list.StartNextJob();
     ASSERT_TRUE(WaitIdle(list));
     std::atomic<bool> hold{true};
-    list.adjust = [&](const QImage& source, CImageInfo& info, QString& message) {
+    list.adjust = [&](const QImage& source, CPageRecord& info, QString& message) {
         while (hold && !list.IsStopRequested())
             std::this_thread::yield();
         return QuickAdjust(source, info, message);

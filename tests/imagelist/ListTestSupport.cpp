@@ -31,7 +31,7 @@ void CTestListCtrl::ClearCounts()
     adjustThreads.clear();
 }
 
-QImage CTestListCtrl::AdjustPage(const QImage& source, CImageInfo& info, QString& message)
+QImage CTestListCtrl::AdjustPage(const QImage& source, CPageRecord& info, QString& message)
 {
     ++adjustCalls;
     {
@@ -78,7 +78,7 @@ void CTestListCtrl::customEvent(QEvent* event)
     CImageListCtrl::customEvent(event);
 }
 
-QImage QuickAdjust(const QImage& source, CImageInfo& info, QString&)
+QImage QuickAdjust(const QImage& source, CPageRecord& info, QString&)
 {
     info.m_nPageKind = 1;
     info.m_dSlantAngle = 0.0;

@@ -81,7 +81,7 @@ public:
     using CImageListCtrl::SetProcessorCount;
 
     // Null: the real adjustment.
-    std::function<QImage(const QImage&, CImageInfo&, QString&)> adjust;
+    std::function<QImage(const QImage&, CPageRecord&, QString&)> adjust;
     std::atomic<int> adjustCalls{0};
     std::mutex threadsLock;
     std::set<std::thread::id> adjustThreads;
@@ -103,14 +103,14 @@ public:
     void ClearCounts();
 
 protected:
-    QImage AdjustPage(const QImage& source, CImageInfo& info, QString& message) override;
+    QImage AdjustPage(const QImage& source, CPageRecord& info, QString& message) override;
     int AskOverwrite(const QString& text, std::uint32_t style) override;
     int ShowMessageBox(const QString& text, std::uint32_t type) override;
     void customEvent(QEvent* event) override;
 };
 
 // A cheap adjustment: the page as 24-bit RGB, analysed as a text page.
-QImage QuickAdjust(const QImage& source, CImageInfo& info, QString& message);
+QImage QuickAdjust(const QImage& source, CPageRecord& info, QString& message);
 
 // Writes a small page image (PNG unless the name says otherwise).
 void WritePage(const QString& path, int width = 60, int height = 80);

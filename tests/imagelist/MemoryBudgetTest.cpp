@@ -145,7 +145,7 @@ protected:
     void SetUp() override
     {
         CListFixture::SetUp();
-        list.adjust = [this](const QImage& source, CImageInfo& info, QString& message) {
+        list.adjust = [this](const QImage& source, CPageRecord& info, QString& message) {
             const qint64 pages = source.width() > kPageWidth ? 3 : 1;  // the large one counts as three
             holdings.Take(pages, 2);
             {
