@@ -364,6 +364,16 @@ TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
     EXPECT_FALSE(walker.AddPath(m_in + QStringLiteral("../good.zip")));
     EXPECT_TRUE(m_asker.messages.back().startsWith(QStringLiteral("extract file write error\n")));
     EXPECT_EQ(TempFolders().size(), 1);
+
+    // A password refused inside an archive is a cancel: what came before stays.
+    const QString locked = m_dir.path() + QStringLiteral("/locked.zip");
+    ASSERT_TRUE(WriteTestZip(locked, {{"r.png", PageBytes(), Z_DEFLATED, "pw"}}));
+    const QString kept = m_in + QStringLiteral("kept.zip");
+    ASSERT_TRUE(WriteTestZip(kept, {{"good.zip", ReadWholeFile(good)}, {"sub/locked.zip", ReadWholeFile(locked)}}));
+    m_asker.passwords = {std::nullopt};
+    EXPECT_TRUE(Intake({kept}));
+    ASSERT_EQ(m_rows.size(), 2U);
+    EXPECT_TRUE(Names().back().endsWith(QStringLiteral("/p.png")));
 }
 
 TEST(IntakeTempFolder, TakenNamesAreCountedUp)
