@@ -133,14 +133,19 @@ bool IsValidFileName(const QString& text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && !forbidden.contains(c); });
 }
 
+QString RemoveTrailingSeparators(const QString& path)
+{
+    QString bare = path;
+    while (bare.size() > 1 && bare.back() == kSeparator) {
+        bare.chop(1);
+    }
+    return bare;
+}
+
 int CreateFolderPath(const QString& path)
 {
-    // Without its trailing separator, so that a file of that name is seen as
-    // such and not as a missing folder.
-    QString folder = path;
-    if (folder.size() > 1 && folder.back() == kSeparator) {
-        folder.chop(1);
-    }
+    // A file of that name is seen as such, not as a missing folder.
+    const QString folder = RemoveTrailingSeparators(path);
     const QByteArray native = QFile::encodeName(folder);
     struct stat info {};
     if (stat(native.constData(), &info) == 0) {
@@ -166,12 +171,9 @@ int CreateFolderPath(const QString& path)
 
 int DeleteFolderTree(const QString& path)
 {
-    // Without trailing separators: the system follows a link named as a
-    // folder ("link/"), and the guard below would not see it.
-    QByteArray native = QFile::encodeName(path);
-    while (native.size() > 1 && native.endsWith('/')) {
-        native.chop(1);
-    }
+    // The system follows a link named as a folder ("link/"), and the guard
+    // below would not see it.
+    const QByteArray native = QFile::encodeName(RemoveTrailingSeparators(path));
     struct stat info {};
     if (lstat(native.constData(), &info) != 0) {
         return 0;

@@ -7,6 +7,9 @@
 
 // Path helpers with '/' as the separator. Error codes are errno values (0 = success).
 void AddBackslash(QString& path);  // appends the separator when missing
+// The path without trailing separators ("/" stays): a file or link named
+// "name/" is seen for what it is only without them.
+QString RemoveTrailingSeparators(const QString& path);
 QString GetFolderPart(const QString& path);
 QString GetFileTitlePart(const QString& path);
 // The file name part's extension with its dot ("" when it has none).

@@ -26,13 +26,8 @@ QString CheckAnyFolder(const QString& path)
     if (!path.startsWith(u'/')) {
         return QStringLiteral("絶対パスで指定してください。");
     }
-    // A folder that does not exist yet is made when the first page is saved. A
-    // file named with a trailing separator is still that file.
-    QString bare = path;
-    while (bare.size() > 1 && bare.endsWith(u'/')) {
-        bare.chop(1);
-    }
-    const QFileInfo info(bare);
+    // A folder that does not exist yet is made when the first page is saved.
+    const QFileInfo info(RemoveTrailingSeparators(path));
     return info.exists() && !info.isDir() ? QStringLiteral("すでに同名のファイルが存在しています。") : QString();
 }
 

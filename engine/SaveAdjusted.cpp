@@ -113,10 +113,7 @@ bool PrepareImage(QImage& bitmap, const CAdjustOption& option, const CancelFlag*
 // Makes sure the folder exists as a folder; false with the message set.
 bool EnsureFolder(const QString& folder, QString& message)
 {
-    QString name = folder;  // a file would not be found under a name ending in '/'
-    while (name.size() > 1 && name.endsWith(QLatin1Char('/')))
-        name.chop(1);
-    const QFileInfo info(name);
+    const QFileInfo info(RemoveTrailingSeparators(folder));
     if (!info.exists()) {
         static std::mutex folderLock;
         const std::lock_guard<std::mutex> guard(folderLock);
