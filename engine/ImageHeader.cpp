@@ -7,6 +7,21 @@
 
 #include <climits>
 
+namespace {
+
+// Bytes per pixel of the image the decoder will make. The GIF reader names
+// no format ahead; its decoder makes 32-bit images. A value outside the
+// toolkit's formats is taken the same way rather than looked up.
+int BytesPerPixelOf(QImage::Format format)
+{
+    if (format <= QImage::Format_Invalid || format >= QImage::NImageFormats)
+        return 4;
+    const int bits = QImage::toPixelFormat(format).bitsPerPixel();
+    return bits > 0 ? (bits + 7) / 8 : 4;
+}
+
+}  // namespace
+
 QByteArray FormatOfContent(const QByteArray& head)
 {
     if (head.startsWith("\x89PNG\r\n\x1a\n"))
@@ -50,7 +65,9 @@ CDecodedImage PeekDecodedImage(const QString& path)
     QImageReader reader(&file, format);
     reader.setAutoDetectImageFormat(false);
     const QSize size = DecodedImageSize(reader, head);
-    // The GIF reader names no format ahead; its decoder makes 32-bit images.
-    const int bits = QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
-    return {size, bits > 0 ? (bits + 7) / 8 : 4};
+    // A reader that could not read the header gives no size, and its pixel
+    // format is then not set at all: it must not be asked for one.
+    if (size.isEmpty())
+        return {};
+    return {size, BytesPerPixelOf(reader.imageFormat())};
 }

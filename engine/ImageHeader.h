@@ -18,8 +18,9 @@ QByteArray FormatOfContent(const QByteArray& head);
 // header gives none.
 QSize DecodedImageSize(QImageReader& reader, const QByteArray& head);
 
-// What a page file decodes to, from its header alone; an invalid size when the
-// program does not take the file or its header gives no size.
+// What a page file decodes to, from its header alone; nothing (an invalid size
+// and no bytes per pixel) when the program does not take the file or its
+// header cannot be read.
 struct CDecodedImage {
     QSize size;
     int bytesPerPixel = 0;

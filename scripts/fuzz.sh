@@ -21,7 +21,11 @@ for source in tests/fuzz/*.cpp; do
   [ -d "tests/fuzz/corpus/$name" ] && cp -r "tests/fuzz/corpus/$name/." "$work/"
   echo "fuzz_$name: ${seconds}s"
   # Runs in a scratch folder: a target that writes files writes them there.
-  (cd "$work" && ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 "$OLDPWD/build/fuzz/tests/fuzz/fuzz_$name" \
+  # glibc's allocator fills fresh and freed memory with a pattern (the
+  # sanitizer's allocator fills fresh blocks by itself), so that a value read
+  # before it was ever set shows as garbage instead of a lucky zero.
+  (cd "$work" && MALLOC_PERTURB_=165 ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 \
+      "$OLDPWD/build/fuzz/tests/fuzz/fuzz_$name" \
       -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -print_final_stats=0 "$work" 2>"$work.log") || {
     tail -60 "$work.log"; echo "fuzz_$name failed"; exit 1; }
   rm -rf "$work" "$work.log"

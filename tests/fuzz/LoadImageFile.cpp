@@ -1,30 +1,17 @@
 // Loads any bytes as an image file and checks that what comes back, if
 // anything, is in one of the two working forms and within the size limit.
-#include <QDir>
-#include <QFile>
-#include <QGuiApplication>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+#include "ImageInput.h"
 #include "engine/BitmapConvert.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The image plug-ins are found through the application object.
-    static int argc = 1;
-    static char name[] = "fuzz_LoadImageFile";
-    static char* argv[] = {name, nullptr};
-    static const bool started = (qputenv("QT_QPA_PLATFORM", "offscreen"), new QGuiApplication(argc, argv), true);
-    (void)started;
-
-    const QString input = QDir::current().filePath(QStringLiteral("fuzz-input.img"));
-    QFile file(input);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString input = WriteImageInput(data, size);
+    if (input.isEmpty())
         return 0;
-    file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
-    file.close();
 
     const QImage image = LoadImageFileCopy(input);
     if (!image.isNull()) {

@@ -6,14 +6,14 @@
 
 #include "common/Paths.h"
 
-QByteArray PageBytes()
+QByteArray PageBytes(const char* format)
 {
     QImage page(24, 32, QImage::Format_RGB32);
     page.fill(Qt::white);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    page.save(&buffer, "PNG");
+    page.save(&buffer, format);
     return bytes;
 }
 

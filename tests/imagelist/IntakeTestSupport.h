@@ -45,7 +45,7 @@ struct CFakeIntakeAsker : IIntakeAsker {
     }
 };
 
-// A small PNG page's bytes.
-QByteArray PageBytes();
+// A small page's bytes, in the file format named (a PNG file by default).
+QByteArray PageBytes(const char* format = "PNG");
 // Writes bytes to a file, its folders made as needed.
 void WriteBytes(const QString& path, const QByteArray& bytes);
