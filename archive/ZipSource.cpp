@@ -1,11 +1,8 @@
 #include "archive/ZipSource.h"
 
 #include "archive/ZipResult.h"
+#include "common/RegularFile.h"
 
-#include <QFile>
-
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,14 +17,9 @@ ZipSource::~ZipSource()
 
 ZipSource* ZipSource::OpenFile(const QString& fileName, quint32* result)
 {
-    // Only a regular file can be an archive; opening without blocking keeps a
-    // named pipe from stalling the caller until someone writes to it.
-    const int file = open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat info {};
-    if (file < 0 || fstat(file, &info) != 0 || !S_ISREG(info.st_mode)) {
-        if (file >= 0) {
-            close(file);
-        }
+    // Only a regular file can be an archive.
+    const int file = OpenRegularFile(fileName);
+    if (file < 0) {
         *result = kZipCannotOpen;
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #include "engine/BitmapConvert.h"
 #include "engine/ImageHeader.h"
 
+#include "common/RegularFile.h"
 #include "platform/PixelFormat.h"
 
 #include <QByteArray>
@@ -204,8 +205,8 @@ QImage LoadImageFileCopy(const QString& path)
     static std::once_flag limitSet;
     std::call_once(limitSet, [] { QImageReader::setAllocationLimit(kDecoderLimitMiB); });
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(file, path))
         return {};
     const QByteArray head = file.peek(kImageHeadBytes);
     const QByteArray format = FormatOfContent(head);

@@ -7,6 +7,8 @@
 
 #include <climits>
 
+#include "common/RegularFile.h"
+
 namespace {
 
 // Bytes per pixel of the image the decoder will make. The GIF reader names
@@ -55,8 +57,8 @@ QSize DecodedImageSize(QImageReader& reader, const QByteArray& head)
 
 CDecodedImage PeekDecodedImage(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(file, path))
         return {};
     const QByteArray head = file.peek(kImageHeadBytes);
     const QByteArray format = FormatOfContent(head);

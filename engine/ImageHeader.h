@@ -19,8 +19,8 @@ QByteArray FormatOfContent(const QByteArray& head);
 QSize DecodedImageSize(QImageReader& reader, const QByteArray& head);
 
 // What a page file decodes to, from its header alone; nothing (an invalid size
-// and no bytes per pixel) when the program does not take the file or its
-// header cannot be read.
+// and no bytes per pixel) when the program does not take the file, it is not
+// a regular file, or its header cannot be read.
 struct CDecodedImage {
     QSize size;
     int bytesPerPixel = 0;

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <utility>
 #include <vector>
 
@@ -32,6 +38,16 @@ protected:
     }
 };
 
+// Lets a reader that waits in opening the pipe go on: a writer that opens and
+// closes it ends the wait with an empty read.
+void ReleasePipeReader(const QString& pipe)
+{
+    const int writer = open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (writer >= 0) {
+        close(writer);
+    }
+}
+
 }  // namespace
 
 TEST_F(UnreadablePageTest, JpegWhoseHeaderCannotBeReadGivesNoSizeAndFailsToLoad)
@@ -53,4 +69,22 @@ TEST_F(UnreadablePageTest, JpegWhoseHeaderCannotBeReadGivesNoSizeAndFailsToLoad)
         EXPECT_EQ(decoded.bytesPerPixel, 0) << name.toStdString();
         ExpectLoadFails(path);
     }
+}
+
+TEST_F(UnreadablePageTest, PageThatIsANamedPipeFailsWithoutBlockingTheJob)
+{
+    const QString pipe = dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    CImageInfo& info = AddEntry(list, pipe);
+    list.UpdateFileCount();
+    list.StartNextJob();
+    const bool ended = WaitIdle(list, 30000);
+    // A worker stuck on the pipe is let go, so that the hang fails this test
+    // instead of blocking it for good.
+    for (int round = 0; round < 1000 && !WaitIdle(list, 100); ++round) {
+        ReleasePipeReader(pipe);
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(info.m_bLoadFailed);
+    EXPECT_EQ(list.messages, std::vector<QString>{kLoadFailed + pipe});
 }
