@@ -129,6 +129,10 @@ QString GetExtensionPart(const QString& path)
 
 bool IsValidFileName(const QString& text)
 {
+    // These two name a folder itself and its parent, never a file of their own.
+    if (text == QLatin1String(".") || text == QLatin1String("..")) {
+        return false;
+    }
     static const QString forbidden = QStringLiteral("<>\"|/*?\\:");
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x20 && !forbidden.contains(c); });
 }

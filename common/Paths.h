@@ -14,6 +14,8 @@ QString GetFolderPart(const QString& path);
 QString GetFileTitlePart(const QString& path);
 // The file name part's extension with its dot ("" when it has none).
 QString GetExtensionPart(const QString& path);
+// True when text may be a file name: every character allowed in one, and
+// neither "." nor ".."; an empty text passes.
 bool IsValidFileName(const QString& text);
 // 0, ENOTDIR when a file holds a name on the path, ENOENT for a relative name
 // without a folder part, else the errno of the first failing creation.

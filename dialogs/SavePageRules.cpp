@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "common/Paths.h"
+#include "settings/OutputFolder.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ QString CheckSubFolder(const QString& name)
     if (name.isEmpty()) {
         return QStringLiteral("サブフォルダを指定してください。");
     }
-    return IsValidFileName(name) ? QString() : QStringLiteral("不正な文字が使用されています。");
+    return IsValidSubFolderName(name) ? QString() : QStringLiteral("不正な文字が使用されています。");
 }
 
 QString CheckAnyFolder(const QString& path)

@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "platform/Profile.h"
+#include "settings/OutputFolder.h"
 
 namespace {
 
@@ -190,7 +191,12 @@ void CAdjustOption::Load()
     if (SaveAnyDir.isEmpty()) {
         SaveDirType = 1;
     }
-    SaveSubDir = GetProfileString(kSection, QStringLiteral("SaveSubDir"), SaveSubDir);
+    // A subfolder the save page would refuse could send the output anywhere:
+    // like any value that cannot be used, it is ignored.
+    const QString subDir = GetProfileString(kSection, QStringLiteral("SaveSubDir"), SaveSubDir);
+    if (IsValidSubFolderName(subDir)) {
+        SaveSubDir = subDir;
+    }
     if (SaveDirType == 1 && SaveSubDir.isEmpty()) {
         SaveSubDir = QStringLiteral("adj");
     }

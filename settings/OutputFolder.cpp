@@ -16,3 +16,8 @@ QString GetOutputFolder(const QString& origin, const CAdjustOption& option)
         return {};
     }
 }
+
+bool IsValidSubFolderName(const QString& name)
+{
+    return IsValidFileName(name.trimmed());
+}

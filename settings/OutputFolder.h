@@ -9,3 +9,9 @@
 // an archive member, next to the archive), with SaveDirType 2 the folder
 // SaveAnyDir; any other type gives "".
 QString GetOutputFolder(const QString& origin, const CAdjustOption& option);
+
+// Whether SaveSubDir may hold the name: trimmed, as the save page stores it,
+// it is a file name, so the output folder is one folder beside the source and
+// never the source's own folder or one elsewhere. An empty name passes here;
+// whether one is needed is the caller's rule.
+bool IsValidSubFolderName(const QString& name);

@@ -55,7 +55,8 @@ TEST(Paths, ValidFileNames)
     EXPECT_TRUE(IsValidFileName(QStringLiteral("adj")));
     EXPECT_TRUE(IsValidFileName(QString()));
     EXPECT_TRUE(IsValidFileName(QStringLiteral("調整 済み.1")));
-    for (const char* bad : {"a/b", "a:b", "a?", "a\tb", "a\\b", "<", ">", "\"", "|", "*"}) {
+    EXPECT_TRUE(IsValidFileName(QStringLiteral("...")));
+    for (const char* bad : {"a/b", "a:b", "a?", "a\tb", "a\\b", "<", ">", "\"", "|", "*", ".", ".."}) {
         EXPECT_FALSE(IsValidFileName(QString::fromLatin1(bad))) << bad;
     }
 }

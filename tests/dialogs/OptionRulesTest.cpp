@@ -80,6 +80,7 @@ TEST(SavePageRules, FolderChecks)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     EXPECT_EQ(CheckSaveFolder(1, "  ", "anything"), "サブフォルダを指定してください。");
     EXPECT_EQ(CheckSaveFolder(1, "a:b", ""), "不正な文字が使用されています。");
+    EXPECT_EQ(CheckSaveFolder(1, " .. ", ""), "不正な文字が使用されています。");
     EXPECT_EQ(CheckSaveFolder(1, " adj ", ""), "");
     EXPECT_EQ(CheckSaveFolder(2, "a/b", " "), "任意のフォルダを指定してください。");
     EXPECT_EQ(CheckSaveFolder(2, "", "out/adj"), "絶対パスで指定してください。");

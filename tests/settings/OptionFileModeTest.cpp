@@ -104,9 +104,12 @@ TEST_F(OptionFileMode, FolderWithBackslashAndLineBreakRoundTrips)
     const QString path = m_dir.filePath("f.adjopt");
     SaveToFile(option, path);
     EXPECT_EQ(GetOptionString(m_doc, "OptionInfo", "SaveAnyDir", {}), option.SaveAnyDir);
+    EXPECT_EQ(GetOptionString(m_doc, "OptionInfo", "SaveSubDir", {}), option.SaveSubDir);
     EXPECT_EQ(FindEntry(m_doc[0], "RotateAngle0", 0)->m_strValue, "000000000000f83f");
 
     const CAdjustOption loaded = LoadFromFile(path);
+    EXPECT_EQ(loaded.SaveSubDir, "adj");  // a separator in a subfolder is refused on loading
+    option.SaveSubDir = loaded.SaveSubDir;
     EXPECT_EQ(loaded.Compare(option), 0);
     EXPECT_EQ(loaded.SaveAnyDir, option.SaveAnyDir);
     EXPECT_EQ(loaded.RotateAngle[0], 1.5);
@@ -135,4 +138,15 @@ TEST_F(OptionFileMode, FileWithOnlyTheMarkChangesNothing)
     CAdjustOption start;
     start.BrightPict = 250;
     EXPECT_EQ(LoadFromFile(WriteText(""), start).Compare(start), 0);
+}
+
+TEST_F(OptionFileMode, SubfolderTheSavePageRefusesIsIgnored)
+{
+    CAdjustOption start;
+    start.SaveSubDir = QStringLiteral("mine");
+    for (const QString& refused : {QStringLiteral("."), QStringLiteral(" .. "), QStringLiteral("../../x"),
+                                   QStringLiteral("a/b"), QStringLiteral("/tmp/out")}) {
+        const CAdjustOption option = LoadFromFile(WriteText("[OptionInfo]\r\nSaveSubDir=" + refused + "\r\n"), start);
+        EXPECT_EQ(option.SaveSubDir, start.SaveSubDir) << refused.toStdString();
+    }
 }
