@@ -1,5 +1,7 @@
 #include "archive/ZipEntryName.h"
 
+#include "common/FileNameFit.h"
+
 #include <QCryptographicHash>
 #include <QStringDecoder>
 #include <QStringList>
@@ -7,16 +9,12 @@
 #include <iconv.h>
 
 #include <array>
-#include <climits>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// The longest file name the file system takes, in bytes of the name's
-// encoding (UTF-8), and the longest ending kept as an extension when a name
-// must be shortened.
-constexpr qsizetype kMaxStepBytes = NAME_MAX;
+// The longest ending kept as an extension when a name must be shortened.
 constexpr qsizetype kMaxExtensionLength = 16;
 
 bool DecodeUtf8(const QByteArray& raw, QString& name)
@@ -112,41 +110,20 @@ QString WithoutDotSteps(const QString& name)
     return kept;
 }
 
-// The longest start of text, of whole characters, that takes at most
-// maxBytes in UTF-8.
-QString Utf8Prefix(const QString& text, qsizetype maxBytes)
-{
-    qsizetype bytes = 0;
-    qsizetype end = 0;
-    while (end < text.size()) {
-        const bool pair = text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
-        const char16_t unit = text[end].unicode();
-        const qsizetype size = pair ? 4 : unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
-        if (bytes + size > maxBytes) {
-            break;
-        }
-        bytes += size;
-        end += pair ? 2 : 1;
-    }
-    return text.left(end);
-}
-
 // A step too long for the file system keeps its start and its extension and
 // gains "~" and eight hexadecimal digits of a hash of the whole step: the
 // same step always gives the same name, and different ones stay apart.
 QString ShortenStep(const QString& step)
 {
     const QByteArray bytes = step.toUtf8();
-    if (bytes.size() <= kMaxStepBytes) {
+    if (bytes.size() <= kMaxFileNameBytes) {
         return step;
     }
     const QString mark = QLatin1Char('~') +
                          QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(8));
     const qsizetype dot = step.lastIndexOf(QLatin1Char('.'));
     const qsizetype stemLength = dot > 0 && step.size() - dot <= kMaxExtensionLength ? dot : step.size();
-    const QString extension = step.mid(stemLength);
-    const qsizetype room = kMaxStepBytes - mark.size() - extension.toUtf8().size();
-    return Utf8Prefix(step.left(stemLength), room) + mark + extension;
+    return FitFileName(step.left(stemLength), mark + step.mid(stemLength));
 }
 
 }  // namespace

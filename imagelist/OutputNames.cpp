@@ -1,5 +1,7 @@
 #include "imagelist/OutputNames.h"
 
+#include "common/FileNameFit.h"
+
 #include <algorithm>
 
 void COutputNames::Remove(const QString& name)
@@ -16,7 +18,7 @@ QString COutputNames::TakeNumbered(const QString& title, const QString& extensio
     int n = std::max(next, 2);
     QString name;
     do {
-        name = QStringLiteral("%1(%2)%3").arg(title, QString::number(n++), extension);
+        name = FitFileName(title, QStringLiteral("(%1)").arg(n++) + extension);
     } while (Contains(name));
     next = n;
     Add(name);

@@ -13,7 +13,8 @@ public:
     bool Contains(const QString& name) const { return m_setNames.contains(name.toCaseFolded()); }
     void Add(const QString& name) { m_setNames.insert(name.toCaseFolded()); }
     void Remove(const QString& name);
-    // The first name "title(n)extension" with n from 2 that is free, taken.
+    // The first name "title(n)extension" with n from 2 that is free, taken;
+    // the title is shortened where the name would not fit in a file name.
     QString TakeNumbered(const QString& title, const QString& extension);
 
 private:

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "common/FileNameFit.h"
 #include "common/Paths.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "settings/OutputFolder.h"
@@ -64,9 +65,12 @@ BOOL CImageListCtrl::PrepareSave()
             MakeOutputFileName(*info, title, extension);
             if (numbered) {
                 info->m_strOutputName = names.TakeNumbered(title, extension);
-            } else if (!names.Contains(title + extension)) {
-                info->m_strOutputName = title + extension;
-                names.Add(info->m_strOutputName);
+                continue;
+            }
+            const QString own = FitFileName(title, extension);  // a title too long for a file name is shortened
+            if (!names.Contains(own)) {
+                info->m_strOutputName = own;
+                names.Add(own);
             }
         }
     }

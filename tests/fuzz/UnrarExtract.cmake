@@ -1,5 +1,6 @@
 # The stand-in's extraction, compiled in directly instead of loaded.
 target_sources(fuzz_${name} PRIVATE
   ${PROJECT_SOURCE_DIR}/archive/unrar32/RarExtractor.cpp ${PROJECT_SOURCE_DIR}/archive/unrar32/SafePath.cpp
-  ${PROJECT_SOURCE_DIR}/archive/unrar32/RarHeaders.cpp ${PROJECT_SOURCE_DIR}/archive/ZipEntryName.cpp)
+  ${PROJECT_SOURCE_DIR}/archive/unrar32/RarHeaders.cpp ${PROJECT_SOURCE_DIR}/archive/ZipEntryName.cpp
+  ${PROJECT_SOURCE_DIR}/common/FileNameFit.cpp)
 target_link_libraries(fuzz_${name} PRIVATE LibArchive::LibArchive Qt6::Core ZLIB::ZLIB)

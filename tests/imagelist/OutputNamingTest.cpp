@@ -118,6 +118,25 @@ TEST_F(OutputNamingTest, PercentSignsInTitlesAreKept)
     EXPECT_EQ(Name(1), "%1%2(2).png");
 }
 
+TEST_F(OutputNamingTest, LongTitlesAreShortenedToFitAFileNameKeepingNumberAndExtension)
+{
+    // A file name takes at most 255 bytes of UTF-8; titles are cut at whole characters.
+    const QString ascii(251, QLatin1Char('t'));
+    const QString kana(85, QChar(0x30DA));                                     // 3 bytes each
+    const QString faces = QString::fromUtf8("\xf0\x9f\x98\x80").repeated(63);  // 4 bytes, a surrogate pair each
+    for (const QString& title : {ascii, ascii, QString(252, QLatin1Char('u')), kana, kana, faces, faces}) {
+        Entry(QStringLiteral("%1/%2.png").arg(list.GetItemCount()).arg(title));
+    }
+    EXPECT_TRUE(list.PrepareSave());
+    EXPECT_EQ(Name(0), ascii + ".png");
+    EXPECT_EQ(Name(1), QString(248, QLatin1Char('t')) + "(2).png");
+    EXPECT_EQ(Name(2), QString(251, QLatin1Char('u')) + ".png");
+    EXPECT_EQ(Name(3), kana.left(83) + ".png");
+    EXPECT_EQ(Name(4), kana.left(82) + "(2).png");
+    EXPECT_EQ(Name(5), faces.left(2 * 62) + ".png");
+    EXPECT_EQ(Name(6), faces.left(2 * 62) + "(2).png");
+}
+
 TEST_F(OutputNamingTest, FailedEntriesGetNoNameAndRemovalFreesOne)
 {
     Entry("a/p.png").m_bLoadFailed = 1;
