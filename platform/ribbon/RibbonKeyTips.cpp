@@ -57,8 +57,13 @@ void CRibbonWidget::ShowKeyTips(bool show)
     HideKeyTipBadges();
     if (!show) {
         m_nKeyTipLevel = 0;
+        // The keys go back where they went before the tips, unless the
+        // user has already sent them elsewhere.
+        if (hasFocus())
+            (m_pKeysBefore ? m_pKeysBefore.data() : window())->setFocus(Qt::OtherFocusReason);
         return;
     }
+    m_pKeysBefore = window()->focusWidget();
     ShowTabKeyTips();
     setFocus(Qt::ShortcutFocusReason);
 }

@@ -41,6 +41,9 @@ CRibbonWidget::CRibbonWidget(RibbonMarkup markup, IRibbonApplication& applicatio
     : QWidget(parent), m_markup(std::move(markup)), m_application(application), m_icons(std::move(icons))
 {
     setObjectName(QStringLiteral("ribbon"));
+    // A click on the ribbon leaves the keys where they were: only the key
+    // tips take them, for as long as they show.
+    setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     // The dropped-down panel lies over other widgets.
     setAutoFillBackground(true);
@@ -95,7 +98,6 @@ void CRibbonWidget::LoadUI()
     layout->addLayout(top);
     layout->addWidget(m_pPanels);
 
-    setFocusPolicy(Qt::ClickFocus);
     qApp->installEventFilter(this);
     m_bLoaded = true;
     InvalidateUICommand(0, RIBBON_INVALIDATE_STATE | RIBBON_INVALIDATE_VALUE);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QTabBar>
 #include <QTest>
@@ -62,6 +64,14 @@ protected:
         }
         return recent;
     }
+
+    // The window active, with its keys going where a user's would.
+    void Activate()
+    {
+        m_frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    }
+    void Press(Qt::Key key) { QTest::keyClick(m_frame->windowHandle(), key); }
 
     QTemporaryDir m_instanceDir;
     QTemporaryDir m_dir;
@@ -253,4 +263,26 @@ TEST_F(RibbonFrame, HelpOfTheOptionsSheetAndThePreviewOpensTheirPages)
     AskApplicationHelp(kHelpResourceBase + 171, kHelpContext);
     AskApplicationHelp(7, kHelpContext);
     EXPECT_EQ(opened, (QStringList{"136.html", "171.html", "128.html"}));
+}
+
+TEST_F(RibbonFrame, ARibbonClickOrKeyTipLeavesTheKeysWithTheList)
+{
+    List().AddFiles({Page("a.png"), Page("b.png"), Page("c.png")});
+    ASSERT_TRUE(WaitIdle(List()));
+    Activate();
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().visualRect(List().model()->index(0, 0)).center());
+    ASSERT_EQ(List().GetFocusedRow(), 0);
+    Ribbon().SetCurrentTab(1);
+    QTest::mouseClick(&Button(cmdListLarge), Qt::LeftButton);
+    EXPECT_EQ(List().GetThumbSize(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), &List());
+    Press(Qt::Key_Down);
+    EXPECT_EQ(List().GetFocusedRow(), 1);
+
+    // Alt, the tab's tip, then the button's: the command runs, the keys come back.
+    for (Qt::Key key : {Qt::Key_Alt, Qt::Key_V, Qt::Key_S})
+        Press(key);
+    EXPECT_EQ(List().GetThumbSize(), 2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(List().GetFocusedRow(), 2);
 }
