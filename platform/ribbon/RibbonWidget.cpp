@@ -49,7 +49,10 @@ CRibbonWidget::CRibbonWidget(RibbonMarkup markup, IRibbonApplication& applicatio
     setAutoFillBackground(true);
 }
 
-CRibbonWidget::~CRibbonWidget() = default;
+CRibbonWidget::~CRibbonWidget()
+{
+    HideKeyTipBadges();  // they lie on the window, which may outlive the ribbon
+}
 
 void CRibbonWidget::LoadUI()
 {

@@ -95,7 +95,9 @@ private:
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();
     void ShowButtonKeyTips(int tab);
-    void AddKeyTip(QWidget& anchor, const QString& tip, std::function<void()> action);
+    // A badge of the tip on the window; the tip's key runs the action.
+    QWidget& AddKeyTip(const QString& tip, std::function<void()> action);
+    void PlaceKeyTip(QWidget& badge, const QWidget& anchor, const QPoint& place) const;
     void HideKeyTipBadges();
 
     RibbonMarkup m_markup;
@@ -117,7 +119,7 @@ private:
     // Key tips: the badges shown and what each tip does.
     int m_nKeyTipLevel = 0;  // 0 none, 1 tabs, 2 a tab's buttons
     bool m_bAltAlone = false;
-    QList<QPointer<QWidget>> m_keyTipBadges;
-    QPointer<QWidget> m_pKeysBefore;  // had the keys before the tips took them
+    QList<QPointer<QWidget>> m_keyTipBadges;  // on the window, so that no strip of the ribbon cuts them
+    QPointer<QWidget> m_pKeysBefore;          // had the keys before the tips took them
     QHash<QString, std::function<void()>> m_keyTipActions;
 };

@@ -286,3 +286,64 @@ TEST_F(RibbonFrame, ARibbonClickOrKeyTipLeavesTheKeysWithTheList)
     Press(Qt::Key_Down);
     EXPECT_EQ(List().GetFocusedRow(), 2);
 }
+
+namespace {
+
+// The widget's rectangle in its window, and whether no parent cuts it.
+QRect WindowRect(const QWidget& widget, bool& whole)
+{
+    QRect rect = widget.rect();
+    whole = true;
+    for (const QWidget* w = &widget; !w->isWindow(); w = w->parentWidget()) {
+        rect.translate(w->pos());
+        whole = whole && w->parentWidget()->rect().contains(rect);
+    }
+    return rect;
+}
+
+// Where a label's text lies, centred in the rectangle of the widget, in the window.
+QRect CentredText(const QWidget& widget, const QRect& rect, const QString& text)
+{
+    QRect place(QPoint(), widget.fontMetrics().size(Qt::TextSingleLine, text));
+    place.moveCenter(rect.center());
+    return place.translated(widget.mapTo(widget.window(), QPoint()));
+}
+
+}  // namespace
+
+TEST_F(RibbonFrame, KeyTipsLieWholeInTheWindowBelowTheirLabelsInBothRibbonStates)
+{
+    Activate();
+    const QTabBar& tabs = *Ribbon().findChild<QTabBar*>();
+    const QToolButton& appButton = *Ribbon().findChild<QToolButton*>(QStringLiteral("applicationMenu"));
+    const auto tipPlaces = [this] {
+        QList<QRect> places;
+        for (const QLabel* tip : m_frame->findChildren<QLabel*>(QStringLiteral("keyTip"))) {
+            bool whole = false;
+            const QRect place = WindowRect(*tip, whole);
+            EXPECT_TRUE(whole && m_frame->rect().contains(place)) << tip->text().toStdString();
+            for (const QRect& other : places)
+                EXPECT_FALSE(other.intersects(place)) << tip->text().toStdString();
+            places.append(place);
+        }
+        return places;
+    };
+    for (const bool minimized : {false, true}) {
+        Ribbon().SetMinimized(minimized);
+        for (const Qt::Key tab : {Qt::Key_H, Qt::Key_V}) {
+            Press(Qt::Key_Alt);
+            const QList<QRect> places = tipPlaces();
+            EXPECT_EQ(places.size(), 3) << minimized;
+            QList<QRect> labels{CentredText(appButton, appButton.rect(), appButton.text())};
+            for (int i = 0; i < tabs.count(); ++i)
+                labels.append(CentredText(tabs, tabs.tabRect(i), tabs.tabText(i)));
+            for (const QRect& label : labels) {
+                for (const QRect& place : places)
+                    EXPECT_FALSE(label.intersects(place)) << minimized;
+            }
+            Press(tab);
+            EXPECT_GE(tipPlaces().size(), 5) << minimized;
+            Press(Qt::Key_Escape);
+        }
+    }
+}
