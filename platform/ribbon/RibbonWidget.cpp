@@ -30,6 +30,16 @@ QToolButton* MakeToolButton(QWidget* parent, bool large)
     return button;
 }
 
+// The width a menu needs to show the text whole: a section's heading does not
+// widen its menu as an item's text does.
+int MenuWidthFor(const QMenu& menu, const QString& text)
+{
+    QMenu probe;
+    probe.setFont(menu.font());
+    probe.addAction(text);
+    return probe.sizeHint().width();
+}
+
 bool IsLarge(RibbonControlKind kind)
 {
     return kind != RibbonControlKind::SmallButton && kind != RibbonControlKind::SmallToggle;
@@ -240,6 +250,8 @@ void CRibbonWidget::BuildApplicationMenu(QToolButton& button)
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         m_actions.insert(id, action);
     }
+    if (const RibbonCommand* recent = m_markup.Find(m_markup.recentItems))
+        m_pAppMenu->setMinimumWidth(MenuWidthFor(*m_pAppMenu, recent->label));
     connect(m_pAppMenu, &QMenu::aboutToShow, this, &CRibbonWidget::FillRecentItems);
     button.setMenu(m_pAppMenu);
     button.setPopupMode(QToolButton::InstantPopup);
