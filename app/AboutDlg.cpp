@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBlock>
 #include <QUrl>
 #include <QtMath>
 
@@ -24,6 +25,38 @@ constexpr int kMostOfTheScreen = 90;
 QString LinkText(const QString& target, const QString& text)
 {
     return QStringLiteral("<a href=\"%1\">%2</a>").arg(target.toHtmlEscaped(), text.toHtmlEscaped());
+}
+
+QString FolderLinkTarget()
+{
+    return QUrl::fromLocalFile(GetProgramFolder()).toString();
+}
+
+QStringList Wrap(const QString& text, int width, const QFontMetrics& metrics)
+{
+    return WrapAtSeparators(text, width, [&metrics](const QString& part) { return metrics.horizontalAdvance(part); });
+}
+
+// The pixels between a plain-text box's edge and its text, on each side.
+int TextInset(const QPlainTextEdit& box)
+{
+    return box.frameWidth() + qCeil(box.document()->documentMargin());
+}
+
+// The width for the box's lines, with room for the cursor after a line's end.
+int TextWidth(const QPlainTextEdit& box)
+{
+    return box.width() - 2 * TextInset(box) - box.cursorWidth();
+}
+
+// The height of the box's lines as it lays them out: Japanese letters come
+// from a taller font than the box's own.
+int LinesHeight(const QPlainTextEdit& box)
+{
+    qreal height = 0;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        height += box.document()->documentLayout()->blockBoundingRect(block).height();
+    return qCeil(height);
 }
 
 }  // namespace
@@ -53,8 +86,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* libraries = new QPlainTextEdit(this);
     libraries->setObjectName(QStringLiteral("1139"));
     libraries->setReadOnly(true);
-    // Only a path longer than the widest box wraps (WidenToLibraryLines).
-    libraries->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // Lines are broken by the dialog, at path separators (FitToPaths).
+    libraries->setLineWrapMode(QPlainTextEdit::NoWrap);
     libraries->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     libraries->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout.Place(*libraries, 48, 78, 216, 24);
@@ -68,7 +101,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
         connect(link, &QLabel::linkActivated, this, [](const QString& target) { OpenLink(QUrl(target)); });
     }
     OnInitDialog();
-    WidenToLibraryLines(*libraries, *ok);
+    FitToPaths(*libraries, *ok);
 }
 
 QLabel* CAboutDlg::AddStatic(const QString& text, int x, int y, int cx, int cy, int id)
@@ -90,30 +123,26 @@ void CAboutDlg::OnInitDialog()
     findChild<QLabel*>(QStringLiteral("1141"))->setText(name + QStringLiteral(" Ver ") + version);
     findChild<QLabel*>(QStringLiteral("1142"))->setText(legal);
 
-    const QString folder = GetProgramFolder();
-    m_btnInstallFolder->setText(LinkText(QUrl::fromLocalFile(folder).toString(), folder));
+    m_btnInstallFolder->setText(LinkText(FolderLinkTarget(), GetProgramFolder()));
     // The last line's end would only add an empty line to scroll to.
     findChild<QPlainTextEdit*>(QStringLiteral("1139"))->setPlainText(GetArcLibLines().chopped(1));
 }
 
-// The library lines end in whole paths: the box widens until the longest line
-// fits, up to most of the screen, and keeps its OK button centred; a line
-// longer still wraps.
-void CAboutDlg::WidenToLibraryLines(QPlainTextEdit& libraries, QPushButton& ok)
+void CAboutDlg::FitToPaths(QPlainTextEdit& libraries, QPushButton& ok)
 {
-    int longest = 0;
+    int wanted = m_btnInstallFolder->fontMetrics().horizontalAdvance(GetProgramFolder()) - m_btnInstallFolder->width();
     for (const QString& line : libraries.toPlainText().split(QLatin1Char('\n'))) {
-        longest = std::max(longest, libraries.fontMetrics().horizontalAdvance(line));
+        wanted = std::max(wanted, libraries.fontMetrics().horizontalAdvance(line) - TextWidth(libraries));
     }
-    const int margins =
-        2 * (libraries.frameWidth() + qCeil(libraries.document()->documentMargin())) + libraries.cursorWidth();
     const int room = std::max(screen()->availableGeometry().width() * kMostOfTheScreen / 100 - width(), 0);
-    const int wanted = longest + margins - libraries.width();
-    if (wanted > room) {
-        // Wrapped lines need a bar to reach the ones below.
-        libraries.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    }
-    const int extra = std::clamp(wanted, 0, room);
+    Widen(std::clamp(wanted, 0, room), ok);
+    WrapFolderLink();
+    WrapLibraryLines(libraries);
+}
+
+// Wider by the extra pixels, with the OK button kept centred.
+void CAboutDlg::Widen(int extra, QPushButton& ok)
+{
     if (extra == 0) {
         return;
     }
@@ -123,4 +152,45 @@ void CAboutDlg::WidenToLibraryLines(QPlainTextEdit& libraries, QPushButton& ok)
         control->resize(control->width() + extra, control->height());
     }
     ok.move(ok.x() + extra / 2, ok.y());
+}
+
+// One link per line, all to the folder.
+void CAboutDlg::WrapFolderLink()
+{
+    const QStringList lines = Wrap(GetProgramFolder(), m_btnInstallFolder->width(), m_btnInstallFolder->fontMetrics());
+    if (lines.size() == 1) {
+        return;
+    }
+    QStringList links;
+    for (const QString& line : lines) {
+        links.append(LinkText(FolderLinkTarget(), line));
+    }
+    m_btnInstallFolder->setText(links.join(QStringLiteral("<br>")));
+    GrowDown(*m_btnInstallFolder, m_btnInstallFolder->sizeHint().height() - m_btnInstallFolder->height());
+}
+
+void CAboutDlg::WrapLibraryLines(QPlainTextEdit& libraries)
+{
+    QStringList lines;
+    for (const QString& line : libraries.toPlainText().split(QLatin1Char('\n'))) {
+        lines += Wrap(line, TextWidth(libraries), libraries.fontMetrics());
+    }
+    libraries.setPlainText(lines.join(QLatin1Char('\n')));
+    GrowDown(libraries, LinesHeight(libraries) + 2 * TextInset(libraries) - libraries.height());
+}
+
+// Taller by the extra pixels, and with it the dialog; what lies below moves down.
+void CAboutDlg::GrowDown(QWidget& control, int extra)
+{
+    if (extra <= 0) {
+        return;
+    }
+    const int bottom = control.geometry().bottom();
+    for (QWidget* other : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other->y() > bottom) {
+            other->move(other->x(), other->y() + extra);
+        }
+    }
+    control.resize(control.width(), control.height() + extra);
+    setFixedHeight(height() + extra);
 }

@@ -18,6 +18,13 @@ public:
 
 private:
     void OnInitDialog();
-    void WidenToLibraryLines(QPlainTextEdit& libraries, QPushButton& ok);
+    // Long paths: the box widens to show them whole, up to most of the
+    // screen; past that they wrap at their separators and the box grows down
+    // to show every line.
+    void FitToPaths(QPlainTextEdit& libraries, QPushButton& ok);
+    void Widen(int extra, QPushButton& ok);
+    void WrapFolderLink();
+    void WrapLibraryLines(QPlainTextEdit& libraries);
+    void GrowDown(QWidget& control, int extra);
     QLabel* AddStatic(const QString& text, int x, int y, int cx, int cy, int id = -1);
 };

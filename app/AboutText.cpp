@@ -37,3 +37,45 @@ QString GetProgramFolder()
 {
     return QCoreApplication::applicationDirPath() + QLatin1Char('/');
 }
+
+namespace {
+
+// The longest head of a text too wide as a whole that fits the width; one
+// character at least, and never half of one.
+qsizetype FittingHead(const QString& text, int width, const std::function<int(const QString&)>& measure)
+{
+    qsizetype head = text.size() - 1;
+    while (head > 1 && measure(text.left(head)) > width)
+        --head;
+    if (text.at(head).isLowSurrogate())
+        head += head == 1 ? 1 : -1;
+    return head;
+}
+
+}  // namespace
+
+QStringList WrapAtSeparators(const QString& text, int width, const std::function<int(const QString&)>& measure)
+{
+    QStringList lines;
+    QString line;
+    for (qsizetype start = 0; start < text.size();) {
+        const qsizetype separator = text.indexOf(QLatin1Char('/'), start);
+        const qsizetype end = separator < 0 ? text.size() : separator + 1;
+        const QString piece = text.mid(start, end - start);
+        start = end;
+        if (measure(line + piece) <= width) {
+            line += piece;
+            continue;
+        }
+        if (!line.isEmpty())
+            lines.append(line);
+        line = piece;
+        while (line.size() > 1 && measure(line) > width) {
+            const qsizetype head = FittingHead(line, width, measure);
+            lines.append(line.left(head));
+            line.remove(0, head);
+        }
+    }
+    lines.append(line);
+    return lines;
+}

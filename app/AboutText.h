@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 // The texts of the About box.
 
@@ -15,3 +18,7 @@ QString GetArcLibLine(const QString& dllName, const QByteArray& commandName);
 QString GetArcLibLines();
 // The running program's folder, ending in a separator.
 QString GetProgramFolder();
+// The text broken into lines no wider than the width, as the measure gives
+// a text's width: each line ends just after a path separator where it can; a
+// name wider than a whole line is broken within itself.
+QStringList WrapAtSeparators(const QString& text, int width, const std::function<int(const QString&)>& measure);

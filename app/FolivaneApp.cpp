@@ -15,12 +15,14 @@
 #include "msgbox/ApplicationHelp.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/SystemMessageBox.h"
+#include "platform/AppID.h"
 #include "platform/SystemTranslations.h"
 #include "res/StringTable.h"
 
 CFolivaneApp theApp;
 
 namespace {
+constexpr char kAppID[] = "Quenrick.Folivane.NoVersion";
 // How long a second start waits for the first program's window to answer.
 constexpr int kFindWindowMsecs = 3000;
 constexpr int kMainFrameTemplate = 128;
@@ -43,6 +45,8 @@ CFolivaneApp::~CFolivaneApp()
 
 BOOL CFolivaneApp::InitInstance()
 {
+    // Before the first window, which takes its class when it is made.
+    SetAppID(QString::fromLatin1(kAppID));
     // Before the first box: the toolkit's buttons and file dialogs speak the
     // user's language; the program's own texts are Japanese anyway.
     m_pToolkitTranslator = InstallSystemTranslations(QLocale());

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
-  libpng-dev libdeflate-dev zlib1g-dev libminizip-dev libarchive-dev libgtest-dev libgmock-dev
+  libpng-dev libdeflate-dev libxcb1-dev zlib1g-dev libminizip-dev libarchive-dev libgtest-dev libgmock-dev
   libbenchmark-dev fonts-noto-cjk qt6-translations-l10n clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

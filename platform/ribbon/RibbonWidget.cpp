@@ -30,6 +30,16 @@ QToolButton* MakeToolButton(QWidget* parent, bool large)
     return button;
 }
 
+// The width a menu needs to show the text whole: a section's heading does not
+// widen its menu as an item's text does.
+int MenuWidthFor(const QMenu& menu, const QString& text)
+{
+    QMenu probe;
+    probe.setFont(menu.font());
+    probe.addAction(text);
+    return probe.sizeHint().width();
+}
+
 bool IsLarge(RibbonControlKind kind)
 {
     return kind != RibbonControlKind::SmallButton && kind != RibbonControlKind::SmallToggle;
@@ -41,12 +51,18 @@ CRibbonWidget::CRibbonWidget(RibbonMarkup markup, IRibbonApplication& applicatio
     : QWidget(parent), m_markup(std::move(markup)), m_application(application), m_icons(std::move(icons))
 {
     setObjectName(QStringLiteral("ribbon"));
+    // A click on the ribbon leaves the keys where they were: only the key
+    // tips take them, for as long as they show.
+    setFocusPolicy(Qt::NoFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     // The dropped-down panel lies over other widgets.
     setAutoFillBackground(true);
 }
 
-CRibbonWidget::~CRibbonWidget() = default;
+CRibbonWidget::~CRibbonWidget()
+{
+    HideKeyTipBadges();  // they lie on the window, which may outlive the ribbon
+}
 
 void CRibbonWidget::LoadUI()
 {
@@ -95,7 +111,6 @@ void CRibbonWidget::LoadUI()
     layout->addLayout(top);
     layout->addWidget(m_pPanels);
 
-    setFocusPolicy(Qt::ClickFocus);
     qApp->installEventFilter(this);
     m_bLoaded = true;
     InvalidateUICommand(0, RIBBON_INVALIDATE_STATE | RIBBON_INVALIDATE_VALUE);
@@ -235,6 +250,8 @@ void CRibbonWidget::BuildApplicationMenu(QToolButton& button)
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
         m_actions.insert(id, action);
     }
+    if (const RibbonCommand* recent = m_markup.Find(m_markup.recentItems))
+        m_pAppMenu->setMinimumWidth(MenuWidthFor(*m_pAppMenu, recent->label));
     connect(m_pAppMenu, &QMenu::aboutToShow, this, &CRibbonWidget::FillRecentItems);
     button.setMenu(m_pAppMenu);
     button.setPopupMode(QToolButton::InstantPopup);

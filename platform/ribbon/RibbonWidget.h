@@ -20,7 +20,8 @@ class QToolButton;
 // A ribbon: the application menu button, tabs of groups of large and small
 // buttons, toggles and drop-downs of toggles, and a help button. It shows
 // what the markup lays out and asks the application for every enabled and
-// checked state; clicking executes through the application's handler.
+// checked state; clicking executes through the application's handler and
+// leaves the keyboard focus where it was.
 // Double-clicking a tab minimises or restores the ribbon; a tab clicked in the
 // minimised ribbon drops its panel down over what lies below. Pressing Alt
 // shows the key tips. In a narrow window the groups drop their buttons'
@@ -94,7 +95,9 @@ private:
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();
     void ShowButtonKeyTips(int tab);
-    void AddKeyTip(QWidget& anchor, const QString& tip, std::function<void()> action);
+    // A badge of the tip on the window; the tip's key runs the action.
+    QWidget& AddKeyTip(const QString& tip, std::function<void()> action);
+    void PlaceKeyTip(QWidget& badge, const QWidget& anchor, const QPoint& place) const;
     void HideKeyTipBadges();
 
     RibbonMarkup m_markup;
@@ -116,6 +119,7 @@ private:
     // Key tips: the badges shown and what each tip does.
     int m_nKeyTipLevel = 0;  // 0 none, 1 tabs, 2 a tab's buttons
     bool m_bAltAlone = false;
-    QList<QPointer<QWidget>> m_keyTipBadges;
+    QList<QPointer<QWidget>> m_keyTipBadges;  // on the window, so that no strip of the ribbon cuts them
+    QPointer<QWidget> m_pKeysBefore;          // had the keys before the tips took them
     QHash<QString, std::function<void()>> m_keyTipActions;
 };

@@ -16,6 +16,15 @@ TEST(About, VersionLinesShowTheMinorPartWithTwoDigits)
     EXPECT_EQ(GetArcLibLine("libnothing-here.so", "Nothing"), QStringLiteral("libnothing-here.so：なし\n"));
 }
 
+TEST(About, LongPathsWrapAfterTheirSeparatorsAndALongNameWithinItself)
+{
+    const auto chars = [](const QString& text) { return static_cast<int>(text.size()); };
+    EXPECT_EQ(WrapAtSeparators("/opt/f/lib.so", 13, chars), QStringList{"/opt/f/lib.so"});
+    EXPECT_EQ(WrapAtSeparators("/opt/folivane/lib/libunrar32.so", 14, chars),
+              (QStringList{"/opt/folivane/", "lib/", "libunrar32.so"}));
+    EXPECT_EQ(WrapAtSeparators("/a/abcdefghij", 4, chars), (QStringList{"/a/", "abcd", "efgh", "ij"}));
+}
+
 TEST(About, TheBoxShowsVersionFolderAndOneLinePerLibrary)
 {
     CAboutDlg dialog;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -97,6 +98,7 @@ TEST_F(FolivaneApp, StartUpLoadsTheSettingsAndShowsTheFrame)
     ASSERT_TRUE(m_app.m_pMainWnd);
     EXPECT_TRUE(m_app.m_pMainWnd->isVisible());
     EXPECT_EQ(m_app.m_pMainWnd->windowTitle(), QStringLiteral("Folivane"));
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("Quenrick.Folivane.NoVersion"));
     EXPECT_TRUE(m_app.OnCmdMsg(ID_APP_ABOUT));
     EXPECT_EQ(m_app.m_nAboutRuns, 1);
     EXPECT_EQ(m_app.ExitInstance(), 0);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QTabBar>
 #include <QTest>
@@ -62,6 +64,14 @@ protected:
         }
         return recent;
     }
+
+    // The window active, with its keys going where a user's would.
+    void Activate()
+    {
+        m_frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
+    }
+    void Press(Qt::Key key) { QTest::keyClick(m_frame->windowHandle(), key); }
 
     QTemporaryDir m_instanceDir;
     QTemporaryDir m_dir;
@@ -253,4 +263,87 @@ TEST_F(RibbonFrame, HelpOfTheOptionsSheetAndThePreviewOpensTheirPages)
     AskApplicationHelp(kHelpResourceBase + 171, kHelpContext);
     AskApplicationHelp(7, kHelpContext);
     EXPECT_EQ(opened, (QStringList{"136.html", "171.html", "128.html"}));
+}
+
+TEST_F(RibbonFrame, ARibbonClickOrKeyTipLeavesTheKeysWithTheList)
+{
+    List().AddFiles({Page("a.png"), Page("b.png"), Page("c.png")});
+    ASSERT_TRUE(WaitIdle(List()));
+    Activate();
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().visualRect(List().model()->index(0, 0)).center());
+    ASSERT_EQ(List().GetFocusedRow(), 0);
+    Ribbon().SetCurrentTab(1);
+    QTest::mouseClick(&Button(cmdListLarge), Qt::LeftButton);
+    EXPECT_EQ(List().GetThumbSize(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), &List());
+    Press(Qt::Key_Down);
+    EXPECT_EQ(List().GetFocusedRow(), 1);
+
+    // Alt, the tab's tip, then the button's: the command runs, the keys come back.
+    for (Qt::Key key : {Qt::Key_Alt, Qt::Key_V, Qt::Key_S})
+        Press(key);
+    EXPECT_EQ(List().GetThumbSize(), 2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(List().GetFocusedRow(), 2);
+}
+
+namespace {
+
+// The widget's rectangle in its window, and whether no parent cuts it.
+QRect WindowRect(const QWidget& widget, bool& whole)
+{
+    QRect rect = widget.rect();
+    whole = true;
+    for (const QWidget* w = &widget; !w->isWindow(); w = w->parentWidget()) {
+        rect.translate(w->pos());
+        whole = whole && w->parentWidget()->rect().contains(rect);
+    }
+    return rect;
+}
+
+// Where a label's text lies, centred in the rectangle of the widget, in the window.
+QRect CentredText(const QWidget& widget, const QRect& rect, const QString& text)
+{
+    QRect place(QPoint(), widget.fontMetrics().size(Qt::TextSingleLine, text));
+    place.moveCenter(rect.center());
+    return place.translated(widget.mapTo(widget.window(), QPoint()));
+}
+
+}  // namespace
+
+TEST_F(RibbonFrame, KeyTipsLieWholeInTheWindowBelowTheirLabelsInBothRibbonStates)
+{
+    Activate();
+    const QTabBar& tabs = *Ribbon().findChild<QTabBar*>();
+    const QToolButton& appButton = *Ribbon().findChild<QToolButton*>(QStringLiteral("applicationMenu"));
+    const auto tipPlaces = [this] {
+        QList<QRect> places;
+        for (const QLabel* tip : m_frame->findChildren<QLabel*>(QStringLiteral("keyTip"))) {
+            bool whole = false;
+            const QRect place = WindowRect(*tip, whole);
+            EXPECT_TRUE(whole && m_frame->rect().contains(place)) << tip->text().toStdString();
+            for (const QRect& other : places)
+                EXPECT_FALSE(other.intersects(place)) << tip->text().toStdString();
+            places.append(place);
+        }
+        return places;
+    };
+    for (const bool minimized : {false, true}) {
+        Ribbon().SetMinimized(minimized);
+        for (const Qt::Key tab : {Qt::Key_H, Qt::Key_V}) {
+            Press(Qt::Key_Alt);
+            const QList<QRect> places = tipPlaces();
+            EXPECT_EQ(places.size(), 3) << minimized;
+            QList<QRect> labels{CentredText(appButton, appButton.rect(), appButton.text())};
+            for (int i = 0; i < tabs.count(); ++i)
+                labels.append(CentredText(tabs, tabs.tabRect(i), tabs.tabText(i)));
+            for (const QRect& label : labels) {
+                for (const QRect& place : places)
+                    EXPECT_FALSE(label.intersects(place)) << minimized;
+            }
+            Press(tab);
+            EXPECT_GE(tipPlaces().size(), 5) << minimized;
+            Press(Qt::Key_Escape);
+        }
+    }
 }
