@@ -19,6 +19,48 @@ bool IsDecimalNumber(const QString& text)
            std::all_of(text.begin() + start, text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+// The format with its quoted texts blanked out, so that letters left are
+// fields; the positions stay those of the format.
+QString FieldsOnly(const QString& format)
+{
+    QString fields = format;
+    bool quoted = false;
+    for (QChar& c : fields) {
+        if (c == u'\'') {
+            quoted = !quoted;
+            c = u' ';
+        } else if (quoted) {
+            c = u' ';
+        }
+    }
+    return fields;
+}
+
+// The locale's short time with the seconds after the minutes, set off from
+// them as the minutes are from the hours ("H:mm:ss", "h:mm:ss AP", "H.mm.ss"):
+// the default time format the list's dates follow. The long format would
+// bring a zone name and, for Japanese, units ("22時13分57秒").
+QString TimeFormatWithSeconds(const QLocale& locale)
+{
+    const QString format = locale.timeFormat(QLocale::ShortFormat);
+    const QString fields = FieldsOnly(format);
+    const qsizetype minute = fields.indexOf(u'm');
+    if (minute < 0 || fields.contains(u's')) {
+        return format;
+    }
+    qsizetype end = minute;
+    while (end < fields.size() && fields[end] == u'm') {
+        ++end;
+    }
+    const qsizetype hourEnd = std::max(fields.lastIndexOf(u'h', minute), fields.lastIndexOf(u'H', minute)) + 1;
+    QString separator = format.mid(hourEnd, minute - hourEnd);
+    // Hours and minutes set apart by words: the seconds follow a colon.
+    if (hourEnd == 0 || separator.size() != 1 || separator[0].isLetterOrNumber()) {
+        separator = QStringLiteral(":");
+    }
+    return format.left(end) + separator + QStringLiteral("ss") + format.mid(end);
+}
+
 int ChannelStep(int from, int to, int n)
 {
     return std::clamp(from + (to - from) / n, 0, 255);
@@ -115,6 +157,11 @@ QString& FormatNumberGrouped(QString& buffer, const QString& grouping, const QSt
 
 QString& FormatDateTime(qint64 time, QString& buffer)
 {
+    return FormatDateTime(time, buffer, QLocale::system());
+}
+
+QString& FormatDateTime(qint64 time, QString& buffer, const QLocale& locale)
+{
     // Up to the end of year 9999, so that the conversion cannot overflow.
     constexpr qint64 kLastTime = Q_INT64_C(253402300799);
     if (time < 0 || time > kLastTime) {
@@ -122,9 +169,8 @@ QString& FormatDateTime(qint64 time, QString& buffer)
         return buffer;
     }
     const QDateTime local = QDateTime::fromSecsSinceEpoch(time);
-    const QLocale locale = QLocale::system();
     const QString date = locale.toString(local.date(), QLocale::ShortFormat);
-    const QString clock = locale.toString(local.time(), QLocale::ShortFormat);
+    const QString clock = locale.toString(local.time(), TimeFormatWithSeconds(locale));
     const QString text = date + u' ' + clock;
     buffer = !local.isValid() || date.isEmpty() || clock.isEmpty() || text.size() > kBufferChars ? kNoTime : text;
     return buffer;

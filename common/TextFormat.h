@@ -27,8 +27,11 @@ QString& FormatNumberGrouped(QString& buffer, const QString& grouping, const QSt
 QString GetDigitGrouping(const QLocale& locale);
 
 // A file time (seconds since 1970, -1 none) as the user's short date, a blank
-// and the user's short time; " --" for none or a time that cannot be shown.
+// and the user's time with seconds; " --" for none or a time that cannot be
+// shown.
 QString& FormatDateTime(qint64 time, QString& buffer);
+// The same with the locale given.
+QString& FormatDateTime(qint64 time, QString& buffer, const QLocale& locale);
 
 // One step of a gradient: per channel from + (to - from) / n, truncated
 // toward zero and limited to 0..255; the top byte is 0. n >= 1.

@@ -150,6 +150,8 @@ public:
     BOOL IsAscending() const { return m_bAscending; }
     // The height of a row for the thumbnail size and the text lines.
     int MeasureItem() const;
+    // Brings the row of the index into view vertically only.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     // Seams to the engine and to the message boxes. AdjustPage runs on the
@@ -170,6 +172,8 @@ protected:
     void timerEvent(QTimerEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Home and End go to the first and last row.
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -234,6 +238,8 @@ private:
     // Repaints the whole width of a row, where its focus rectangle runs.
     void RedrawFocusRow(int row);
     QString OnGetDispInfo(int row, int column) const;
+    void OpenFocusedInPreview();
+    void PressWithoutCtrl(QKeyEvent& event);
     void OnItemChanged(const QModelIndex& current, const QModelIndex& previous);
     void OnHeaderClicked(int index);
     void OnHeaderEndDrag(int index, int oldOrder, int newOrder);

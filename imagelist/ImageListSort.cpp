@@ -1,7 +1,6 @@
 #include "imagelist/ImageListCtrl.h"
 
 #include <QGuiApplication>
-#include <QScrollBar>
 
 #include <algorithm>
 
@@ -120,19 +119,13 @@ void CImageListCtrl::SelectRows(const std::vector<int>& rows, int focused)
         FocusRow(focused);
 }
 
-// The view scrolls a new current cell into view sideways as well.
 void CImageListCtrl::FocusRow(int row)
 {
-    const int sideways = horizontalScrollBar()->value();
     selectionModel()->setCurrentIndex(m_pModel->index(row, 0), QItemSelectionModel::NoUpdate);
     EnsureRowVisible(row);
-    horizontalScrollBar()->setValue(sideways);
 }
 
 void CImageListCtrl::EnsureRowVisible(int row)
 {
-    // Only up or down: the sideways scroll stays where the user left it.
-    const int sideways = horizontalScrollBar()->value();
     scrollTo(m_pModel->index(row, 0));
-    horizontalScrollBar()->setValue(sideways);
 }

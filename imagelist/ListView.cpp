@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 
 #include "imagelist/ColumnTable.h"
 #include "imagelist/ImageHeaderCtrl.h"
@@ -135,14 +136,61 @@ void CImageListCtrl::OnItemChanged(const QModelIndex& current, const QModelIndex
 
 void CImageListCtrl::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OpenFocusedInPreview();
+        break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        PressWithoutCtrl(*event);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // A row is focused as a whole: the keys scroll the columns instead.
+        horizontalScrollBar()->triggerAction(event->key() == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
+                                                                           : QAbstractSlider::SliderSingleStepAdd);
+        break;
+    default:
         QTableView::keyPressEvent(event);
-        return;
     }
-    // Enter opens the preview on the focused row, and nothing else.
+}
+
+// Enter opens the preview on the focused row, and nothing else.
+void CImageListCtrl::OpenFocusedInPreview()
+{
     const int row = GetFocusedRow();
     if (row >= 0 && m_pPreview != nullptr && m_pPreview->ShowPreviewDialog())
         ShowInPreview(row);
+}
+
+// Home and End select the first or last file with or without Ctrl, as in a
+// file list; only Shift extends the selection.
+void CImageListCtrl::PressWithoutCtrl(QKeyEvent& event)
+{
+    QKeyEvent plain(event.type(), event.key(), event.modifiers() & ~Qt::ControlModifier, event.text(),
+                    event.isAutoRepeat(), event.count());
+    QTableView::keyPressEvent(&plain);
+    event.setAccepted(plain.isAccepted());
+}
+
+QModelIndex CImageListCtrl::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    const int count = m_pModel->rowCount();
+    if ((cursorAction == MoveHome || cursorAction == MoveEnd) && count > 0 && m_pModel->columnCount() > 0)
+        return m_pModel->index(cursorAction == MoveHome ? 0 : count - 1, 0);
+    return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+void CImageListCtrl::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    // Rows come into view up or down only: the sideways scroll stays where
+    // the user left it, whichever cell of the row is current.
+    QScrollBar* sideways = horizontalScrollBar();
+    const int value = sideways->value();
+    const QSignalBlocker blocker(sideways);
+    QTableView::scrollTo(index, hint);
+    sideways->setValue(value);
 }
 
 void CImageListCtrl::mouseDoubleClickEvent(QMouseEvent* event)

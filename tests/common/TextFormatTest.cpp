@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QFont>
 #include <QFontMetrics>
 
@@ -70,6 +71,15 @@ TEST(FormatDateTime, NoTimeGivesDashes)
     EXPECT_EQ(FormatDateTime(Q_INT64_C(99999999999999), buffer), " --");
     EXPECT_NE(FormatDateTime(1700000000, buffer), " --");
     EXPECT_TRUE(buffer.contains(' '));
+}
+
+TEST(FormatDateTime, TimeHasSecondsInTheLocalesOwnForm)
+{
+    const qint64 time = QDateTime(QDate(2024, 5, 6), QTime(22, 13, 57)).toSecsSinceEpoch();
+    QString buffer;
+    EXPECT_EQ(FormatDateTime(time, buffer, QLocale("ja_JP")), "2024/05/06 22:13:57");
+    EXPECT_EQ(FormatDateTime(time, buffer, QLocale("en_US")), "5/6/24 10:13:57 PM");
+    EXPECT_EQ(FormatDateTime(time, buffer, QLocale("fi_FI")), "6.5.2024 22.13.57");
 }
 
 TEST(StepColor, ChannelsStepAndTruncate)

@@ -99,8 +99,14 @@ public:
     CFakeStatus status;
     CFakeRibbon ribbon;
     CFakePreview preview;
+    int scrollRequests = 0;  // rows brought into view, by the view itself too
 
     void ClearCounts();
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override
+    {
+        ++scrollRequests;
+        CImageListCtrl::scrollTo(index, hint);
+    }
 
 protected:
     QImage AdjustPage(const QImage& source, CPageRecord& info, QString& message) override;

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <numeric>
+
 #include "engine/BitmapConvert.h"
 #include "imagelist/ImageHeaderCtrl.h"
 
@@ -272,6 +274,46 @@ TEST_F(ListViewTest, SortAndThumbnailSizeKeepTheSidewaysScroll)
     list.SetThumbSize(2);
     EXPECT_EQ(sideways->value(), 400);
     EXPECT_EQ(list.verticalScrollBar()->value(), 0);
+}
+
+TEST_F(ListViewTest, HomeEndReachTheFilesAndKeysAndClicksKeepTheSidewaysScroll)
+{
+    FillLoadedRows(30);
+    list.setCurrentIndex(list.model()->index(5, 0));
+    ShowFocused(300, 250);
+    QScrollBar* sideways = list.horizontalScrollBar();
+    sideways->setValue(400);  // the file size column's cell starts at 320, cut on the left
+    std::vector<int> all(30);
+    std::iota(all.begin(), all.end(), 0);
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int focused;
+        std::vector<int> selected;
+    };
+    const Step steps[] = {{Qt::Key_End, {}, 29, {29}},
+                          {Qt::Key_Home, {}, 0, {0}},
+                          {Qt::Key_End, Qt::ControlModifier, 29, {29}},
+                          {Qt::Key_Home, Qt::ControlModifier, 0, {0}},
+                          {Qt::Key_End, Qt::ShiftModifier, 29, all},
+                          {Qt::Key_Up, {}, 28, {28}},
+                          {Qt::Key_Down, {}, 29, {29}}};
+    for (const Step& step : steps) {
+        QTest::keyClick(&list, step.key, step.modifiers);
+        const std::string key = QKeySequence(step.key | step.modifiers).toString().toStdString();
+        EXPECT_EQ(list.GetFocusedRow(), step.focused) << key;
+        EXPECT_EQ(list.GetSelectedRows(), step.selected) << key;
+        EXPECT_EQ(sideways->value(), 400) << key;
+        EXPECT_TRUE(list.viewport()->rect().contains(RowRect(list.GetFocusedRow()))) << key;
+    }
+    // A click brings its cell into view once the double-click time is over.
+    const int row = list.rowAt(5);
+    const int requests = list.scrollRequests;
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.scrollRequests > requests; }));
+    EXPECT_EQ(list.GetSelectedRows(), std::vector<int>{row});
+    EXPECT_EQ(sideways->value(), 400);
+    EXPECT_TRUE(list.viewport()->rect().contains(RowRect(row)));
 }
 
 TEST_F(ListViewTest, FocusMoveRepaintsTheWholeOldAndNewRow)
