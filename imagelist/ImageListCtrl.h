@@ -82,7 +82,7 @@ public:
     std::vector<int> GetSelectedRows() const;  // ascending
     void RedrawRow(int row);
 
-    // Jobs.
+    // Jobs. StartNextJob does nothing while an intake adds entries.
     void StartNextJob();
     void StartAdjust(BOOL bPreview, BOOL bSelectedOnly);
     void StopJob();
@@ -190,6 +190,8 @@ protected:
     bool IsStopRequested() const { return IsCancelled(&m_bStop); }
 
 private:
+    // The walk of one intake, up to its sort.
+    void TakeIn(const QStringList& paths);
     int AskSubfolders() override;
     void ShowIntakeMessage(const QString& text) override;
     bool AskArchivePassword(const QString& archivePath, QString& password) override;
@@ -284,6 +286,7 @@ private:
     QHash<QString, COutputNames> m_mapOutputNames;         // lower-cased output folder -> names given there
     QHash<QString, QString> m_mapArchiveFolders;           // archive path -> folder extracted into
     BOOL m_bBulkRemove = 0;
+    BOOL m_bIntake = 0;  // an intake is adding entries; it starts the next job itself
     // Job state.
     std::mutex m_csJob;
     int m_nNextRow = 0;
