@@ -1,10 +1,18 @@
 #include "platform/Profile.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QVariant>
 
 #include <atomic>
 #include <memory>
+#include <optional>
+
+#include <sys/resource.h>
+
+#include "platform/SaveFileCommit.h"
 
 CProfileRoute theProfileRoute;
 
@@ -25,12 +33,63 @@ QSettings* NewUserSettings()
                          QStringLiteral("Folivane"));
 }
 
+// The file-size limit of the process in bytes, or -1 when there is none.
+qint64 FileSizeLimit()
+{
+    rlimit limit {};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return -1;
+    }
+    return static_cast<qint64>(limit.rlim_cur);
+}
+
+// The settings file as it was, put back over one cut short: a missing one
+// is removed again.
+class CSettingsCopy {
+public:
+    explicit CSettingsCopy(const QString& fileName) : m_file(fileName)
+    {
+        m_bExisted = m_file.open(QIODevice::ReadOnly);
+        m_bytes = m_file.readAll();
+        m_file.close();
+    }
+
+    void PutBack()
+    {
+        if (!m_bExisted) {
+            m_file.remove();
+            return;
+        }
+        QSaveFile file(m_file.fileName());
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(m_bytes);
+            CommitSaveFile(file);
+        }
+    }
+
+private:
+    QFile m_file;
+    QByteArray m_bytes;
+    bool m_bExisted = false;
+};
+
 // Counts a failed store; TRUE when the settings arrived in the file. A file
-// that could not be parsed is still written over: that is no failure.
+// that could not be parsed is still written over: that is no failure. Qt's
+// writer puts a file cut off at the file-size limit in place as if it were
+// whole: under a limit the file as it was is kept to be put back then.
 BOOL SyncSettings(QSettings& settings)
 {
+    const qint64 limit = FileSizeLimit();
+    std::optional<CSettingsCopy> before;
+    if (limit >= 0) {
+        before.emplace(settings.fileName());
+    }
     settings.sync();
-    if (settings.status() != QSettings::AccessError) {
+    const bool cut = limit >= 0 && QFileInfo(settings.fileName()).size() >= limit;
+    if (cut) {
+        before->PutBack();
+    }
+    if (settings.status() != QSettings::AccessError && !cut) {
         return 1;
     }
     ++g_nWriteFailures;

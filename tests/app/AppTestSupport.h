@@ -3,6 +3,11 @@
 #include <QSettings>
 #include <QString>
 
+#include <functional>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/FolivaneApp.h"
 
 // The user's settings file as the profile functions see it.
@@ -15,6 +20,26 @@ inline QSettings UserSettings()
 inline void ClearUserSettings()
 {
     UserSettings().clear();
+}
+
+// Runs fn in a child process and gives the child's wait status. An alarm
+// ends a child that blocks, so the test never waits for good.
+inline int RunInChild(const std::function<int()>& fn)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(30);
+        _exit(fn());
+    }
+    int status = -1;
+    while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+inline bool ExitedWithZero(int status)
+{
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // The application with its start-up messages recorded instead of shown.
