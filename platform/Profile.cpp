@@ -33,6 +33,33 @@ QSettings* NewUserSettings()
                          QStringLiteral("Folivane"));
 }
 
+// Set when the settings file is not to be opened at all this session.
+bool g_bLeftAlone = false;
+
+bool NoFormatRead(QIODevice&, QSettings::SettingsMap&)
+{
+    return false;
+}
+
+bool NoFormatWrite(QIODevice&, const QSettings::SettingsMap&)
+{
+    return false;
+}
+
+// The settings file's name, found without opening it: QSettings reads its
+// file as soon as it is made, and a FIFO there would block that for good. A
+// format of the program's own keeps its files where INI files go; its
+// extension names a file that is not there.
+QString UserSettingsFileName()
+{
+    static const QString extension = QStringLiteral("folivane-name");
+    static const QSettings::Format probe = QSettings::registerFormat(extension, NoFormatRead, NoFormatWrite);
+    QString name = QSettings(probe, QSettings::UserScope, QStringLiteral("Quenrick"), QStringLiteral("Folivane"))
+                       .fileName();
+    name.chop(extension.size());
+    return name + QStringLiteral("ini");
+}
+
 // The file-size limit of the process in bytes, or -1 when there is none.
 qint64 FileSizeLimit()
 {
@@ -101,31 +128,34 @@ std::unique_ptr<QSettings> g_pBatch;
 int g_nBatchDepth = 0;
 
 // The user's settings file, opened on the section's group: the batch's while
-// one is open, else one of its own.
+// one is open, else one of its own. A file left alone reads as empty, and
+// writes to it fail.
 class CUserSettings {
 public:
     explicit CUserSettings(const QString& section)
-        : m_pOwn(g_pBatch ? nullptr : NewUserSettings()), m_settings(g_pBatch ? *g_pBatch : *m_pOwn)
+        : m_pOwn(g_pBatch || g_bLeftAlone ? nullptr : NewUserSettings()),
+          m_pSettings(g_pBatch ? g_pBatch.get() : m_pOwn.get())
     {
-        if (!section.isEmpty()) {
-            m_settings.beginGroup(section);
+        if (m_pSettings != nullptr && !section.isEmpty()) {
+            m_pSettings->beginGroup(section);
         }
     }
     ~CUserSettings()
     {
-        while (!m_settings.group().isEmpty()) {
-            m_settings.endGroup();
+        while (m_pSettings != nullptr && !m_pSettings->group().isEmpty()) {
+            m_pSettings->endGroup();
         }
     }
     CUserSettings(const CUserSettings&) = delete;
     CUserSettings& operator=(const CUserSettings&) = delete;
 
-    QVariant Value(const QString& entry) const { return m_settings.value(entry); }
-    QString FileName() const { return m_settings.fileName(); }
+    QVariant Value(const QString& entry) const { return m_pSettings ? m_pSettings->value(entry) : QVariant(); }
 
     BOOL Remove(const QString& group)
     {
-        m_settings.remove(group);
+        if (m_pSettings != nullptr) {
+            m_pSettings->remove(group);
+        }
         return Sync();
     }
 
@@ -133,15 +163,24 @@ public:
     // in a batch, the batch's end stores it.
     BOOL Write(const QString& entry, const QVariant& value)
     {
-        m_settings.setValue(entry, value);
+        if (m_pSettings != nullptr) {
+            m_pSettings->setValue(entry, value);
+        }
         return Sync();
     }
 
 private:
-    BOOL Sync() { return m_pOwn ? SyncSettings(m_settings) : 1; }
+    BOOL Sync()
+    {
+        if (m_pSettings == nullptr) {
+            ++g_nWriteFailures;
+            return 0;
+        }
+        return m_pOwn ? SyncSettings(*m_pOwn) : 1;
+    }
 
     std::unique_ptr<QSettings> m_pOwn;
-    QSettings& m_settings;
+    QSettings* m_pSettings;
 };
 
 }  // namespace
@@ -231,7 +270,12 @@ BOOL DeleteProfileSection(const QString& section)
 
 QString GetProfileFileName()
 {
-    return CUserSettings(QString()).FileName();
+    return UserSettingsFileName();
+}
+
+void LeaveProfileFileAlone()
+{
+    g_bLeftAlone = true;
 }
 
 int GetProfileWriteFailures()
@@ -241,14 +285,14 @@ int GetProfileWriteFailures()
 
 CProfileBatch::CProfileBatch()
 {
-    if (g_nBatchDepth++ == 0) {
+    if (g_nBatchDepth++ == 0 && !g_bLeftAlone) {
         g_pBatch.reset(NewUserSettings());
     }
 }
 
 CProfileBatch::~CProfileBatch()
 {
-    if (--g_nBatchDepth == 0) {
+    if (--g_nBatchDepth == 0 && g_pBatch) {
         SyncSettings(*g_pBatch);
         g_pBatch.reset();
     }

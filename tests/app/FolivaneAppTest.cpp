@@ -196,6 +196,35 @@ TEST_F(FolivaneApp, SettingsThatCannotBeWrittenAreCountedAndTheProgramGoesOn)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, original);
 }
 
+TEST_F(FolivaneApp, AFifoIsSetAsideUnreadAndAFileWithAByteOrderMarkIsRead)
+{
+    const QString name = GetProfileFileName();
+    const QString aside = name + QStringLiteral(".broken");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(name).path()));
+    ASSERT_EQ(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    // Opened for reading, the FIFO would wait for a writer for good.
+    const int status = RunInChild([&] {
+        const bool setAside = SetAsideBrokenProfile(GetProfileFileName()) == aside;
+        CAdjustOption().Load();
+        return setAside ? 0 : 1;
+    });
+    EXPECT_TRUE(ExitedWithZero(status)) << status;
+    EXPECT_FALSE(QFileInfo::exists(name));
+    EXPECT_TRUE(QFileInfo(aside).exists() && !QFileInfo(aside).isFile());
+    QFile::remove(name);
+    QFile::remove(aside);
+
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF[OptionInfo]\nSaveQuality=5\n");
+    file.close();
+    EXPECT_EQ(SetAsideBrokenProfile(name), QString());
+    CAdjustOption option;
+    option.Load();
+    EXPECT_EQ(option.SaveQuality, 5);
+    QFile::remove(aside);
+}
+
 TEST_F(FolivaneApp, AFileSizeLimitFailsTheWritesInsteadOfEndingTheProgram)
 {
     QTemporaryDir dir;
