@@ -99,8 +99,8 @@ public:
     // list; the job that runs next is of nQueuedKind. TRUE when a job ran or a
     // request was waiting for one: the caller restarts it after its change.
     BOOL InterruptJob(int nQueuedKind);
-    // The memory the pages of a job may hold at once (half the physical
-    // memory unless set); set it only while no job runs.
+    // The memory the pages of a job may hold at once (half the smallest limit
+    // on the process's memory unless set); set it only while no job runs.
     void SetMemoryBudget(qint64 bytes) { m_memoryBudget.SetLimit(bytes); }
 
     // Output naming.
