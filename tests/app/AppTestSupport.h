@@ -2,6 +2,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/FolivaneApp.h"
+#include "common/TempRoot.h"
 
 // The user's settings file as the profile functions see it.
 inline QSettings UserSettings()
@@ -42,9 +44,17 @@ inline bool ExitedWithZero(int status)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// The application with its start-up messages recorded instead of shown.
+// The application with its start-up messages recorded instead of shown, and
+// a temporary root of its own, which goes with it.
 class CTestApp : public CFolivaneApp {
 public:
+    CTestApp() : m_strPreviousRoot(GetTempRoot()) { SetTempRoot(MakePrivateTempRoot(m_temp.path())); }
+    ~CTestApp() override { SetTempRoot(m_strPreviousRoot); }
+    CTestApp(const CTestApp&) = delete;
+    CTestApp& operator=(const CTestApp&) = delete;
+
+    QString m_strPreviousRoot;
+    QTemporaryDir m_temp;
     QStringList m_messages;
     int m_nAboutRuns = 0;
 
