@@ -53,7 +53,7 @@ BOOL CFolivaneApp::InitInstance()
     if (!TakeSingleInstance()) {
         return 0;
     }
-    m_strTempRoot = GetTempRoot();
+    m_strTempRoot = ClaimTempRoot();
     if (m_strTempRoot.isEmpty()) {
         ShowStartupMessage(QStringLiteral("GetTempPath failed"));
         return 0;

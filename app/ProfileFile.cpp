@@ -3,20 +3,50 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
 
 #include "platform/Profile.h"
 
 namespace {
 
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+
+bool IsSoundIniFile(const QString& fileName)
+{
+    QSettings settings(fileName, QSettings::IniFormat);
+    settings.allKeys();  // the status tells of the file's form only once it is read
+    return settings.status() == QSettings::NoError;
+}
+
+// Qt reads past a UTF-8 byte-order mark at the start but reports it as a
+// fault of form: the text after the mark is judged on its own.
+bool IsSoundAfterMark(QFile& file)
+{
+    QTemporaryFile rest;
+    if (!rest.open() || rest.write(file.readAll()) < 0 || !rest.flush()) {
+        return true;  // cannot be judged: the file is kept as it is
+    }
+    return IsSoundIniFile(rest.fileName());
+}
+
+// Only a regular file is opened: reading a FIFO or a device could block.
 bool IsSoundProfile(const QString& fileName)
 {
+    struct stat info {};
+    if (stat(QFile::encodeName(fileName).constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    QSettings settings(fileName, QSettings::IniFormat);
-    settings.allKeys();  // the status tells of the file's form only once it is read
-    return settings.status() == QSettings::NoError;
+    if (file.peek(kUtf8Mark.size()) == kUtf8Mark) {
+        file.skip(kUtf8Mark.size());
+        return IsSoundAfterMark(file);
+    }
+    return IsSoundIniFile(fileName);
 }
 
 // name + ".broken", or with a number from 2 added when earlier ones are kept.
@@ -39,6 +69,9 @@ QString SetAsideBrokenProfile(const QString& fileName)
     }
     const QString aside = FreeBackupName(fileName);
     if (!QFile::rename(fileName, aside)) {
+        if (!QFileInfo(fileName).isFile()) {
+            LeaveProfileFileAlone();
+        }
         qWarning("Folivane: the settings file %s cannot be read; it is left as it is and the defaults are used",
                  qUtf8Printable(fileName));
         return QString();

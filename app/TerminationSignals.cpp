@@ -56,3 +56,11 @@ void CTerminationSignals::OnSignalArrived()
     [[maybe_unused]] const ssize_t read = ::read(g_signalPipe[1], &byte, 1);
     emit terminationRequested();
 }
+
+void IgnoreFileSizeSignal()
+{
+    struct sigaction action {};
+    action.sa_handler = SIG_IGN;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGXFSZ, &action, nullptr);
+}

@@ -23,3 +23,7 @@ private:
 
     QSocketNotifier* m_pNotifier = nullptr;
 };
+
+// A file-size limit makes a write fail instead of ending the program, so
+// that the failure is reported and its temporary file removed.
+void IgnoreFileSizeSignal();

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "common/TempRoot.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -148,6 +150,9 @@ QString RemoveTrailingSeparators(const QString& path)
 
 int CreateFolderPath(const QString& path)
 {
+    if (IsInTempRoot(path)) {
+        return CreateTempFolderPath(path);
+    }
     // A file of that name is seen as such, not as a missing folder.
     const QString folder = RemoveTrailingSeparators(path);
     const QByteArray native = QFile::encodeName(folder);

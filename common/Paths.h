@@ -18,7 +18,8 @@ QString GetExtensionPart(const QString& path);
 // neither "." nor ".."; an empty text passes.
 bool IsValidFileName(const QString& text);
 // 0, ENOTDIR when a file holds a name on the path, ENOENT for a relative name
-// without a folder part, else the errno of the first failing creation.
+// without a folder part, else the errno of the first failing creation. A
+// folder in the temporary root is made private (CreateTempFolderPath).
 int CreateFolderPath(const QString& path);
 // 0 also when the path does not exist; symbolic links inside are removed,
 // never followed.

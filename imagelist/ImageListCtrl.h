@@ -82,7 +82,7 @@ public:
     std::vector<int> GetSelectedRows() const;  // ascending
     void RedrawRow(int row);
 
-    // Jobs.
+    // Jobs. StartNextJob does nothing while an intake adds entries.
     void StartNextJob();
     void StartAdjust(BOOL bPreview, BOOL bSelectedOnly);
     void StopJob();
@@ -99,8 +99,8 @@ public:
     // list; the job that runs next is of nQueuedKind. TRUE when a job ran or a
     // request was waiting for one: the caller restarts it after its change.
     BOOL InterruptJob(int nQueuedKind);
-    // The memory the pages of a job may hold at once (half the physical
-    // memory unless set); set it only while no job runs.
+    // The memory the pages of a job may hold at once (half the smallest limit
+    // on the process's memory unless set); set it only while no job runs.
     void SetMemoryBudget(qint64 bytes) { m_memoryBudget.SetLimit(bytes); }
 
     // Output naming.
@@ -194,6 +194,8 @@ protected:
     bool IsStopRequested() const { return IsCancelled(&m_bStop); }
 
 private:
+    // The walk of one intake, up to its sort.
+    void TakeIn(const QStringList& paths);
     int AskSubfolders() override;
     void ShowIntakeMessage(const QString& text) override;
     bool AskArchivePassword(const QString& archivePath, QString& password) override;
@@ -290,6 +292,7 @@ private:
     QHash<QString, COutputNames> m_mapOutputNames;         // lower-cased output folder -> names given there
     QHash<QString, QString> m_mapArchiveFolders;           // archive path -> folder extracted into
     BOOL m_bBulkRemove = 0;
+    BOOL m_bIntake = 0;  // an intake is adding entries; it starts the next job itself
     // Job state.
     std::mutex m_csJob;
     int m_nNextRow = 0;

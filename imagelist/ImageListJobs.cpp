@@ -44,6 +44,11 @@ JobLook LookOfKind(int kind)
 
 void CImageListCtrl::StartNextJob()
 {
+    // Workers would read the rows the intake is still changing; it starts
+    // the job itself at its end.
+    if (m_bIntake) {
+        return;
+    }
     if (m_bJobRunning) {
         m_retryTimer.start(300, this);
         return;

@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QScopedValueRollback>
 #include <QUrl>
 
 #include "imagelist/IntakeWalker.h"
@@ -36,6 +37,15 @@ void CImageListCtrl::AddFiles(const QStringList& paths)
     }
     // Workers read the entries: they must be done before any is added.
     InterruptJob(JOB_LOAD);
+    TakeIn(paths);
+    StartNextJob();
+}
+
+void CImageListCtrl::TakeIn(const QStringList& paths)
+{
+    // The questions' boxes run events meanwhile: no job may start before the
+    // last entry is added and sorted.
+    const QScopedValueRollback intake(m_bIntake, 1);
     CIntakeWalker walker(m_arrImages, m_arrRows, m_mapArchiveFolders, *this);
     walker.m_pArchiverOwner = this;
     bool added = false;
@@ -55,7 +65,6 @@ void CImageListCtrl::AddFiles(const QStringList& paths)
         UpdateFileCount();
         SortItems();
     }
-    StartNextJob();
 }
 
 int CImageListCtrl::AskSubfolders()

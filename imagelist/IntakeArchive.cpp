@@ -121,7 +121,13 @@ QString CIntakeWalker::ExtractArchive(const QString& origin, const QString& arch
     if (!external && rar) {
         return QString();
     }
-    const QString folder = MakeTempFolder();
+    QString error;
+    const QString folder = MakeTempFolder(error);
+    if (folder.isEmpty()) {
+        m_bCancel = 1;
+        ReportArchiveFailure(error, origin);
+        return QString();
+    }
     ++m_nArchivesExtracted;
     if (external ? RunArchiver(library, origin, archive, folder) : ExtractZipAsking(origin, archive, folder)) {
         return folder;

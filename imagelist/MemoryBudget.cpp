@@ -1,17 +1,16 @@
 #include "imagelist/MemoryBudget.h"
 
-#include <unistd.h>
+#include "imagelist/MemoryLimit.h"
 
 CMemoryBudget::CMemoryBudget(qint64 limit) : m_nLimit(limit) {}
 
 qint64 CMemoryBudget::DefaultLimit()
 {
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0) {
-        return qint64(4) << 30;  // unknown: a modest machine's share
-    }
-    return qint64(pages) * pageSize / 2;
+    // Half, whichever limit binds: the rest of the program, the file cache
+    // and, under an address-space limit, the room reserved for threads and
+    // heaps need their share too.
+    const qint64 limit = ProcessMemoryLimit();
+    return limit > 0 ? limit / 2 : qint64(4) << 30;  // unknown: a modest machine's share
 }
 
 void CMemoryBudget::SetLimit(qint64 limit)

@@ -17,7 +17,8 @@ public:
     CMemoryBudget(const CMemoryBudget&) = delete;
     CMemoryBudget& operator=(const CMemoryBudget&) = delete;
 
-    // Half of the machine's physical memory.
+    // Half of the smallest limit on the process's memory: the machine's
+    // physical memory, the address-space limit or the control group's limit.
     static qint64 DefaultLimit();
 
     void SetLimit(qint64 limit);

@@ -1,5 +1,6 @@
 #include "imagelist/TempFolder.h"
 
+#include "common/ErrorText.h"
 #include "common/TempRoot.h"
 
 #include <QFileInfo>
@@ -21,13 +22,6 @@ bool IsTaken(const QString& folder)
 
 }  // namespace
 
-QString MakeTempFolder()
-{
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return MakeTempFolderFrom(
-        static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
-}
-
 QString MakeTempFolderFrom(std::uint32_t tick)
 {
     const QString root = GetTempRoot();
@@ -37,4 +31,17 @@ QString MakeTempFolderFrom(std::uint32_t tick)
         path = TempFolderName(root, ++tick);
     }
     return path;
+}
+
+QString MakeTempFolder(QString& error)
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const QString folder = MakeTempFolderFrom(
+        static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
+    if (const int code = CreateTempFolderPath(folder)) {
+        error = QStringLiteral("create dir error\n") + GetSystemErrorText(code) + QLatin1Char('\n') + folder;
+        return QString();
+    }
+    error.clear();
+    return folder;
 }

@@ -5,6 +5,7 @@
 #include "platform/ImageCodecInfo.h"
 #include "platform/JpegWriter.h"
 #include "platform/PngWriter.h"
+#include "platform/SaveFileCommit.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -84,7 +85,7 @@ int Save(const EncoderImage& image, const QString& path, const QUuid& clsid, con
         file.cancelWriting();
         return status == Win32Error ? FileFailure(path) : status;
     }
-    return file.commit() ? Ok : FileFailure(path);
+    return CommitSaveFile(file) ? Ok : FileFailure(path);
 }
 
 }  // namespace

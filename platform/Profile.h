@@ -21,8 +21,12 @@ BOOL WriteProfileBinary(const QString& section, const QString& entry, const QByt
 // Removes a whole group of the settings file with all its values; the option
 // document is never touched. FALSE when the file could not be written.
 BOOL DeleteProfileSection(const QString& section);
-// The settings file's full name.
+// The settings file's full name; the file is not opened.
 QString GetProfileFileName();
+// From now on the settings file is never opened: reads give the caller's
+// default and writes fail. For a settings file that is no file (a FIFO, a
+// device) and cannot be moved aside.
+void LeaveProfileFileAlone();
 // How many writes to the settings file have failed since the program started,
 // so that a caller can tell the user what was not kept.
 int GetProfileWriteFailures();

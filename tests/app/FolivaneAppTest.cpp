@@ -7,9 +7,17 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include "AppTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/ProfileFile.h"
+#include "app/TerminationSignals.h"
+#include "common/ErrorText.h"
+#include "platform/GdiplusStatus.h"
+#include "platform/ImageEncoder.h"
+#include "settings/OptionFile.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -188,4 +196,74 @@ TEST_F(FolivaneApp, SettingsThatCannotBeWrittenAreCountedAndTheProgramGoesOn)
     EXPECT_GT(GetProfileWriteFailures(), before);
     ReportUnsavedProfile(before);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, original);
+}
+
+TEST_F(FolivaneApp, AFifoIsSetAsideUnreadAndAFileWithAByteOrderMarkIsRead)
+{
+    const QString name = GetProfileFileName();
+    const QString aside = name + QStringLiteral(".broken");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(name).path()));
+    ASSERT_EQ(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    // Opened for reading, the FIFO would wait for a writer for good.
+    const int status = RunInChild([&] {
+        const bool setAside = SetAsideBrokenProfile(GetProfileFileName()) == aside;
+        CAdjustOption().Load();
+        return setAside ? 0 : 1;
+    });
+    EXPECT_TRUE(ExitedWithZero(status)) << status;
+    EXPECT_FALSE(QFileInfo::exists(name));
+    EXPECT_TRUE(QFileInfo(aside).exists() && !QFileInfo(aside).isFile());
+    QFile::remove(name);
+    QFile::remove(aside);
+
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF[OptionInfo]\nSaveQuality=5\n");
+    file.close();
+    EXPECT_EQ(SetAsideBrokenProfile(name), QString());
+    CAdjustOption option;
+    option.Load();
+    EXPECT_EQ(option.SaveQuality, 5);
+    QFile::remove(aside);
+}
+
+TEST_F(FolivaneApp, AFileSizeLimitFailsTheWritesInsteadOfEndingTheProgram)
+{
+    QTemporaryDir dir;
+    const QString options = dir.filePath(QStringLiteral("options.adjopt"));
+    const QString image = dir.filePath(QStringLiteral("page.bmp"));
+    CSectionArray doc(1);
+    doc[0].m_strName = QStringLiteral("OptionInfo");
+    for (int i = 0; i < 100; ++i) {
+        doc[0].m_entries.append({QStringLiteral("Key%1").arg(i), QString(100, QLatin1Char('x'))});
+    }
+    WriteProfileInt(QString(), QStringLiteral("ThumbSize"), 2);
+    const int status = RunInChild([&] {
+        IgnoreFileSizeSignal();
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QString error;
+        const bool refused = !SaveOptionFile(doc, options, error) && !error.isEmpty();
+        QImage page(40, 40, QImage::Format_BGR888);  // written at commit only
+        page.fill(Qt::white);
+        QUuid bmp;
+        GetEncoderClsid(QStringLiteral("image/bmp"), bmp, error);
+        const bool unsavedImage = SaveImageToFile(page, image, bmp, nullptr) != Ok;
+        // As at close: many settings stored at once.
+        const int failures = GetProfileWriteFailures();
+        {
+            const CProfileBatch batch;
+            for (int i = 0; i < 100; ++i) {
+                WriteProfileString(QStringLiteral("RecentItems"), QString::number(i), QString(100, QLatin1Char('x')));
+            }
+        }
+        const bool unsaved = GetProfileWriteFailures() > failures;
+        return refused && unsavedImage && unsaved ? 0 : 1;
+    });
+    EXPECT_TRUE(ExitedWithZero(status)) << status;
+    // No file cut short and no temporary file is left; the settings are as they were.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    EXPECT_EQ(QDir(QFileInfo(GetProfileFileName()).path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Folivane.ini")});
+    EXPECT_EQ(UserSettings().allKeys(), QStringList{QStringLiteral("ThumbSize")});
 }

@@ -145,3 +145,25 @@ TEST_F(ListIntakeTest, IntakeDuringALoadJobRestartsIt)
     }
     EXPECT_TRUE(list.messages.empty());
 }
+
+TEST_F(ListIntakeTest, NoJobStartsWhileTheIntakeAsksItsQuestion)
+{
+    AddEntry(list, Page(QStringLiteral("old.png")));
+    list.UpdateFileCount();
+    Page(QStringLiteral("pages/a.png"));
+    Page(QStringLiteral("pages/sub/b.png"));
+    bool startedWhileAsking = false;
+    list.answerQuestion = [&](const QString&) {
+        // The focus coming back to the list gives it a current row.
+        list.selectionModel()->setCurrentIndex(list.model()->index(0, 0), QItemSelectionModel::NoUpdate);
+        startedWhileAsking = list.IsJobRunning();
+        return IDYES;
+    };
+    list.AddFiles({dir.filePath(QStringLiteral("pages"))});
+    EXPECT_FALSE(startedWhileAsking);
+    ASSERT_TRUE(WaitIdle(list));
+    ASSERT_EQ(list.GetItemCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_NE(list.GetImageInfo(row)->GetSrcThumb(), nullptr) << row;
+    }
+}

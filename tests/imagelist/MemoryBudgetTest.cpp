@@ -16,6 +16,7 @@
 #include "ListTestSupport.h"
 #include "engine/BitmapConvert.h"
 #include "imagelist/MemoryBudget.h"
+#include "imagelist/MemoryLimit.h"
 #include "imagelist/PageMemory.h"
 
 namespace {
@@ -86,6 +87,37 @@ TEST(MemoryBudget, ReservationsThatFitAreGrantedAtOnce)
     const CMemoryReservation third(budget, 40);
     const CMemoryReservation none(budget, 0);
     SUCCEED();
+}
+
+TEST(MemoryLimit, TheSmallestOfMemoryAddressSpaceAndControlGroupLimits)
+{
+    constexpr qint64 kGiB = qint64(1) << 30;
+    QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("cgroup"));
+    const QString root = dir.filePath(QStringLiteral("fs"));
+    const QString missing = dir.filePath(QStringLiteral("missing"));
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, missing, root), 8 * kGiB);
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, missing, root), 6 * kGiB);
+    EXPECT_EQ(SmallestMemoryLimit(0, 6 * kGiB, missing, root), 6 * kGiB);
+    EXPECT_EQ(SmallestMemoryLimit(0, 0, missing, root), 0);
+
+    // Only the unified hierarchy's line counts; a group without a limit
+    // leaves it to the groups above it.
+    WriteBytes(list, "4:memory:/elsewhere\n0::/user.slice/app.scope\n");
+    WriteBytes(root + QStringLiteral("/elsewhere/memory.max"), "1000\n");
+    WriteBytes(root + QStringLiteral("/user.slice/app.scope/memory.max"), "max\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, list, root), 6 * kGiB);
+    WriteBytes(root + QStringLiteral("/user.slice/memory.max"), "3000000000\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, list, root), 3000000000);
+    WriteBytes(root + QStringLiteral("/user.slice/app.scope/memory.max"), "2000000000\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, root), 2000000000);
+
+    // In a group's own namespace the group is the root.
+    WriteBytes(list, "0::/\n");
+    WriteBytes(root + QStringLiteral("/memory.max"), "5000000000\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, root), 5000000000);
+    WriteBytes(root + QStringLiteral("/memory.max"), "garbage\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, root), 8 * kGiB);
 }
 
 TEST(PageMemory, EstimateFollowsTheDecodedFormAndRefusesNothingUnreadable)
