@@ -38,11 +38,6 @@ BOOL CIntakeWalker::AddArchive(const QString& origin, const QString& archive)
     if (m_nArchiveDepth >= kMaxArchiveDepth) {
         return 0;
     }
-    if (m_nArchiveDepth == 0) {
-        m_bArchiveFailed = false;
-        m_listExtracted.clear();
-    }
-    const ArchiveMark mark{m_arrImages.size(), m_arrRows.size()};
     QStringList files;
     if (!TakeArchiveFiles(origin, archive, files)) {
         return 0;
@@ -50,10 +45,6 @@ BOOL CIntakeWalker::AddArchive(const QString& origin, const QString& archive)
     ++m_nArchiveDepth;
     const BOOL added = AddExtracted(origin, files);
     --m_nArchiveDepth;
-    if (m_nArchiveDepth == 0 && m_bArchiveFailed) {
-        TakeBack(mark);
-        return 0;
-    }
     return added;
 }
 
@@ -75,7 +66,6 @@ bool CIntakeWalker::TakeArchiveFiles(const QString& origin, const QString& archi
         return false;
     }
     m_mapArchiveFolders.insert(key, folder);
-    m_listExtracted.append(key);
     ListFilesRecursive(folder, files);
     m_nBytesWritten += TotalFileSize(files);
     return true;
@@ -131,27 +121,12 @@ QString CIntakeWalker::ExtractArchive(const QString& origin, const QString& arch
     return QString();
 }
 
-// Takes back what a user's archive added in this intake when an archive
-// inside it failed: its entries, and the folders extracted for it. A cancel
-// by the user takes nothing back: what was added before stays.
-void CIntakeWalker::TakeBack(const ArchiveMark& mark)
-{
-    for (size_t index = mark.images; index < m_arrImages.size(); ++index) {
-        m_setPaths.remove(m_arrImages[index]->m_strPath);
-    }
-    m_arrRows.resize(mark.rows);
-    m_arrImages.resize(mark.images);
-    for (const QString& key : std::as_const(m_listExtracted)) {
-        DeleteFolderTree(m_mapArchiveFolders.take(key));
-    }
-}
-
 bool CIntakeWalker::RunArchiver(CArcLib& library, const QString& origin, const QString& archive, const QString& folder)
 {
     const QByteArray command = "-x \"" + QFile::encodeName(archive) + "\" \"" + QFile::encodeName(folder) + '"';
     const int result = library.m_pfnCommand(m_pArchiverOwner, command.constData(), nullptr, 0);
     if (result != 0 && result != kArchiverCancelled) {
-        ReportArchiveFailure(CArcLib::GetErrorMessage(result), origin);
+        ShowArchiveError(CArcLib::GetErrorMessage(result), origin);
     }
     return result == 0;
 }
@@ -179,17 +154,9 @@ bool CIntakeWalker::ExtractZipAsking(const QString& origin, const QString& archi
         result = ExtractZip(archive, folder, password.toLocal8Bit().constData(), error, room);
     }
     if (result < 0) {
-        ReportArchiveFailure(error, origin);
+        ShowArchiveError(error, origin);
     }
     return result == 0;
-}
-
-// An extraction failed: the user's archive is taken back as a whole once the
-// intake is out of it, so its space is free again.
-void CIntakeWalker::ReportArchiveFailure(const QString& text, const QString& origin)
-{
-    m_bArchiveFailed = true;
-    ShowArchiveError(text, origin);
 }
 
 void CIntakeWalker::ShowArchiveError(const QString& text, const QString& origin)

@@ -48,12 +48,6 @@ public:
     qint64 m_nFreeBytes = -1;
 
 private:
-    // Where a user's archive began: what a failure inside it takes back.
-    struct ArchiveMark {
-        size_t images;
-        size_t rows;
-    };
-
     bool TakeSubfolder(const QString& folder, QStringList& subfolders);
     BOOL AddArchive(const QString& origin, const QString& archive);
     bool TakeArchiveFiles(const QString& origin, const QString& archive, QStringList& files);
@@ -62,8 +56,6 @@ private:
     QString ExtractArchive(const QString& origin, const QString& archive);
     bool RunArchiver(CArcLib& library, const QString& origin, const QString& archive, const QString& folder);
     bool ExtractZipAsking(const QString& origin, const QString& archive, const QString& folder);
-    void TakeBack(const ArchiveMark& mark);
-    void ReportArchiveFailure(const QString& text, const QString& origin);
     void ShowArchiveError(const QString& text, const QString& origin);
 
     std::vector<std::unique_ptr<CImageInfo>>& m_arrImages;
@@ -76,10 +68,5 @@ private:
     int m_nArchivesExtracted = 0;
     qint64 m_nBytesWritten = 0;
     bool m_bLimitTold = false;
-    // Set when an extraction inside the current user's archive failed (not
-    // when the user cancelled); the map keys extracted for that archive in
-    // this intake.
-    bool m_bArchiveFailed = false;
-    QStringList m_listExtracted;
     QSet<QString> m_setPaths;  // paths of the entries, for the duplicate test
 };

@@ -342,7 +342,7 @@ TEST_F(IntakeWalkerTest, FanOutOfArchivesStopsAtTheLimitsWithOneMessage)
     EXPECT_EQ(kMaxIntakeArchives, 300);
 }
 
-TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
+TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndKeepsWhatCameBefore)
 {
     const QString good = m_dir.path() + QStringLiteral("/good.zip");
     ASSERT_TRUE(WriteTestZip(good, {{"p.png", PageBytes()}, {"blob.bin", QByteArray(1000, 'b')}}));
@@ -350,12 +350,16 @@ TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
     ASSERT_TRUE(WriteTestZip(bad, {{"q.png", PageBytes(), 0, nullptr, 0, 0, 0x5A8C6000, {}, -1, 0x1234}}));
     const QString outer = m_in + QStringLiteral("outer.zip");
     ASSERT_TRUE(WriteTestZip(outer, {{"good.zip", ReadWholeFile(good)}, {"sub/bad.zip", ReadWholeFile(bad)}}));
-    EXPECT_FALSE(Intake({outer}));
+    Page(QStringLiteral("after.png"));
+    EXPECT_TRUE(Intake({outer, m_in + QStringLiteral("after.png")}));
     ASSERT_EQ(m_asker.messages.size(), 1U);
     EXPECT_TRUE(m_asker.messages[0].endsWith(QStringLiteral("\nFile: ") + outer)) << m_asker.messages[0].toStdString();
-    EXPECT_TRUE(m_rows.empty());
-    EXPECT_TRUE(TempFolders().isEmpty());
-    EXPECT_TRUE(m_archives.isEmpty());
+    ASSERT_EQ(m_rows.size(), 1U);
+    EXPECT_TRUE(m_images[0]->m_strPath.endsWith(QStringLiteral("/p.png")));
+    EXPECT_EQ(m_images[0]->m_strOrigin, outer);
+    // Only the damaged archive's own folder is gone.
+    EXPECT_EQ(TempFolders().size(), 2);
+    EXPECT_EQ(m_archives.size(), 2);
 
     // The free space the check allows shrinks with what the intake wrote.
     CIntakeWalker walker = NewWalker();
@@ -363,7 +367,7 @@ TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
     EXPECT_TRUE(walker.AddPath(good));
     EXPECT_FALSE(walker.AddPath(m_in + QStringLiteral("../good.zip")));
     EXPECT_TRUE(m_asker.messages.back().startsWith(QStringLiteral("extract file write error\n")));
-    EXPECT_EQ(TempFolders().size(), 1);
+    EXPECT_EQ(TempFolders().size(), 3);
 
     // A password refused inside an archive is a cancel: what came before stays.
     const QString locked = m_dir.path() + QStringLiteral("/locked.zip");
@@ -372,7 +376,7 @@ TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
     ASSERT_TRUE(WriteTestZip(kept, {{"good.zip", ReadWholeFile(good)}, {"sub/locked.zip", ReadWholeFile(locked)}}));
     m_asker.passwords = {std::nullopt};
     EXPECT_TRUE(Intake({kept}));
-    ASSERT_EQ(m_rows.size(), 2U);
+    ASSERT_EQ(m_rows.size(), 3U);
     EXPECT_TRUE(Names().back().endsWith(QStringLiteral("/p.png")));
 }
 
