@@ -89,20 +89,26 @@ BOOL CIntakeWalker::AddExtracted(const QString& origin, const QStringList& files
 // archive skipped is told, naming where it came from.
 bool CIntakeWalker::IsOverLimit(const QString& origin)
 {
-    if (m_nArchivesExtracted < m_nMaxArchives && m_nBytesWritten < m_nMaxBytes) {
+    if (m_nArchivesExtracted < m_nMaxArchives && m_nBytesWritten < m_nMaxBytes && !m_bBoundReached) {
         return false;
     }
+    TellLimit(origin);
+    return true;
+}
+
+void CIntakeWalker::TellLimit(const QString& origin)
+{
     if (!m_bLimitTold) {
         m_bLimitTold = true;
         ShowArchiveError(CArcLib::GetErrorMessage(kArchiverTooManyFiles), origin);
     }
-    return true;
 }
 
 // The new folder the archive was extracted into; empty when it was not, the
 // folder then removed again. A rar without its library is passed over
 // quietly; any other failure has been reported, naming the user's archive,
-// and cancels the intake.
+// and cancels the intake. An archive stopped at the bound ends only the
+// extracting, as the bound does between archives.
 QString CIntakeWalker::ExtractArchive(const QString& origin, const QString& archive)
 {
     const bool rar = IsRarFileType(archive);
@@ -116,7 +122,9 @@ QString CIntakeWalker::ExtractArchive(const QString& origin, const QString& arch
     if (external ? RunArchiver(library, origin, archive, folder) : ExtractZipAsking(origin, archive, folder)) {
         return folder;
     }
-    m_bCancel = 1;
+    if (!m_bBoundReached) {
+        m_bCancel = 1;
+    }
     DeleteFolderTree(folder);
     return QString();
 }
@@ -132,17 +140,19 @@ bool CIntakeWalker::RunArchiver(CArcLib& library, const QString& origin, const Q
 }
 
 // The built-in extraction, asking for the password as long as the archive
-// wants one; false on a failure or when the user gives up. The free space
-// it may fill is what was free when the intake began less what the intake
-// has written since.
+// wants one; false on a failure, when the user gives up or when it stops at
+// the bound. The free space it may fill is what was free when the intake
+// began less what the intake has written since, and it may write what the
+// intake's bound leaves.
 bool CIntakeWalker::ExtractZipAsking(const QString& origin, const QString& archive, const QString& folder)
 {
     if (m_nFreeBytes < 0) {
         m_nFreeBytes = FreeBytesFor(folder);
     }
     const qint64 room = m_nFreeBytes < 0 ? -1 : std::max<qint64>(m_nFreeBytes - m_nBytesWritten, 0);
+    const ZipExtractLimits limits{room, m_nMaxBytes - m_nBytesWritten};
     QString error;
-    int result = ExtractZip(archive, folder, nullptr, error, room);
+    int result = ExtractZip(archive, folder, nullptr, error, limits);
     for (bool tried = false; result > 0; tried = true) {
         if (tried) {
             m_asker.ShowIntakeMessage(QStringLiteral("パスワードが違います。"));
@@ -151,9 +161,12 @@ bool CIntakeWalker::ExtractZipAsking(const QString& origin, const QString& archi
         if (!m_asker.AskArchivePassword(archive, password)) {
             return false;
         }
-        result = ExtractZip(archive, folder, password.toLocal8Bit().constData(), error, room);
+        result = ExtractZip(archive, folder, password.toLocal8Bit().constData(), error, limits);
     }
-    if (result < 0) {
+    if (result == kZipExtractBoundReached) {
+        m_bBoundReached = true;
+        TellLimit(origin);
+    } else if (result < 0) {
         ShowArchiveError(error, origin);
     }
     return result == 0;

@@ -40,7 +40,8 @@ public:
     void* m_pArchiverOwner = nullptr;
 
     // The work of one intake is bounded: once this many archives have been
-    // extracted, or this many bytes written, further archives are skipped.
+    // extracted, or this many bytes written, further archives are skipped; an
+    // archive whose extraction would pass the bytes stops there and goes.
     int m_nMaxArchives = kMaxIntakeArchives;
     qint64 m_nMaxBytes = kMaxIntakeBytes;
     // The free bytes of the temporary file system when the intake began;
@@ -53,6 +54,7 @@ private:
     bool TakeArchiveFiles(const QString& origin, const QString& archive, QStringList& files);
     BOOL AddExtracted(const QString& origin, const QStringList& files);
     bool IsOverLimit(const QString& origin);
+    void TellLimit(const QString& origin);
     QString ExtractArchive(const QString& origin, const QString& archive);
     bool RunArchiver(CArcLib& library, const QString& origin, const QString& archive, const QString& folder);
     bool ExtractZipAsking(const QString& origin, const QString& archive, const QString& folder);
@@ -67,6 +69,7 @@ private:
     int m_nArchiveDepth = 0;
     int m_nArchivesExtracted = 0;
     qint64 m_nBytesWritten = 0;
+    bool m_bBoundReached = false;  // an extraction stopped at the bytes' bound
     bool m_bLimitTold = false;
     QSet<QString> m_setPaths;  // paths of the entries, for the duplicate test
 };

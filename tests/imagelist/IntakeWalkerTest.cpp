@@ -334,12 +334,49 @@ TEST_F(IntakeWalkerTest, FanOutOfArchivesStopsAtTheLimitsWithOneMessage)
 
     // The bytes written count too.
     CIntakeWalker bytes = NewWalker();
-    bytes.m_nMaxBytes = 1;
+    bytes.m_nMaxBytes = PageBytes().size();  // the first archive fills it
     EXPECT_TRUE(bytes.AddPath(pages));
     EXPECT_FALSE(bytes.AddPath(m_in + QStringLiteral("../in/pages.zip")));
     EXPECT_FALSE(bytes.IsCancelled());
     EXPECT_EQ(m_asker.messages.size(), 2U);
     EXPECT_EQ(kMaxIntakeArchives, 300);
+}
+
+TEST_F(IntakeWalkerTest, OneArchiveStopsAtTheBoundAsItWrites)
+{
+    // Three files of 4000 bytes: the bound lets two be written.
+    const QString big = m_dir.path() + QStringLiteral("/big.zip");
+    ASSERT_TRUE(WriteTestZip(
+        big,
+        {{"p1.png", QByteArray(4000, '1')}, {"p2.png", QByteArray(4000, '2')}, {"p3.png", QByteArray(4000, '3')}}));
+    const QString alone = m_in + QStringLiteral("alone.zip");
+    WriteBytes(alone, ReadWholeFile(big));
+    const QString pages = m_in + QStringLiteral("pages.zip");
+    ASSERT_TRUE(WriteTestZip(pages, {{"q.png", PageBytes()}}));
+    Page(QStringLiteral("after.png"));
+    const QString told = CArcLib::GetErrorMessage(0x8011) + QStringLiteral("\nFile: ");
+    CIntakeWalker walker = NewWalker();
+    walker.m_nMaxBytes = 10000;
+    EXPECT_FALSE(walker.AddPath(alone));
+    EXPECT_FALSE(walker.IsCancelled());
+    EXPECT_FALSE(walker.AddPath(pages));  // the bound is spent
+    EXPECT_TRUE(walker.AddPath(m_in + QStringLiteral("after.png")));
+    EXPECT_EQ(Names(), QStringList{Str("after.png")});
+    EXPECT_EQ(m_asker.messages, std::vector<QString>{told + alone});
+    EXPECT_TRUE(TempFolders().isEmpty());
+    EXPECT_TRUE(m_archives.isEmpty());
+
+    // Inside the user's archive: what came before stays, the stopped archive goes.
+    const QString outer = m_in + QStringLiteral("outer.zip");
+    ASSERT_TRUE(WriteTestZip(outer, {{"a.png", PageBytes()}, {"sub/big.zip", ReadWholeFile(big)}}));
+    CIntakeWalker nested = NewWalker();
+    nested.m_nMaxBytes = 10000;
+    EXPECT_TRUE(nested.AddPath(outer));
+    EXPECT_FALSE(nested.IsCancelled());
+    ASSERT_EQ(m_rows.size(), 2U);
+    EXPECT_TRUE(m_images[1]->m_strPath.endsWith(QStringLiteral("/a.png")));
+    EXPECT_EQ(m_asker.messages.back(), told + outer);
+    EXPECT_EQ(TempFolders().size(), 1);
 }
 
 TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndKeepsWhatCameBefore)
