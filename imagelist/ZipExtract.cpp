@@ -6,8 +6,10 @@
 #include "common/File.h"
 #include "common/FileException.h"
 #include "common/Paths.h"
+#include "imagelist/OutputNames.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -43,14 +45,31 @@ QString MapEntryName(const QString& name)
     return mapped;
 }
 
-// One extraction under way: the reader, where the files go, the bytes it
-// may still write (-1: no bound) and where a failure's reason goes.
+// One extraction under way: the reader, where the files go, the file names
+// given so far per folder (case-folded, as a folder may ignore case), the
+// bytes it may still write (-1: no bound) and where a failure's reason goes.
 struct Extraction {
     CZipReader reader;
     QString folder;
+    QHash<QString, COutputNames> names;
     qint64 bytesLeft = -1;
     QString& errorText;
 };
+
+// The mapped name when this extraction has not given it yet, else the first
+// free "title(n)extension" in the same folder, numbered (and fitted to a file
+// name) as output names are, so that no entry overwrites another's file.
+QString TakeFreeName(Extraction& extraction, const QString& name)
+{
+    const QString folder = GetFolderPart(name);
+    const QString fileName = name.mid(folder.size());
+    COutputNames& names = extraction.names[folder.toCaseFolded()];
+    if (!names.Contains(fileName)) {
+        names.Add(fileName);
+        return name;
+    }
+    return folder + names.TakeNumbered(GetFileTitlePart(fileName), GetExtensionPart(fileName));
+}
 
 // Counts a piece against the bound; false when it would pass it.
 bool Spend(Extraction& extraction, unsigned count)
@@ -189,7 +208,7 @@ qint64 FreeBytesFor(const QString& folder)
 int ExtractZip(const QString& archivePath, const QString& folder, const char* password, QString& errorText,
                const ZipExtractLimits& limits)
 {
-    Extraction extraction{.reader{}, .folder = folder, .bytesLeft = limits.bound, .errorText = errorText};
+    Extraction extraction{.reader{}, .folder = folder, .names{}, .bytesLeft = limits.bound, .errorText = errorText};
     CZipReader& reader = extraction.reader;
     reader.m_hZip = OpenZipArchive(archivePath, 0, password);
     if (reader.m_hZip == nullptr) {
@@ -212,7 +231,7 @@ int ExtractZip(const QString& archivePath, const QString& folder, const char* pa
         if (entry.uncompressedSize <= 0 || !NamesAFile(name)) {
             continue;  // folders and empty files
         }
-        if (const int result = ExtractEntry(extraction, entry, name)) {
+        if (const int result = ExtractEntry(extraction, entry, TakeFreeName(extraction, name))) {
             return result;
         }
     }

@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -260,6 +262,43 @@ TEST_F(IntakeWalkerTest, PasswordIsAskedUntilRightWithTheMessageFromTheSecondTry
     EXPECT_EQ(m_asker.messages.size(), 2U);
     EXPECT_EQ(TempFolders().size(), 1);
     EXPECT_EQ(m_rows.size(), 1U);
+}
+
+TEST_F(IntakeWalkerTest, EntriesWhoseNamesMeetEachKeepTheirPage)
+{
+    // Names that map to one, names given twice, and a name of 255 bytes that
+    // has no room left for a number.
+    const QByteArray longName = QByteArray(251, 'n') + ".png";
+    const std::vector<ZipTestEntry> entries = {
+        {"ab:1.png", "first"}, {"ab_1.png", "second"}, {"ab?1.png", "third"},       {"q.png", "fourth"},
+        {"dup.png", "fifth"},  {"dup.png", "sixth"},   {"sub/ab*1.png", "seventh"}, {"sub/ab_1.png", "eighth"},
+        {longName, "ninth"},   {longName, "tenth"}};
+    const QString archive = m_in + QStringLiteral("clash.zip");
+    ASSERT_TRUE(WriteTestZip(archive, entries));
+    EXPECT_TRUE(Intake({archive}));
+    ASSERT_EQ(m_rows.size(), entries.size());
+    const QString folder = m_archives.value(archive);
+    QMap<QString, QByteArray> files;
+    for (const auto& info : m_images) {
+        files.insert(info->m_strPath.mid(folder.size()), ReadWholeFile(info->m_strPath));
+        EXPECT_LE(QFileInfo(info->m_strPath).fileName().toUtf8().size(), 255);
+    }
+    // The numbered long name keeps its number and extension and fits.
+    const QString numberedLong = QString(248, QLatin1Char('n')) + QStringLiteral("(2).png");
+    const QMap<QString, QByteArray> expected = {
+        {Str("ab_1.png"), "first"},       {Str("ab_1(2).png"), "second"},     {Str("ab_1(3).png"), "third"},
+        {Str("q.png"), "fourth"},         {Str("dup.png"), "fifth"},          {Str("dup(2).png"), "sixth"},
+        {Str("sub/ab_1.png"), "seventh"}, {Str("sub/ab_1(2).png"), "eighth"}, {QString::fromLatin1(longName), "ninth"},
+        {numberedLong, "tenth"}};
+    EXPECT_EQ(files, expected);
+
+    // The rar library stand-in keeps such names apart as they are.
+    const QString rar = m_in + QStringLiteral("clash.rar");
+    ASSERT_TRUE(WriteTestRar(rar, {{"ab:1.png", "first"}, {"ab_1.png", "second"}, {"ab?1.png", "third"}}));
+    CIntakeWalker walker = NewWalker();
+    walker.m_strUnrarLibrary = QStringLiteral(FOLIVANE_UNRAR_PATH);
+    EXPECT_TRUE(walker.AddPath(rar));
+    EXPECT_EQ(m_rows.size(), entries.size() + 3);
 }
 
 TEST_F(IntakeWalkerTest, RarNeedsItsLibrary)
