@@ -59,9 +59,11 @@ size_t ZipSource::Read(void* buffer, size_t itemSize, size_t itemCount)
 bool ZipSource::Seek(quint64 offset, int origin)
 {
     constexpr quint64 maxOffset = static_cast<quint64>(std::numeric_limits<off_t>::max());
-    if (!m_bSeekable || offset > maxOffset) {
+    if (!m_bSeekable) {
         return false;
     }
+    // Relative steps are signed: the unzip layer steps back, after reading a
+    // record's extra field, by passing a negative step as its unsigned value.
     switch (origin) {
     case ZLIB_FILEFUNC_SEEK_SET:
         if (offset > maxOffset - m_nInitialOffset) {
@@ -75,6 +77,32 @@ bool ZipSource::Seek(quint64 offset, int origin)
     default:
         return false;
     }
+}
+
+qint64 ZipSource::ReadAt(quint64 offset, void* buffer, size_t size) const
+{
+    // The whole range must lie where a file offset can reach.
+    const quint64 room = static_cast<quint64>(std::numeric_limits<off_t>::max()) - m_nInitialOffset;
+    if (!m_bSeekable || size > room || offset > room - size) {
+        return -1;
+    }
+    const auto start = static_cast<off_t>(m_nInitialOffset + offset);
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got =
+            pread(m_hFile, static_cast<char*>(buffer) + done, size - done, start + static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<size_t>(got);
+    }
+    return static_cast<qint64>(done);
 }
 
 quint64 ZipSource::Tell() const

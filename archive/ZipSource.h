@@ -28,6 +28,10 @@ public:
     size_t Read(void* buffer, size_t itemSize, size_t itemCount);
     bool Seek(quint64 offset, int origin);
     quint64 Tell() const;
+    // Reads up to size bytes at the archive offset, leaving the position the
+    // unzip layer works from alone; the number read, short only at the
+    // file's end, or -1 on failure.
+    qint64 ReadAt(quint64 offset, void* buffer, size_t size) const;
 
     bool m_bSeekable = false;
     int m_hFile = -1;

@@ -1,7 +1,8 @@
 #include "archive/ZipUnpacker.h"
 
-#include "archive/ZipEncryptedEntry.h"
+#include "archive/Zip64Block.h"
 #include "archive/ZipEntryName.h"
+#include "archive/ZipEntryReader.h"
 #include "archive/ZipEntryStamp.h"
 #include "archive/ZipResult.h"
 #include "archive/ZipSource.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr int kMaxNameLength = 259;
-constexpr unsigned kEncryptedFlag = 0x01;
 constexpr unsigned kStored = 0;
 constexpr unsigned kDeflated = 8;
 
@@ -73,13 +73,7 @@ quint32 ZipUnpacker::Close()
 void ZipUnpacker::CloseCurrentEntry()
 {
     if (m_nCurrentIndex != -1) {
-        if (m_encrypted) {
-            m_encrypted.reset();
-        } else {
-            // The layer's own CRC check is not consulted: it misses entries
-            // that end early, and m_check covers every entry alike.
-            unzCloseCurrentFile(m_archive);
-        }
+        m_reader.reset();
         m_nCurrentIndex = -1;
     }
 }
@@ -103,9 +97,10 @@ quint32 ZipUnpacker::GoToEntry(int index)
     return kZipOk;
 }
 
-// Reads the central-directory information of the current entry and refuses
-// methods other than stored and deflated and sizes beyond the limit.
-quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info)
+// Reads the central-directory information of the current entry with its
+// real sizes and refuses methods other than stored and deflated and sizes
+// beyond the limit.
+quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, std::optional<quint64>& localHeaderOffset)
 {
     if (unzGetCurrentFileInfo64(m_archive, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
         return kZipCorrupt;
@@ -113,9 +108,41 @@ quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info)
     if (info.compression_method != kStored && info.compression_method != kDeflated) {
         return kZipCorrupt;
     }
+    if (const quint32 result = ReadZip64Fields(info, localHeaderOffset)) {
+        return result;
+    }
     if (info.uncompressed_size > static_cast<ZPOS64_T>(kZipMaxEntrySize) ||
         info.compressed_size > static_cast<ZPOS64_T>(INT_MAX)) {
         return kZipNoMemory;
+    }
+    return kZipOk;
+}
+
+// The unzip layer reports the record's 32-bit fields as they stand, also
+// where they are marked as held in the zip64 block: the real sizes and the
+// local header's offset are taken from there. kZipCorrupt when a marked size
+// is missing.
+quint32 ZipUnpacker::ReadZip64Fields(unz_file_info64& info, std::optional<quint64>& localHeaderOffset)
+{
+    QByteArray extraField(static_cast<qsizetype>(info.size_file_extra), '\0');
+    if (!extraField.isEmpty() && unzGetCurrentFileInfo64(m_archive, nullptr, nullptr, 0, extraField.data(),
+                                                         static_cast<uLong>(extraField.size()), nullptr, 0) != UNZ_OK) {
+        return kZipCorrupt;
+    }
+    Zip64Block block(extraField);
+    quint64 uncompressed = info.uncompressed_size;
+    quint64 compressed = info.compressed_size;
+    if (!block.Resolve(uncompressed) || !block.Resolve(compressed)) {
+        return kZipCorrupt;
+    }
+    info.uncompressed_size = uncompressed;
+    info.compressed_size = compressed;
+    // The layer does not report whether the offset is marked; a block holds
+    // it only when it is.
+    quint64 offset = 0;
+    localHeaderOffset.reset();
+    if (block.TakeNext(offset)) {
+        localHeaderOffset = offset;
     }
     return kZipOk;
 }
@@ -133,28 +160,39 @@ quint32 ZipUnpacker::ReadCurrentName(const unz_file_info64& info, QByteArray& ra
     return kZipOk;
 }
 
-// Checks the local header against the central directory (opening the entry
-// raw does that) and reads the local extra field; dataStart receives where
-// the entry's data begins.
-quint32 ZipUnpacker::ReadLocalExtraField(QByteArray& extraField, quint64& dataStart)
+// Reads the current entry's local header and checks it against the record.
+// An archive that needs zip64 offsets is taken to begin at the file's start,
+// as such archives are written.
+quint32 ZipUnpacker::ReadLocalHeader(const unz_file_info64& info, const std::optional<quint64>& localHeaderOffset,
+                                     ZipLocalHeader& local)
+{
+    quint64 offset = localHeaderOffset.value_or(0);
+    if (!localHeaderOffset) {
+        if (const quint32 result = FindLocalHeader(info, offset)) {
+            return result;
+        }
+    }
+    return ReadZipLocalHeader(*m_source, offset, info, local);
+}
+
+// Where the unzip layer finds the local header by the record's 32-bit
+// offset: opening the entry raw tells where its data starts, which lies
+// behind the header's fixed part, the name and the local extra field.
+quint32 ZipUnpacker::FindLocalHeader(const unz_file_info64& info, quint64& offset)
 {
     int method = 0;
     if (unzOpenCurrentFile2(m_archive, &method, nullptr, 1) != UNZ_OK) {
         return kZipCorrupt;
     }
-    dataStart = unzGetCurrentFileZStreamPos64(m_archive);
-    quint32 result = kZipOk;
-    const int size = unzGetLocalExtrafield(m_archive, nullptr, 0);
-    if (!m_source->m_bSeekable || size < 0) {
-        result = kZipReadFailed;
-    } else if (size > 0) {
-        extraField.resize(size);
-        if (unzGetLocalExtrafield(m_archive, extraField.data(), static_cast<unsigned>(size)) < size) {
-            result = kZipReadFailed;
-        }
-    }
+    const quint64 dataStart = unzGetCurrentFileZStreamPos64(m_archive);
+    const int extraLength = unzGetLocalExtrafield(m_archive, nullptr, 0);
     unzCloseCurrentFile(m_archive);
-    return result;
+    const quint64 headerLength = kZipLocalHeaderSize + info.size_filename + static_cast<quint64>(extraLength);
+    if (extraLength < 0 || dataStart < headerLength) {
+        return kZipCorrupt;
+    }
+    offset = dataStart - headerLength;
+    return kZipOk;
 }
 
 // Refuses an entry whose data overlaps another entry's: a sound archive never
@@ -213,40 +251,35 @@ quint32 ZipUnpacker::GetEntry(int index, ZipEntry* entry)
         return result;
     }
     unz_file_info64 info{};
+    std::optional<quint64> localHeaderOffset;
     QByteArray rawName;
-    if (const quint32 result = ReadCurrentInfo(info)) {
+    if (const quint32 result = ReadCurrentInfo(info, localHeaderOffset)) {
         return result;
     }
     if (const quint32 result = ReadCurrentName(info, rawName)) {
         return result;
     }
-    QByteArray extraField;
-    quint64 dataStart = 0;
-    if (const quint32 result = ReadLocalExtraField(extraField, dataStart)) {
+    ZipLocalHeader local;
+    if (const quint32 result = ReadLocalHeader(info, localHeaderOffset, local)) {
         return result;
     }
-    if (const quint32 result = ClaimDataRange(index, dataStart, info.compressed_size)) {
+    if (const quint32 result = ClaimDataRange(index, local.dataStart, info.compressed_size)) {
         return result;
     }
-    FillEntry(info, rawName, extraField, *entry);
+    FillEntry(info, rawName, local.extraField, *entry);
     m_cachedEntry = *entry;
     m_nCachedIndex = index;
     return kZipOk;
 }
 
-// Opens the current entry for reading. Encrypted entries are decrypted here
-// with the password (empty when none was given), since the unzip layer
-// delivers only their raw bytes.
-quint32 ZipUnpacker::OpenCurrentEntry(const unz_file_info64& info)
+// Opens the current entry for reading, with the password (empty when none
+// was given) when it is encrypted.
+quint32 ZipUnpacker::OpenCurrentEntry(const unz_file_info64& info, quint64 dataStart)
 {
-    if (!(info.flag & kEncryptedFlag)) {
-        m_bDeflated = info.compression_method == kDeflated;
-        return unzOpenCurrentFile(m_archive) == UNZ_OK ? kZipOk : kZipFlation;
-    }
-    m_encrypted = std::make_unique<ZipEncryptedEntry>(m_archive, m_password.value_or(QByteArray()));
-    const quint32 result = m_encrypted->Open(info);
+    m_reader = std::make_unique<ZipEntryReader>(*m_source, dataStart, info);
+    const quint32 result = m_reader->Open(m_password.value_or(QByteArray()));
     if (result != kZipOk) {
-        m_encrypted.reset();
+        m_reader.reset();
     }
     return result;
 }
@@ -268,10 +301,16 @@ quint32 ZipUnpacker::ExtractToMemory(int index, void* buffer, unsigned length, u
             return result;
         }
         unz_file_info64 info{};
-        if (const quint32 result = ReadCurrentInfo(info)) {
+        std::optional<quint64> localHeaderOffset;
+        if (const quint32 result = ReadCurrentInfo(info, localHeaderOffset)) {
             return result;
         }
-        if (const quint32 result = OpenCurrentEntry(info)) {
+        // An entry whose local header does not hold cannot be opened.
+        ZipLocalHeader local;
+        if (ReadLocalHeader(info, localHeaderOffset, local) != kZipOk) {
+            return kZipFlation;
+        }
+        if (const quint32 result = OpenCurrentEntry(info, local.dataStart)) {
             return result;
         }
         m_check.Start(static_cast<quint32>(info.crc), info.uncompressed_size);
@@ -285,19 +324,7 @@ quint32 ZipUnpacker::ExtractToMemory(int index, void* buffer, unsigned length, u
 quint32 ZipUnpacker::ReadOpenEntry(void* buffer, unsigned length, unsigned* delivered)
 {
     bool ended = false;
-    int count = 0;
-    if (m_encrypted) {
-        count = m_encrypted->Read(static_cast<char*>(buffer), length, ended);
-    } else {
-        count = unzReadCurrentFile(m_archive, buffer, length);
-        // A read with nothing left delivers nothing and reports no end. The
-        // layer's read stops short of the request only at the entry's end or,
-        // for deflated data, where the stream ends before its claimed size,
-        // which ends the entry as well.
-        const bool nothingLeft = unzeof(m_archive) == 1;
-        const bool streamEnded = m_bDeflated && !nothingLeft && count >= 0 && static_cast<unsigned>(count) < length;
-        ended = (count > 0 && nothingLeft) || streamEnded;
-    }
+    const int count = m_reader->Read(static_cast<char*>(buffer), length, ended);
     if (count > 0) {
         m_check.Add(buffer, static_cast<unsigned>(count));
         if (delivered != nullptr) {

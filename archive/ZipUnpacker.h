@@ -2,6 +2,7 @@
 
 #include "archive/ZipEntry.h"
 #include "archive/ZipEntryCheck.h"
+#include "archive/ZipLocalHeader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,11 +14,13 @@
 #include <optional>
 #include <utility>
 
-class ZipEncryptedEntry;
+class ZipEntryReader;
 class ZipSource;
 
-// Reads the entries of one zip archive through the unzip layer: lookup with
-// name decoding and sanitising, extraction to memory in pieces, traditional
+// Reads the entries of one zip archive: the unzip layer walks the central
+// directory and reports each record; sizes and offsets held in zip64 blocks,
+// the local header check and the data are read here. Lookup with name
+// decoding and sanitising, extraction to memory in pieces, traditional
 // encryption. Every operation returns a ZipResult code.
 class ZipUnpacker {
 public:
@@ -38,11 +41,14 @@ public:
 private:
     void CloseCurrentEntry();
     quint32 GoToEntry(int index);
-    quint32 ReadCurrentInfo(unz_file_info64& info);
+    quint32 ReadCurrentInfo(unz_file_info64& info, std::optional<quint64>& localHeaderOffset);
+    quint32 ReadZip64Fields(unz_file_info64& info, std::optional<quint64>& localHeaderOffset);
     quint32 ReadCurrentName(const unz_file_info64& info, QByteArray& rawName);
-    quint32 ReadLocalExtraField(QByteArray& extraField, quint64& dataStart);
+    quint32 ReadLocalHeader(const unz_file_info64& info, const std::optional<quint64>& localHeaderOffset,
+                            ZipLocalHeader& local);
+    quint32 FindLocalHeader(const unz_file_info64& info, quint64& offset);
     quint32 ClaimDataRange(int index, quint64 start, quint64 size);
-    quint32 OpenCurrentEntry(const unz_file_info64& info);
+    quint32 OpenCurrentEntry(const unz_file_info64& info, quint64 dataStart);
     void FillEntry(const unz_file_info64& info, const QByteArray& rawName, const QByteArray& extraField,
                    ZipEntry& entry) const;
     quint32 ReadOpenEntry(void* buffer, unsigned length, unsigned* delivered);
@@ -52,12 +58,11 @@ private:
     int m_nEntryCount = 0;
     int m_nFileNumber = -1;    // the unzip layer's current entry, -1 when unknown
     int m_nCurrentIndex = -1;  // the entry open for reading
-    bool m_bDeflated = false;  // whether that entry, when not encrypted, is deflated
     ZipEntry m_cachedEntry;
     int m_nCachedIndex = -1;
     std::optional<QByteArray> m_password;
-    std::unique_ptr<ZipEncryptedEntry> m_encrypted;  // the open entry when it is encrypted
-    ZipEntryCheck m_check;                           // of the open entry's bytes
+    std::unique_ptr<ZipEntryReader> m_reader;  // of the open entry
+    ZipEntryCheck m_check;                     // of the open entry's bytes
     // Where the data of each entry looked up so far lies: start -> {end, index}.
     std::map<quint64, std::pair<quint64, int>> m_dataRanges;
 };

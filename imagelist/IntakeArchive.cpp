@@ -38,11 +38,6 @@ BOOL CIntakeWalker::AddArchive(const QString& origin, const QString& archive)
     if (m_nArchiveDepth >= kMaxArchiveDepth) {
         return 0;
     }
-    if (m_nArchiveDepth == 0) {
-        m_bArchiveFailed = false;
-        m_listExtracted.clear();
-    }
-    const ArchiveMark mark{m_arrImages.size(), m_arrRows.size()};
     QStringList files;
     if (!TakeArchiveFiles(origin, archive, files)) {
         return 0;
@@ -50,10 +45,6 @@ BOOL CIntakeWalker::AddArchive(const QString& origin, const QString& archive)
     ++m_nArchiveDepth;
     const BOOL added = AddExtracted(origin, files);
     --m_nArchiveDepth;
-    if (m_nArchiveDepth == 0 && m_bArchiveFailed) {
-        TakeBack(mark);
-        return 0;
-    }
     return added;
 }
 
@@ -75,7 +66,6 @@ bool CIntakeWalker::TakeArchiveFiles(const QString& origin, const QString& archi
         return false;
     }
     m_mapArchiveFolders.insert(key, folder);
-    m_listExtracted.append(key);
     ListFilesRecursive(folder, files);
     m_nBytesWritten += TotalFileSize(files);
     return true;
@@ -99,20 +89,26 @@ BOOL CIntakeWalker::AddExtracted(const QString& origin, const QStringList& files
 // archive skipped is told, naming where it came from.
 bool CIntakeWalker::IsOverLimit(const QString& origin)
 {
-    if (m_nArchivesExtracted < m_nMaxArchives && m_nBytesWritten < m_nMaxBytes) {
+    if (m_nArchivesExtracted < m_nMaxArchives && m_nBytesWritten < m_nMaxBytes && !m_bBoundReached) {
         return false;
     }
+    TellLimit(origin);
+    return true;
+}
+
+void CIntakeWalker::TellLimit(const QString& origin)
+{
     if (!m_bLimitTold) {
         m_bLimitTold = true;
         ShowArchiveError(CArcLib::GetErrorMessage(kArchiverTooManyFiles), origin);
     }
-    return true;
 }
 
 // The new folder the archive was extracted into; empty when it was not, the
 // folder then removed again. A rar without its library is passed over
 // quietly; any other failure has been reported, naming the user's archive,
-// and cancels the intake.
+// and cancels the intake. An archive stopped at the bound ends only the
+// extracting, as the bound does between archives.
 QString CIntakeWalker::ExtractArchive(const QString& origin, const QString& archive)
 {
     const bool rar = IsRarFileType(archive);
@@ -125,31 +121,18 @@ QString CIntakeWalker::ExtractArchive(const QString& origin, const QString& arch
     const QString folder = MakeTempFolder(error);
     if (folder.isEmpty()) {
         m_bCancel = 1;
-        ReportArchiveFailure(error, origin);
+        ShowArchiveError(error, origin);
         return QString();
     }
     ++m_nArchivesExtracted;
     if (external ? RunArchiver(library, origin, archive, folder) : ExtractZipAsking(origin, archive, folder)) {
         return folder;
     }
-    m_bCancel = 1;
+    if (!m_bBoundReached) {
+        m_bCancel = 1;
+    }
     DeleteFolderTree(folder);
     return QString();
-}
-
-// Takes back what a user's archive added in this intake when an archive
-// inside it failed: its entries, and the folders extracted for it. A cancel
-// by the user takes nothing back: what was added before stays.
-void CIntakeWalker::TakeBack(const ArchiveMark& mark)
-{
-    for (size_t index = mark.images; index < m_arrImages.size(); ++index) {
-        m_setPaths.remove(m_arrImages[index]->m_strPath);
-    }
-    m_arrRows.resize(mark.rows);
-    m_arrImages.resize(mark.images);
-    for (const QString& key : std::as_const(m_listExtracted)) {
-        DeleteFolderTree(m_mapArchiveFolders.take(key));
-    }
 }
 
 bool CIntakeWalker::RunArchiver(CArcLib& library, const QString& origin, const QString& archive, const QString& folder)
@@ -157,23 +140,25 @@ bool CIntakeWalker::RunArchiver(CArcLib& library, const QString& origin, const Q
     const QByteArray command = "-x \"" + QFile::encodeName(archive) + "\" \"" + QFile::encodeName(folder) + '"';
     const int result = library.m_pfnCommand(m_pArchiverOwner, command.constData(), nullptr, 0);
     if (result != 0 && result != kArchiverCancelled) {
-        ReportArchiveFailure(CArcLib::GetErrorMessage(result), origin);
+        ShowArchiveError(CArcLib::GetErrorMessage(result), origin);
     }
     return result == 0;
 }
 
 // The built-in extraction, asking for the password as long as the archive
-// wants one; false on a failure or when the user gives up. The free space
-// it may fill is what was free when the intake began less what the intake
-// has written since.
+// wants one; false on a failure, when the user gives up or when it stops at
+// the bound. The free space it may fill is what was free when the intake
+// began less what the intake has written since, and it may write what the
+// intake's bound leaves.
 bool CIntakeWalker::ExtractZipAsking(const QString& origin, const QString& archive, const QString& folder)
 {
     if (m_nFreeBytes < 0) {
         m_nFreeBytes = FreeBytesFor(folder);
     }
     const qint64 room = m_nFreeBytes < 0 ? -1 : std::max<qint64>(m_nFreeBytes - m_nBytesWritten, 0);
+    const ZipExtractLimits limits{room, m_nMaxBytes - m_nBytesWritten};
     QString error;
-    int result = ExtractZip(archive, folder, nullptr, error, room);
+    int result = ExtractZip(archive, folder, nullptr, error, limits);
     for (bool tried = false; result > 0; tried = true) {
         if (tried) {
             m_asker.ShowIntakeMessage(QStringLiteral("パスワードが違います。"));
@@ -182,20 +167,15 @@ bool CIntakeWalker::ExtractZipAsking(const QString& origin, const QString& archi
         if (!m_asker.AskArchivePassword(archive, password)) {
             return false;
         }
-        result = ExtractZip(archive, folder, password.toLocal8Bit().constData(), error, room);
+        result = ExtractZip(archive, folder, password.toLocal8Bit().constData(), error, limits);
     }
-    if (result < 0) {
-        ReportArchiveFailure(error, origin);
+    if (result == kZipExtractBoundReached) {
+        m_bBoundReached = true;
+        TellLimit(origin);
+    } else if (result < 0) {
+        ShowArchiveError(error, origin);
     }
     return result == 0;
-}
-
-// An extraction failed: the user's archive is taken back as a whole once the
-// intake is out of it, so its space is free again.
-void CIntakeWalker::ReportArchiveFailure(const QString& text, const QString& origin)
-{
-    m_bArchiveFailed = true;
-    ShowArchiveError(text, origin);
 }
 
 void CIntakeWalker::ShowArchiveError(const QString& text, const QString& origin)

@@ -40,7 +40,8 @@ public:
     void* m_pArchiverOwner = nullptr;
 
     // The work of one intake is bounded: once this many archives have been
-    // extracted, or this many bytes written, further archives are skipped.
+    // extracted, or this many bytes written, further archives are skipped; an
+    // archive whose extraction would pass the bytes stops there and goes.
     int m_nMaxArchives = kMaxIntakeArchives;
     qint64 m_nMaxBytes = kMaxIntakeBytes;
     // The free bytes of the temporary file system when the intake began;
@@ -48,22 +49,15 @@ public:
     qint64 m_nFreeBytes = -1;
 
 private:
-    // Where a user's archive began: what a failure inside it takes back.
-    struct ArchiveMark {
-        size_t images;
-        size_t rows;
-    };
-
     bool TakeSubfolder(const QString& folder, QStringList& subfolders);
     BOOL AddArchive(const QString& origin, const QString& archive);
     bool TakeArchiveFiles(const QString& origin, const QString& archive, QStringList& files);
     BOOL AddExtracted(const QString& origin, const QStringList& files);
     bool IsOverLimit(const QString& origin);
+    void TellLimit(const QString& origin);
     QString ExtractArchive(const QString& origin, const QString& archive);
     bool RunArchiver(CArcLib& library, const QString& origin, const QString& archive, const QString& folder);
     bool ExtractZipAsking(const QString& origin, const QString& archive, const QString& folder);
-    void TakeBack(const ArchiveMark& mark);
-    void ReportArchiveFailure(const QString& text, const QString& origin);
     void ShowArchiveError(const QString& text, const QString& origin);
 
     std::vector<std::unique_ptr<CImageInfo>>& m_arrImages;
@@ -75,11 +69,7 @@ private:
     int m_nArchiveDepth = 0;
     int m_nArchivesExtracted = 0;
     qint64 m_nBytesWritten = 0;
+    bool m_bBoundReached = false;  // an extraction stopped at the bytes' bound
     bool m_bLimitTold = false;
-    // Set when an extraction inside the current user's archive failed (not
-    // when the user cancelled); the map keys extracted for that archive in
-    // this intake.
-    bool m_bArchiveFailed = false;
-    QStringList m_listExtracted;
     QSet<QString> m_setPaths;  // paths of the entries, for the duplicate test
 };

@@ -6,8 +6,10 @@
 #include "common/File.h"
 #include "common/FileException.h"
 #include "common/Paths.h"
+#include "imagelist/OutputNames.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -43,6 +45,45 @@ QString MapEntryName(const QString& name)
     return mapped;
 }
 
+// One extraction under way: the reader, where the files go, the file names
+// given so far per folder (case-folded, as a folder may ignore case), the
+// bytes it may still write (-1: no bound) and where a failure's reason goes.
+struct Extraction {
+    CZipReader reader;
+    QString folder;
+    QHash<QString, COutputNames> names;
+    qint64 bytesLeft = -1;
+    QString& errorText;
+};
+
+// The mapped name when this extraction has not given it yet, else the first
+// free "title(n)extension" in the same folder, numbered (and fitted to a file
+// name) as output names are, so that no entry overwrites another's file.
+QString TakeFreeName(Extraction& extraction, const QString& name)
+{
+    const QString folder = GetFolderPart(name);
+    const QString fileName = name.mid(folder.size());
+    COutputNames& names = extraction.names[folder.toCaseFolded()];
+    if (!names.Contains(fileName)) {
+        names.Add(fileName);
+        return name;
+    }
+    return folder + names.TakeNumbered(GetFileTitlePart(fileName), GetExtensionPart(fileName));
+}
+
+// Counts a piece against the bound; false when it would pass it.
+bool Spend(Extraction& extraction, unsigned count)
+{
+    if (extraction.bytesLeft < 0) {
+        return true;
+    }
+    if (count > extraction.bytesLeft) {
+        return false;
+    }
+    extraction.bytesLeft -= count;
+    return true;
+}
+
 // The result for a failed reader call: 1 for a password problem, else -1
 // with the reader's text.
 int ReaderFailure(const CZipReader& reader, QString& errorText)
@@ -61,30 +102,38 @@ bool UnzipPiece(CZipReader& reader, int index, char* buffer, int pieceSize, unsi
            reader.m_nLastResult == kZipMoreData;
 }
 
-// Writes the entry's first piece, already in buffer, and every piece after it.
-int WriteEntry(CZipReader& reader, int index, char* buffer, int pieceSize, unsigned delivered,
-               const QString& targetFile, QString& errorText)
+// Writes the entry's first piece, already in buffer, and every piece after
+// it, each counted against the bound before it is written.
+int WriteEntry(Extraction& extraction, int index, char* buffer, int pieceSize, unsigned delivered,
+               const QString& targetFile)
 {
+    CZipReader& reader = extraction.reader;
     try {
         CFile file(targetFile);
-        file.Write(buffer, delivered);
-        while (reader.m_nLastResult == kZipMoreData) {
-            if (!UnzipPiece(reader, index, buffer, pieceSize, delivered)) {
-                return ReaderFailure(reader, errorText);
+        for (;;) {
+            if (!Spend(extraction, delivered)) {
+                return kZipExtractBoundReached;
             }
             file.Write(buffer, delivered);
+            if (reader.m_nLastResult != kZipMoreData) {
+                break;
+            }
+            if (!UnzipPiece(reader, index, buffer, pieceSize, delivered)) {
+                return ReaderFailure(reader, extraction.errorText);
+            }
         }
         file.Close();
     } catch (const std::exception& exception) {
-        errorText = QStringLiteral("extract file write error\n") + GetExceptionText(exception);
+        extraction.errorText = QStringLiteral("extract file write error\n") + GetExceptionText(exception);
         return -1;
     }
     return 0;
 }
 
-int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& name, const QString& folder,
-                 QString& errorText)
+int ExtractEntry(Extraction& extraction, const ZipEntry& entry, const QString& name)
 {
+    CZipReader& reader = extraction.reader;
+    QString& errorText = extraction.errorText;
     const int pieceSize = std::min(entry.uncompressedSize, kPieceSize);
     std::unique_ptr<char[]> buffer(new (std::nothrow) char[static_cast<size_t>(pieceSize)]);
     if (!buffer) {
@@ -95,7 +144,7 @@ int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& name,
     if (!UnzipPiece(reader, entry.index, buffer.get(), pieceSize, delivered)) {
         return ReaderFailure(reader, errorText);
     }
-    QString targetFolder = folder;
+    QString targetFolder = extraction.folder;
     const QString folderPart = GetFolderPart(name);
     if (folderPart.size() >= 2) {
         targetFolder += folderPart;
@@ -105,7 +154,7 @@ int ExtractEntry(CZipReader& reader, const ZipEntry& entry, const QString& name,
         return -1;
     }
     const QString targetFile = targetFolder + name.mid(folderPart.size());
-    return WriteEntry(reader, entry.index, buffer.get(), pieceSize, delivered, targetFile, errorText);
+    return WriteEntry(extraction, entry.index, buffer.get(), pieceSize, delivered, targetFile);
 }
 
 // The sizes the entries claim, up to the first one that cannot be looked up
@@ -156,9 +205,11 @@ qint64 FreeBytesFor(const QString& folder)
     return storage.isValid() ? storage.bytesAvailable() : -1;
 }
 
-int ExtractZip(const QString& archivePath, const QString& folder, const char* password, QString& errorText, qint64 room)
+int ExtractZip(const QString& archivePath, const QString& folder, const char* password, QString& errorText,
+               const ZipExtractLimits& limits)
 {
-    CZipReader reader;
+    Extraction extraction{.reader{}, .folder = folder, .names{}, .bytesLeft = limits.bound, .errorText = errorText};
+    CZipReader& reader = extraction.reader;
     reader.m_hZip = OpenZipArchive(archivePath, 0, password);
     if (reader.m_hZip == nullptr) {
         reader.m_nLastResult = GetZipLastResult();
@@ -169,7 +220,7 @@ int ExtractZip(const QString& archivePath, const QString& folder, const char* pa
         return ReaderFailure(reader, errorText);
     }
     const int count = entry.index;
-    if (!FitsOnDisk(reader, count, folder, room, errorText)) {
+    if (!FitsOnDisk(reader, count, folder, limits.room, errorText)) {
         return -1;
     }
     for (int index = 0; index < count; ++index) {
@@ -180,7 +231,7 @@ int ExtractZip(const QString& archivePath, const QString& folder, const char* pa
         if (entry.uncompressedSize <= 0 || !NamesAFile(name)) {
             continue;  // folders and empty files
         }
-        if (const int result = ExtractEntry(reader, entry, name, folder, errorText)) {
+        if (const int result = ExtractEntry(extraction, entry, TakeFreeName(extraction, name))) {
             return result;
         }
     }

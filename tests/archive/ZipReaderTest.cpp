@@ -491,3 +491,49 @@ TEST(ZipReader, ErrorTexts)
     EXPECT_EQ(CZipReader::GetResultText(kZipBadPassword), QStringLiteral("パスワードが違います。"));
     EXPECT_EQ(CZipReader::GetResultText(kZipMixedModes), QStringLiteral("Caller: mixing creation and opening of zip"));
 }
+
+TEST_F(ZipReaderTest, Zip64FieldsGiveTheRealSizesAndPlaces)
+{
+    const QByteArray data = Pattern(70000);
+    Zip64TestEntry asZipWrites{"stored", data, 0, kZip64Uncompressed};  // what "zip -fz" writes
+    Zip64TestEntry huge{"huge", "tiny"};
+    huge.claimedSize = qint64(2) << 30;
+    Zip64TestEntry noBlock{"no-block", data};
+    noBlock.centralBlock = false;
+    Zip64TestEntry lying{"lying", data};
+    lying.claimedSize = data.size() - 1;
+    Zip64TestEntry localLie{"local-lie", data};
+    localLie.localClaim = data.size() + 1;
+    Zip64TestEntry nowhere{"nowhere", data};
+    nowhere.claimedOffset = qint64(1) << 40;
+    m_path = m_dir.path() + QStringLiteral("/zip64.zip");
+    QFile file(m_path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Zip64TestArchive({asZipWrites, {"deflated", data}, huge, noBlock, lying, localLie, nowhere}));
+    file.close();
+    m_reader = std::make_unique<CZipReader>();
+    m_reader->m_hZip = OpenZipArchive(m_path, 0, nullptr);
+    ASSERT_NE(m_reader->m_hZip, nullptr);
+
+    EXPECT_EQ(Item(-1).index, 7);
+    for (int index : {0, 1}) {
+        const ZipEntry entry = Item(index);
+        EXPECT_EQ(entry.uncompressedSize, data.size());
+        EXPECT_EQ(entry.compressedSize, index == 0 ? data.size() : RawDeflate(data).size());
+        QByteArray buffer(data.size(), '\0');
+        EXPECT_TRUE(m_reader->UnzipItem(index, buffer.data(), static_cast<unsigned>(buffer.size())))
+            << std::hex << m_reader->m_nLastResult;
+        EXPECT_EQ(buffer, data) << index;
+    }
+    // Sizes really beyond the limit keep its text; damaged and lying fields are refused.
+    ZipEntry entry;
+    for (const auto& [index, result] :
+         {std::pair{2, kZipNoMemory}, {3, kZipCorrupt}, {5, kZipCorrupt}, {6, kZipCorrupt}}) {
+        EXPECT_FALSE(m_reader->GetItem(index, &entry)) << index;
+        EXPECT_EQ(m_reader->m_nLastResult, result) << index;
+    }
+    EXPECT_EQ(Item(4).uncompressedSize, data.size() - 1);
+    QByteArray buffer(data.size(), '\0');
+    EXPECT_FALSE(m_reader->UnzipItem(4, buffer.data(), static_cast<unsigned>(buffer.size())));
+    EXPECT_EQ(m_reader->m_nLastResult, kZipCorrupt);
+}

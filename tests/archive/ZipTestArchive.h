@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QtEndian>
 
 #include <minizip/zip.h>
 #include <zlib.h>
@@ -210,6 +211,122 @@ inline bool PatchFile(const QString& path, const QByteArray& from, const QByteAr
     bytes.replace(at, to.size(), to);
     file.seek(0);
     return file.write(bytes) == bytes.size();
+}
+
+// Fields of a zip64 directory record that say "in the zip64 block".
+enum Zip64Marks { kZip64Uncompressed = 1, kZip64Compressed = 2, kZip64Offset = 4 };
+
+// One entry of an archive written byte by byte with zip64 fields: its local
+// header holds both sizes in a zip64 block, its directory record the fields
+// marked, with the claims given here in place of the true values.
+struct Zip64TestEntry {
+    QByteArray name;
+    QByteArray data{};
+    int method = Z_DEFLATED;
+    int marks = kZip64Uncompressed | kZip64Compressed | kZip64Offset;
+    bool centralBlock = true;   // whether the directory record holds its zip64 block at all
+    qint64 claimedSize = -1;    // the uncompressed size the directory's block claims, when >= 0
+    qint64 localClaim = -1;     // the one the local block claims, when >= 0
+    qint64 claimedOffset = -1;  // the local header's offset the directory's block claims, when >= 0
+};
+
+template <typename T>
+void PutLe(QByteArray& out, T value)
+{
+    char bytes[sizeof(T)];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, sizeof(T));
+}
+
+inline QByteArray Zip64ExtraBlock(const std::vector<quint64>& values)
+{
+    QByteArray block;
+    PutLe<quint16>(block, 0x0001);
+    PutLe<quint16>(block, static_cast<quint16>(8 * values.size()));
+    for (const quint64 value : values) {
+        PutLe<quint64>(block, value);
+    }
+    return block;
+}
+
+// A zip64 archive, ending in a zip64 end record, its locator and an end
+// record whose counts and offsets say "see the zip64 record".
+inline QByteArray Zip64TestArchive(const std::vector<Zip64TestEntry>& entries)
+{
+    constexpr quint32 kMarked = 0xFFFFFFFF;
+    QByteArray archive;
+    QByteArray directory;
+    for (const Zip64TestEntry& entry : entries) {
+        const QByteArray packed = entry.method == Z_DEFLATED ? RawDeflate(entry.data) : entry.data;
+        const quint64 size = entry.claimedSize >= 0 ? entry.claimedSize : entry.data.size();
+        const quint64 offset = static_cast<quint64>(archive.size());
+        const QByteArray localBlock =
+            Zip64ExtraBlock({entry.localClaim >= 0 ? entry.localClaim : size, quint64(packed.size())});
+        QByteArray local;
+        PutLe<quint32>(local, 0x04034B50);
+        for (const quint16 value : {quint16(45), quint16(0), quint16(entry.method), quint16(0x6000), quint16(0x5A8C)}) {
+            PutLe<quint16>(local, value);
+        }
+        PutLe<quint32>(local, Crc32(entry.data));
+        PutLe<quint32>(local, kMarked);
+        PutLe<quint32>(local, kMarked);
+        PutLe<quint16>(local, static_cast<quint16>(entry.name.size()));
+        PutLe<quint16>(local, static_cast<quint16>(localBlock.size()));
+        archive += local + entry.name + localBlock + packed;
+
+        std::vector<quint64> held;
+        if (entry.marks & kZip64Uncompressed) {
+            held.push_back(size);
+        }
+        if (entry.marks & kZip64Compressed) {
+            held.push_back(static_cast<quint64>(packed.size()));
+        }
+        if (entry.marks & kZip64Offset) {
+            held.push_back(entry.claimedOffset >= 0 ? entry.claimedOffset : offset);
+        }
+        const QByteArray block = entry.centralBlock ? Zip64ExtraBlock(held) : QByteArray();
+        QByteArray record;
+        PutLe<quint32>(record, 0x02014B50);
+        for (const quint16 value :
+             {quint16(0x0314), quint16(45), quint16(0), quint16(entry.method), quint16(0x6000), quint16(0x5A8C)}) {
+            PutLe<quint16>(record, value);
+        }
+        PutLe<quint32>(record, Crc32(entry.data));
+        PutLe<quint32>(record, entry.marks & kZip64Compressed ? kMarked : static_cast<quint32>(packed.size()));
+        PutLe<quint32>(record, entry.marks & kZip64Uncompressed ? kMarked : static_cast<quint32>(size));
+        PutLe<quint16>(record, static_cast<quint16>(entry.name.size()));
+        PutLe<quint16>(record, static_cast<quint16>(block.size()));
+        for (const quint16 value : {quint16(0), quint16(0), quint16(0)}) {  // comment, disk, internal attributes
+            PutLe<quint16>(record, value);
+        }
+        PutLe<quint32>(record, 0x81A40000);
+        PutLe<quint32>(record, entry.marks & kZip64Offset ? kMarked : static_cast<quint32>(offset));
+        directory += record + entry.name + block;
+    }
+    const quint64 directoryOffset = static_cast<quint64>(archive.size());
+    archive += directory;
+    const quint64 endOffset = static_cast<quint64>(archive.size());
+    PutLe<quint32>(archive, 0x06064B50);
+    PutLe<quint64>(archive, 44);
+    PutLe<quint16>(archive, 45);
+    PutLe<quint16>(archive, 45);
+    PutLe<quint32>(archive, 0);
+    PutLe<quint32>(archive, 0);
+    PutLe<quint64>(archive, entries.size());
+    PutLe<quint64>(archive, entries.size());
+    PutLe<quint64>(archive, static_cast<quint64>(directory.size()));
+    PutLe<quint64>(archive, directoryOffset);
+    PutLe<quint32>(archive, 0x07064B50);
+    PutLe<quint32>(archive, 0);
+    PutLe<quint64>(archive, endOffset);
+    PutLe<quint32>(archive, 1);
+    PutLe<quint32>(archive, 0x06054B50);
+    PutLe<quint32>(archive, 0);           // disk numbers
+    PutLe<quint32>(archive, 0xFFFFFFFF);  // entry counts
+    PutLe<quint32>(archive, kMarked);     // directory size
+    PutLe<quint32>(archive, kMarked);     // directory offset
+    PutLe<quint16>(archive, 0);
+    return archive;
 }
 
 inline QByteArray ReadWholeFile(const QString& path)

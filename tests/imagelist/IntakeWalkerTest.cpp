@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -262,6 +264,43 @@ TEST_F(IntakeWalkerTest, PasswordIsAskedUntilRightWithTheMessageFromTheSecondTry
     EXPECT_EQ(m_rows.size(), 1U);
 }
 
+TEST_F(IntakeWalkerTest, EntriesWhoseNamesMeetEachKeepTheirPage)
+{
+    // Names that map to one, names given twice, and a name of 255 bytes that
+    // has no room left for a number.
+    const QByteArray longName = QByteArray(251, 'n') + ".png";
+    const std::vector<ZipTestEntry> entries = {
+        {"ab:1.png", "first"}, {"ab_1.png", "second"}, {"ab?1.png", "third"},       {"q.png", "fourth"},
+        {"dup.png", "fifth"},  {"dup.png", "sixth"},   {"sub/ab*1.png", "seventh"}, {"sub/ab_1.png", "eighth"},
+        {longName, "ninth"},   {longName, "tenth"}};
+    const QString archive = m_in + QStringLiteral("clash.zip");
+    ASSERT_TRUE(WriteTestZip(archive, entries));
+    EXPECT_TRUE(Intake({archive}));
+    ASSERT_EQ(m_rows.size(), entries.size());
+    const QString folder = m_archives.value(archive);
+    QMap<QString, QByteArray> files;
+    for (const auto& info : m_images) {
+        files.insert(info->m_strPath.mid(folder.size()), ReadWholeFile(info->m_strPath));
+        EXPECT_LE(QFileInfo(info->m_strPath).fileName().toUtf8().size(), 255);
+    }
+    // The numbered long name keeps its number and extension and fits.
+    const QString numberedLong = QString(248, QLatin1Char('n')) + QStringLiteral("(2).png");
+    const QMap<QString, QByteArray> expected = {
+        {Str("ab_1.png"), "first"},       {Str("ab_1(2).png"), "second"},     {Str("ab_1(3).png"), "third"},
+        {Str("q.png"), "fourth"},         {Str("dup.png"), "fifth"},          {Str("dup(2).png"), "sixth"},
+        {Str("sub/ab_1.png"), "seventh"}, {Str("sub/ab_1(2).png"), "eighth"}, {QString::fromLatin1(longName), "ninth"},
+        {numberedLong, "tenth"}};
+    EXPECT_EQ(files, expected);
+
+    // The rar library stand-in keeps such names apart as they are.
+    const QString rar = m_in + QStringLiteral("clash.rar");
+    ASSERT_TRUE(WriteTestRar(rar, {{"ab:1.png", "first"}, {"ab_1.png", "second"}, {"ab?1.png", "third"}}));
+    CIntakeWalker walker = NewWalker();
+    walker.m_strUnrarLibrary = QStringLiteral(FOLIVANE_UNRAR_PATH);
+    EXPECT_TRUE(walker.AddPath(rar));
+    EXPECT_EQ(m_rows.size(), entries.size() + 3);
+}
+
 TEST_F(IntakeWalkerTest, RarNeedsItsLibrary)
 {
     const QString archive = m_in + QStringLiteral("pages.RAR");
@@ -334,7 +373,7 @@ TEST_F(IntakeWalkerTest, FanOutOfArchivesStopsAtTheLimitsWithOneMessage)
 
     // The bytes written count too.
     CIntakeWalker bytes = NewWalker();
-    bytes.m_nMaxBytes = 1;
+    bytes.m_nMaxBytes = PageBytes().size();  // the first archive fills it
     EXPECT_TRUE(bytes.AddPath(pages));
     EXPECT_FALSE(bytes.AddPath(m_in + QStringLiteral("../in/pages.zip")));
     EXPECT_FALSE(bytes.IsCancelled());
@@ -342,7 +381,44 @@ TEST_F(IntakeWalkerTest, FanOutOfArchivesStopsAtTheLimitsWithOneMessage)
     EXPECT_EQ(kMaxIntakeArchives, 300);
 }
 
-TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
+TEST_F(IntakeWalkerTest, OneArchiveStopsAtTheBoundAsItWrites)
+{
+    // Three files of 4000 bytes: the bound lets two be written.
+    const QString big = m_dir.path() + QStringLiteral("/big.zip");
+    ASSERT_TRUE(WriteTestZip(
+        big,
+        {{"p1.png", QByteArray(4000, '1')}, {"p2.png", QByteArray(4000, '2')}, {"p3.png", QByteArray(4000, '3')}}));
+    const QString alone = m_in + QStringLiteral("alone.zip");
+    WriteBytes(alone, ReadWholeFile(big));
+    const QString pages = m_in + QStringLiteral("pages.zip");
+    ASSERT_TRUE(WriteTestZip(pages, {{"q.png", PageBytes()}}));
+    Page(QStringLiteral("after.png"));
+    const QString told = CArcLib::GetErrorMessage(0x8011) + QStringLiteral("\nFile: ");
+    CIntakeWalker walker = NewWalker();
+    walker.m_nMaxBytes = 10000;
+    EXPECT_FALSE(walker.AddPath(alone));
+    EXPECT_FALSE(walker.IsCancelled());
+    EXPECT_FALSE(walker.AddPath(pages));  // the bound is spent
+    EXPECT_TRUE(walker.AddPath(m_in + QStringLiteral("after.png")));
+    EXPECT_EQ(Names(), QStringList{Str("after.png")});
+    EXPECT_EQ(m_asker.messages, std::vector<QString>{told + alone});
+    EXPECT_TRUE(TempFolders().isEmpty());
+    EXPECT_TRUE(m_archives.isEmpty());
+
+    // Inside the user's archive: what came before stays, the stopped archive goes.
+    const QString outer = m_in + QStringLiteral("outer.zip");
+    ASSERT_TRUE(WriteTestZip(outer, {{"a.png", PageBytes()}, {"sub/big.zip", ReadWholeFile(big)}}));
+    CIntakeWalker nested = NewWalker();
+    nested.m_nMaxBytes = 10000;
+    EXPECT_TRUE(nested.AddPath(outer));
+    EXPECT_FALSE(nested.IsCancelled());
+    ASSERT_EQ(m_rows.size(), 2U);
+    EXPECT_TRUE(m_images[1]->m_strPath.endsWith(QStringLiteral("/a.png")));
+    EXPECT_EQ(m_asker.messages.back(), told + outer);
+    EXPECT_EQ(TempFolders().size(), 1);
+}
+
+TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndKeepsWhatCameBefore)
 {
     const QString good = m_dir.path() + QStringLiteral("/good.zip");
     ASSERT_TRUE(WriteTestZip(good, {{"p.png", PageBytes()}, {"blob.bin", QByteArray(1000, 'b')}}));
@@ -350,12 +426,16 @@ TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
     ASSERT_TRUE(WriteTestZip(bad, {{"q.png", PageBytes(), 0, nullptr, 0, 0, 0x5A8C6000, {}, -1, 0x1234}}));
     const QString outer = m_in + QStringLiteral("outer.zip");
     ASSERT_TRUE(WriteTestZip(outer, {{"good.zip", ReadWholeFile(good)}, {"sub/bad.zip", ReadWholeFile(bad)}}));
-    EXPECT_FALSE(Intake({outer}));
+    Page(QStringLiteral("after.png"));
+    EXPECT_TRUE(Intake({outer, m_in + QStringLiteral("after.png")}));
     ASSERT_EQ(m_asker.messages.size(), 1U);
     EXPECT_TRUE(m_asker.messages[0].endsWith(QStringLiteral("\nFile: ") + outer)) << m_asker.messages[0].toStdString();
-    EXPECT_TRUE(m_rows.empty());
-    EXPECT_TRUE(TempFolders().isEmpty());
-    EXPECT_TRUE(m_archives.isEmpty());
+    ASSERT_EQ(m_rows.size(), 1U);
+    EXPECT_TRUE(m_images[0]->m_strPath.endsWith(QStringLiteral("/p.png")));
+    EXPECT_EQ(m_images[0]->m_strOrigin, outer);
+    // Only the damaged archive's own folder is gone.
+    EXPECT_EQ(TempFolders().size(), 2);
+    EXPECT_EQ(m_archives.size(), 2);
 
     // The free space the check allows shrinks with what the intake wrote.
     CIntakeWalker walker = NewWalker();
@@ -363,7 +443,7 @@ TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
     EXPECT_TRUE(walker.AddPath(good));
     EXPECT_FALSE(walker.AddPath(m_in + QStringLiteral("../good.zip")));
     EXPECT_TRUE(m_asker.messages.back().startsWith(QStringLiteral("extract file write error\n")));
-    EXPECT_EQ(TempFolders().size(), 1);
+    EXPECT_EQ(TempFolders().size(), 3);
 
     // A password refused inside an archive is a cancel: what came before stays.
     const QString locked = m_dir.path() + QStringLiteral("/locked.zip");
@@ -372,7 +452,7 @@ TEST_F(IntakeWalkerTest, FailureInsideAnArchiveNamesItAndTakesItBack)
     ASSERT_TRUE(WriteTestZip(kept, {{"good.zip", ReadWholeFile(good)}, {"sub/locked.zip", ReadWholeFile(locked)}}));
     m_asker.passwords = {std::nullopt};
     EXPECT_TRUE(Intake({kept}));
-    ASSERT_EQ(m_rows.size(), 2U);
+    ASSERT_EQ(m_rows.size(), 3U);
     EXPECT_TRUE(Names().back().endsWith(QStringLiteral("/p.png")));
 }
 

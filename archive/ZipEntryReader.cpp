@@ -1,48 +1,46 @@
-#include "archive/ZipEncryptedEntry.h"
+#include "archive/ZipEntryReader.h"
 
 #include "archive/ZipResult.h"
+#include "archive/ZipSource.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr unsigned kInputSize = 1 << 16;
+constexpr unsigned kEncryptedFlag = 0x01;
 constexpr unsigned kDataDescriptorFlag = 0x08;
 
 }  // namespace
 
-ZipEncryptedEntry::ZipEncryptedEntry(unzFile archive, const QByteArray& password) : m_archive(archive), m_keys(password)
+ZipEntryReader::ZipEntryReader(const ZipSource& source, quint64 dataStart, const unz_file_info64& info)
+    : m_source(source), m_info(info), m_nPosition(dataStart), m_nRawRemaining(info.compressed_size)
 {
 }
 
-ZipEncryptedEntry::~ZipEncryptedEntry()
+ZipEntryReader::~ZipEntryReader()
 {
     if (m_bInflating) {
         inflateEnd(&m_stream);
     }
-    if (m_bOpen) {
-        unzCloseCurrentFile(m_archive);
-    }
 }
 
-quint32 ZipEncryptedEntry::Open(const unz_file_info64& info)
+quint32 ZipEntryReader::Open(const QByteArray& password)
 {
-    int method = 0;
-    if (unzOpenCurrentFile2(m_archive, &method, nullptr, 1) != UNZ_OK) {
-        return kZipFlation;
+    if (m_info.flag & kEncryptedFlag) {
+        quint8 header[kZipCryptHeaderSize];
+        if (ReadRaw(reinterpret_cast<char*>(header), sizeof header) != static_cast<int>(sizeof header)) {
+            return kZipFlation;
+        }
+        const quint8 checkByte = (m_info.flag & kDataDescriptorFlag) ? static_cast<quint8>(m_info.dosDate >> 8)
+                                                                     : static_cast<quint8>(m_info.crc >> 24);
+        m_keys.emplace(password);
+        if (!m_keys->CheckHeader(header, checkByte)) {
+            return kZipBadPassword;
+        }
     }
-    m_bOpen = true;
-    quint8 header[kZipCryptHeaderSize];
-    if (unzReadCurrentFile(m_archive, header, sizeof header) != static_cast<int>(sizeof header)) {
-        return kZipFlation;
-    }
-    const quint8 checkByte = (info.flag & kDataDescriptorFlag) ? static_cast<quint8>(info.dosDate >> 8)
-                                                               : static_cast<quint8>(info.crc >> 24);
-    if (!m_keys.CheckHeader(header, checkByte)) {
-        return kZipBadPassword;
-    }
-    m_nRemaining = info.uncompressed_size;
-    m_bDeflated = info.compression_method == Z_DEFLATED;
+    m_nRemaining = m_info.uncompressed_size;
+    m_bDeflated = m_info.compression_method == Z_DEFLATED;
     if (m_bDeflated) {
         if (inflateInit2(&m_stream, -MAX_WBITS) != Z_OK) {
             return kZipFlation;
@@ -53,12 +51,12 @@ quint32 ZipEncryptedEntry::Open(const unz_file_info64& info)
     return kZipOk;
 }
 
-int ZipEncryptedEntry::Read(char* buffer, unsigned length, bool& ended)
+int ZipEntryReader::Read(char* buffer, unsigned length, bool& ended)
 {
     const unsigned wanted = static_cast<unsigned>(std::min<quint64>(length, m_nRemaining));
     const int count = wanted == 0 || m_bStreamEnded ? 0
                       : m_bDeflated                 ? ReadDeflated(buffer, wanted)
-                                                    : ReadStored(buffer, wanted);
+                                                    : ReadRaw(buffer, wanted);
     if (count > 0) {
         m_nRemaining -= static_cast<unsigned>(count);
     }
@@ -68,27 +66,34 @@ int ZipEncryptedEntry::Read(char* buffer, unsigned length, bool& ended)
     return count;
 }
 
-int ZipEncryptedEntry::ReadStored(char* buffer, unsigned length)
+// Up to length of the entry's raw bytes, decrypted once the keys are set;
+// fewer only where the compressed size or the file ends.
+int ZipEntryReader::ReadRaw(char* buffer, unsigned length)
 {
-    const int count = unzReadCurrentFile(m_archive, buffer, length);
-    if (count > 0) {
-        m_keys.Decrypt(buffer, static_cast<size_t>(count));
+    const auto wanted = static_cast<size_t>(std::min<quint64>(length, m_nRawRemaining));
+    const qint64 count = m_source.ReadAt(m_nPosition, buffer, wanted);
+    if (count < 0) {
+        return Z_ERRNO;
     }
-    return count;
+    m_nPosition += static_cast<quint64>(count);
+    m_nRawRemaining -= static_cast<quint64>(count);
+    if (m_keys) {
+        m_keys->Decrypt(buffer, static_cast<size_t>(count));
+    }
+    return static_cast<int>(count);
 }
 
-int ZipEncryptedEntry::ReadDeflated(char* buffer, unsigned length)
+int ZipEntryReader::ReadDeflated(char* buffer, unsigned length)
 {
     m_stream.next_out = reinterpret_cast<Bytef*>(buffer);
     m_stream.avail_out = length;
     while (m_stream.avail_out > 0) {
         bool inputEnded = false;
         if (m_stream.avail_in == 0) {
-            const int count = unzReadCurrentFile(m_archive, m_input.get(), kInputSize);
+            const int count = ReadRaw(m_input.get(), kInputSize);
             if (count < 0) {
                 return count;
             }
-            m_keys.Decrypt(m_input.get(), static_cast<size_t>(count));
             m_stream.next_in = reinterpret_cast<Bytef*>(m_input.get());
             m_stream.avail_in = static_cast<uInt>(count);
             inputEnded = count == 0;
