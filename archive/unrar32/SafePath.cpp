@@ -12,9 +12,12 @@ bool IsFolder(const std::string& path)
     return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// Folders are private to the user: the pages extracted into them are.
+constexpr mode_t kFolderMode = 0700;
+
 bool MakeFolder(const std::string& path)
 {
-    return mkdir(path.c_str(), 0777) == 0 || (errno == EEXIST && IsFolder(path));
+    return mkdir(path.c_str(), kFolderMode) == 0 || (errno == EEXIST && IsFolder(path));
 }
 
 }  // namespace
@@ -53,7 +56,7 @@ bool MakeFolders(const std::string& root, const std::string& relative)
     for (size_t end = root.find('/', 1);; end = root.find('/', end + 1)) {
         const std::string path = root.substr(0, end);
         struct stat info {};
-        if (stat(path.c_str(), &info) != 0 && mkdir(path.c_str(), 0777) != 0) {
+        if (stat(path.c_str(), &info) != 0 && mkdir(path.c_str(), kFolderMode) != 0) {
             return false;
         }
         if (end == std::string::npos) {

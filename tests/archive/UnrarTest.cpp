@@ -68,6 +68,12 @@ TEST_F(UnrarTest, ExtractsFilesAndFolders)
     EXPECT_EQ(ReadWholeFile(m_folder + QStringLiteral("pages/sub/p2.png")), QByteArray("two"));
     EXPECT_EQ(ReadWholeFile(m_folder + QStringLiteral("top.txt")), QByteArray("top"));
     EXPECT_TRUE(QFileInfo(m_folder + QStringLiteral("empty")).isDir());
+    // The pages are the user's: no folder made for them lets others in.
+    for (const char* folder : {"", "pages", "pages/sub", "empty"}) {
+        struct stat status {};
+        ASSERT_EQ(stat(QFile::encodeName(m_folder + QLatin1String(folder)).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0700u) << folder;
+    }
 }
 
 TEST_F(UnrarTest, HostileNamesStayInsideTheFolder)
