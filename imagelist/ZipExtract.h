@@ -18,11 +18,11 @@ inline constexpr int kZipExtractBoundReached = -2;
 // Unpacks every file of a zip archive below folder (a path ending in '/'),
 // creating folders as needed; entries whose name is left empty or names only
 // a folder are skipped, and an entry whose name an earlier one took gets a
-// free one in the same folder ("name(2).ext"). Returns 0 when done, 1 when an encrypted entry needs a
-// password (none or a wrong one given), kZipExtractBoundReached, or -1 on
-// failure with the reason in errorText: also, before anything is written,
-// when the sizes the entries claim exceed the free space of the folder's
-// file system or the room.
+// free one in the same folder ("name(2).ext"). Returns 0 when done, 1 when an
+// encrypted entry needs a password (none or a wrong one given),
+// kZipExtractBoundReached, or -1 on failure with the reason in errorText:
+// also, before anything is written, when the sizes the entries claim exceed
+// the free space of the folder's file system or the room.
 int ExtractZip(const QString& archivePath, const QString& folder, const char* password, QString& errorText,
                const ZipExtractLimits& limits = {});
 

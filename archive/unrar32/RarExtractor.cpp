@@ -3,12 +3,14 @@
 #include "RarHeaders.h"
 #include "SafePath.h"
 #include "archive/ZipEntryName.h"
+#include "common/RegularFile.h"
+
+#include <QFile>
 
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -173,15 +175,11 @@ int ExtractRar(const std::string& archivePath, const std::string& folder)
 {
     // Only a regular file can be an archive; the probe does not block on a
     // named pipe, which would stall the caller until someone writes to it.
-    const int probe = open(archivePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat info {};
-    const bool regular = probe >= 0 && fstat(probe, &info) == 0 && S_ISREG(info.st_mode);
-    if (probe >= 0) {
-        close(probe);
-    }
-    if (!regular) {
+    const int probe = OpenRegularFile(QFile::decodeName(archivePath.c_str()));
+    if (probe < 0) {
         return kRarCannotOpen;
     }
+    close(probe);
     ArchivePtr reader(archive_read_new(), &archive_read_free);
     if (!reader || archive_read_support_format_rar(reader.get()) != ARCHIVE_OK ||
         archive_read_support_format_rar5(reader.get()) != ARCHIVE_OK) {
