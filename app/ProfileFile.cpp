@@ -5,8 +5,7 @@
 #include <QSettings>
 #include <QTemporaryFile>
 
-#include <sys/stat.h>
-
+#include "common/RegularFile.h"
 #include "platform/Profile.h"
 
 namespace {
@@ -34,12 +33,8 @@ bool IsSoundAfterMark(QFile& file)
 // Only a regular file is opened: reading a FIFO or a device could block.
 bool IsSoundProfile(const QString& fileName)
 {
-    struct stat info {};
-    if (stat(QFile::encodeName(fileName).constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
-    }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(file, fileName)) {
         return false;
     }
     if (file.peek(kUtf8Mark.size()) == kUtf8Mark) {
