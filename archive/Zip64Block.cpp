@@ -30,15 +30,26 @@ Zip64Block::Zip64Block(const QByteArray& extraField)
 
 bool Zip64Block::Resolve(quint64& value)
 {
-    return value != kZip64Marked || TakeNext(value);
+    return value != kZip64Marked || TakeNext(8, value);
 }
 
-bool Zip64Block::TakeNext(quint64& value)
+bool Zip64Block::ResolveDisk(quint32& disk)
 {
-    if (m_nNext + 8 > m_data.size()) {
+    quint64 value = disk;
+    if (disk == kZip64DiskMarked && !TakeNext(4, value)) {
         return false;
     }
-    value = qFromLittleEndian<quint64>(m_data.constData() + m_nNext);
-    m_nNext += 8;
+    disk = static_cast<quint32>(value);
+    return true;
+}
+
+bool Zip64Block::TakeNext(qsizetype size, quint64& value)
+{
+    if (m_nNext + size > m_data.size()) {
+        return false;
+    }
+    const char* at = m_data.constData() + m_nNext;
+    value = size == 8 ? qFromLittleEndian<quint64>(at) : qFromLittleEndian<quint32>(at);
+    m_nNext += size;
     return true;
 }

@@ -3,6 +3,7 @@
 #include "archive/ZipResult.h"
 #include "common/RegularFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -103,6 +104,15 @@ qint64 ZipSource::ReadAt(quint64 offset, void* buffer, size_t size) const
         done += static_cast<size_t>(got);
     }
     return static_cast<qint64>(done);
+}
+
+quint64 ZipSource::Size() const
+{
+    struct stat status {};
+    if (fstat(m_hFile, &status) != 0 || static_cast<quint64>(status.st_size) < m_nInitialOffset) {
+        return 0;
+    }
+    return static_cast<quint64>(status.st_size) - m_nInitialOffset;
 }
 
 quint64 ZipSource::Tell() const

@@ -32,6 +32,9 @@ public:
     // unzip layer works from alone; the number read, short only at the
     // file's end, or -1 on failure.
     qint64 ReadAt(quint64 offset, void* buffer, size_t size) const;
+    // The number of bytes from the initial offset to the file's end, 0 when
+    // it cannot be told.
+    quint64 Size() const;
 
     bool m_bSeekable = false;
     int m_hFile = -1;

@@ -1,6 +1,7 @@
 #include "archive/ZipUnpacker.h"
 
-#include "archive/Zip64Block.h"
+#include "archive/ZipArchiveStart.h"
+#include "archive/ZipCentralRecord.h"
 #include "archive/ZipEntryName.h"
 #include "archive/ZipEntryReader.h"
 #include "archive/ZipEntryStamp.h"
@@ -9,6 +10,7 @@
 
 #include <climits>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -47,6 +49,7 @@ quint32 ZipUnpacker::Open(const QString& fileName)
         return kZipCannotOpen;
     }
     m_source = source;
+    m_nArchiveStart = FindZipArchiveStart(*source);
     unz_global_info64 info{};
     if (unzGetGlobalInfo64(m_archive, &info) != UNZ_OK || info.number_entry > static_cast<ZPOS64_T>(INT_MAX)) {
         Close();
@@ -65,6 +68,7 @@ quint32 ZipUnpacker::Close()
     m_archive = nullptr;
     m_source = nullptr;
     m_nFileNumber = -1;
+    m_nArchiveStart = 0;
     m_nCachedIndex = -1;
     m_dataRanges.clear();
     return kZipOk;
@@ -98,9 +102,9 @@ quint32 ZipUnpacker::GoToEntry(int index)
 }
 
 // Reads the central-directory information of the current entry with its
-// real sizes and refuses methods other than stored and deflated and sizes
-// beyond the limit.
-quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, std::optional<quint64>& localHeaderOffset)
+// real sizes and its local header's place in the source, and refuses methods
+// other than stored and deflated and sizes beyond the limit.
+quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, quint64& localHeaderOffset)
 {
     if (unzGetCurrentFileInfo64(m_archive, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
         return kZipCorrupt;
@@ -108,7 +112,7 @@ quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, std::optional<quint6
     if (info.compression_method != kStored && info.compression_method != kDeflated) {
         return kZipCorrupt;
     }
-    if (const quint32 result = ReadZip64Fields(info, localHeaderOffset)) {
+    if (const quint32 result = ReadCentralFields(info, localHeaderOffset)) {
         return result;
     }
     if (info.uncompressed_size > static_cast<ZPOS64_T>(kZipMaxEntrySize) ||
@@ -118,32 +122,22 @@ quint32 ZipUnpacker::ReadCurrentInfo(unz_file_info64& info, std::optional<quint6
     return kZipOk;
 }
 
-// The unzip layer reports the record's 32-bit fields as they stand, also
-// where they are marked as held in the zip64 block: the real sizes and the
-// local header's offset are taken from there. kZipCorrupt when a marked size
-// is missing.
-quint32 ZipUnpacker::ReadZip64Fields(unz_file_info64& info, std::optional<quint64>& localHeaderOffset)
+// The unzip layer reports the record's 32-bit sizes as they stand, also where
+// they are marked as held in the zip64 block, and not the local header's
+// offset: those come from the record itself, read where the layer found it.
+quint32 ZipUnpacker::ReadCentralFields(unz_file_info64& info, quint64& localHeaderOffset)
 {
-    QByteArray extraField(static_cast<qsizetype>(info.size_file_extra), '\0');
-    if (!extraField.isEmpty() && unzGetCurrentFileInfo64(m_archive, nullptr, nullptr, 0, extraField.data(),
-                                                         static_cast<uLong>(extraField.size()), nullptr, 0) != UNZ_OK) {
+    ZipCentralFields fields;
+    if (const quint32 result =
+            ReadZipCentralFields(*m_source, m_nArchiveStart + unzGetOffset64(m_archive), info, fields)) {
+        return result;
+    }
+    if (fields.localHeaderOffset > std::numeric_limits<quint64>::max() - m_nArchiveStart) {
         return kZipCorrupt;
     }
-    Zip64Block block(extraField);
-    quint64 uncompressed = info.uncompressed_size;
-    quint64 compressed = info.compressed_size;
-    if (!block.Resolve(uncompressed) || !block.Resolve(compressed)) {
-        return kZipCorrupt;
-    }
-    info.uncompressed_size = uncompressed;
-    info.compressed_size = compressed;
-    // The layer does not report whether the offset is marked; a block holds
-    // it only when it is.
-    quint64 offset = 0;
-    localHeaderOffset.reset();
-    if (block.TakeNext(offset)) {
-        localHeaderOffset = offset;
-    }
+    info.uncompressed_size = fields.uncompressedSize;
+    info.compressed_size = fields.compressedSize;
+    localHeaderOffset = m_nArchiveStart + fields.localHeaderOffset;
     return kZipOk;
 }
 
@@ -157,41 +151,6 @@ quint32 ZipUnpacker::ReadCurrentName(const unz_file_info64& info, QByteArray& ra
         return kZipCorrupt;
     }
     rawName.truncate(rawName.indexOf('\0'));
-    return kZipOk;
-}
-
-// Reads the current entry's local header and checks it against the record.
-// An archive that needs zip64 offsets is taken to begin at the file's start,
-// as such archives are written.
-quint32 ZipUnpacker::ReadLocalHeader(const unz_file_info64& info, const std::optional<quint64>& localHeaderOffset,
-                                     ZipLocalHeader& local)
-{
-    quint64 offset = localHeaderOffset.value_or(0);
-    if (!localHeaderOffset) {
-        if (const quint32 result = FindLocalHeader(info, offset)) {
-            return result;
-        }
-    }
-    return ReadZipLocalHeader(*m_source, offset, info, local);
-}
-
-// Where the unzip layer finds the local header by the record's 32-bit
-// offset: opening the entry raw tells where its data starts, which lies
-// behind the header's fixed part, the name and the local extra field.
-quint32 ZipUnpacker::FindLocalHeader(const unz_file_info64& info, quint64& offset)
-{
-    int method = 0;
-    if (unzOpenCurrentFile2(m_archive, &method, nullptr, 1) != UNZ_OK) {
-        return kZipCorrupt;
-    }
-    const quint64 dataStart = unzGetCurrentFileZStreamPos64(m_archive);
-    const int extraLength = unzGetLocalExtrafield(m_archive, nullptr, 0);
-    unzCloseCurrentFile(m_archive);
-    const quint64 headerLength = kZipLocalHeaderSize + info.size_filename + static_cast<quint64>(extraLength);
-    if (extraLength < 0 || dataStart < headerLength) {
-        return kZipCorrupt;
-    }
-    offset = dataStart - headerLength;
     return kZipOk;
 }
 
@@ -251,7 +210,7 @@ quint32 ZipUnpacker::GetEntry(int index, ZipEntry* entry)
         return result;
     }
     unz_file_info64 info{};
-    std::optional<quint64> localHeaderOffset;
+    quint64 localHeaderOffset = 0;
     QByteArray rawName;
     if (const quint32 result = ReadCurrentInfo(info, localHeaderOffset)) {
         return result;
@@ -260,7 +219,7 @@ quint32 ZipUnpacker::GetEntry(int index, ZipEntry* entry)
         return result;
     }
     ZipLocalHeader local;
-    if (const quint32 result = ReadLocalHeader(info, localHeaderOffset, local)) {
+    if (const quint32 result = ReadZipLocalHeader(*m_source, localHeaderOffset, info, local)) {
         return result;
     }
     if (const quint32 result = ClaimDataRange(index, local.dataStart, info.compressed_size)) {
@@ -301,13 +260,13 @@ quint32 ZipUnpacker::ExtractToMemory(int index, void* buffer, unsigned length, u
             return result;
         }
         unz_file_info64 info{};
-        std::optional<quint64> localHeaderOffset;
+        quint64 localHeaderOffset = 0;
         if (const quint32 result = ReadCurrentInfo(info, localHeaderOffset)) {
             return result;
         }
         // An entry whose local header does not hold cannot be opened.
         ZipLocalHeader local;
-        if (ReadLocalHeader(info, localHeaderOffset, local) != kZipOk) {
+        if (ReadZipLocalHeader(*m_source, localHeaderOffset, info, local) != kZipOk) {
             return kZipFlation;
         }
         if (const quint32 result = OpenCurrentEntry(info, local.dataStart)) {

@@ -41,12 +41,9 @@ public:
 private:
     void CloseCurrentEntry();
     quint32 GoToEntry(int index);
-    quint32 ReadCurrentInfo(unz_file_info64& info, std::optional<quint64>& localHeaderOffset);
-    quint32 ReadZip64Fields(unz_file_info64& info, std::optional<quint64>& localHeaderOffset);
+    quint32 ReadCurrentInfo(unz_file_info64& info, quint64& localHeaderOffset);
+    quint32 ReadCentralFields(unz_file_info64& info, quint64& localHeaderOffset);
     quint32 ReadCurrentName(const unz_file_info64& info, QByteArray& rawName);
-    quint32 ReadLocalHeader(const unz_file_info64& info, const std::optional<quint64>& localHeaderOffset,
-                            ZipLocalHeader& local);
-    quint32 FindLocalHeader(const unz_file_info64& info, quint64& offset);
     quint32 ClaimDataRange(int index, quint64 start, quint64 size);
     quint32 OpenCurrentEntry(const unz_file_info64& info, quint64 dataStart);
     void FillEntry(const unz_file_info64& info, const QByteArray& rawName, const QByteArray& extraField,
@@ -56,8 +53,9 @@ private:
     unzFile m_archive = nullptr;
     ZipSource* m_source = nullptr;  // owned by the unzip layer
     int m_nEntryCount = 0;
-    int m_nFileNumber = -1;    // the unzip layer's current entry, -1 when unknown
-    int m_nCurrentIndex = -1;  // the entry open for reading
+    int m_nFileNumber = -1;       // the unzip layer's current entry, -1 when unknown
+    quint64 m_nArchiveStart = 0;  // where the archive begins in the source
+    int m_nCurrentIndex = -1;     // the entry open for reading
     ZipEntry m_cachedEntry;
     int m_nCachedIndex = -1;
     std::optional<QByteArray> m_password;

@@ -128,9 +128,9 @@ int ExtractMember(archive* reader, archive_entry* entry, const RarMember& member
 
 // The members as the headers give them; none may claim more than a member
 // may hold.
-int CheckMembers(const std::string& archivePath, std::vector<RarMember>& members)
+int CheckMembers(int file, std::vector<RarMember>& members)
 {
-    switch (ReadRarMembers(archivePath, members)) {
+    switch (ReadRarMembers(file, members)) {
     case RarHeaderResult::kEncrypted:
         return kRarEncrypted;
     case RarHeaderResult::kBroken:
@@ -169,28 +169,46 @@ bool Agrees(archive_entry* entry, const std::vector<RarMember>& members, size_t 
            std::uint64_t(archive_entry_size(entry)) == members[index].size;
 }
 
-}  // namespace
-
-int ExtractRar(const std::string& archivePath, const std::string& folder)
+// Extracts the members in the reader's order, each checked against the
+// header walked for it.
+int ExtractMembers(archive* reader, const std::vector<RarMember>& members, const std::string& root)
 {
-    // Only a regular file can be an archive; the probe does not block on a
-    // named pipe, which would stall the caller until someone writes to it.
-    const int probe = OpenRegularFile(QFile::decodeName(archivePath.c_str()));
-    if (probe < 0) {
-        return kRarCannotOpen;
+    for (size_t index = 0;; ++index) {
+        archive_entry* entry = nullptr;
+        const int status = archive_read_next_header(reader, &entry);
+        if (status == ARCHIVE_EOF) {
+            return kRarOk;
+        }
+        if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
+            if (archive_read_has_encrypted_entries(reader) > 0) {
+                return kRarEncrypted;
+            }
+            return index == 0 ? kRarNotArchive : kRarHeaderBroken;
+        }
+        if (!Agrees(entry, members, index)) {
+            return kRarHeaderBroken;
+        }
+        if (const int result = ExtractMember(reader, entry, members[index], root)) {
+            return result;
+        }
     }
-    close(probe);
+}
+
+// Both the header walk and the extraction read the archive through the
+// descriptor that was checked: the name may by then stand for another file.
+int ExtractRarFile(int file, const std::string& folder)
+{
     ArchivePtr reader(archive_read_new(), &archive_read_free);
     if (!reader || archive_read_support_format_rar(reader.get()) != ARCHIVE_OK ||
         archive_read_support_format_rar5(reader.get()) != ARCHIVE_OK) {
         return kRarCannotOpen;
     }
     // Opening already looks for a rar signature.
-    if (archive_read_open_filename(reader.get(), archivePath.c_str(), 1 << 16) != ARCHIVE_OK) {
+    if (archive_read_open_fd(reader.get(), file, 1 << 16) != ARCHIVE_OK) {
         return kRarNotArchive;
     }
     std::vector<RarMember> members;
-    if (const int result = CheckMembers(archivePath, members)) {
+    if (const int result = CheckMembers(file, members)) {
         return result;
     }
     std::string root = folder;
@@ -203,23 +221,20 @@ int ExtractRar(const std::string& archivePath, const std::string& folder)
     if (!FitsOnDisk(root, members)) {
         return kRarDiskFull;
     }
-    for (size_t index = 0;; ++index) {
-        archive_entry* entry = nullptr;
-        const int status = archive_read_next_header(reader.get(), &entry);
-        if (status == ARCHIVE_EOF) {
-            return kRarOk;
-        }
-        if (status != ARCHIVE_OK && status != ARCHIVE_WARN) {
-            if (archive_read_has_encrypted_entries(reader.get()) > 0) {
-                return kRarEncrypted;
-            }
-            return index == 0 ? kRarNotArchive : kRarHeaderBroken;
-        }
-        if (!Agrees(entry, members, index)) {
-            return kRarHeaderBroken;
-        }
-        if (const int result = ExtractMember(reader.get(), entry, members[index], root)) {
-            return result;
-        }
+    return ExtractMembers(reader.get(), members, root);
+}
+
+}  // namespace
+
+int ExtractRar(const std::string& archivePath, const std::string& folder)
+{
+    // Only a regular file can be an archive; the check does not block on a
+    // named pipe, which would stall the caller until someone writes to it.
+    const int file = OpenRegularFile(QFile::decodeName(archivePath.c_str()));
+    if (file < 0) {
+        return kRarCannotOpen;
     }
+    const int result = ExtractRarFile(file, folder);
+    close(file);  // the reader leaves its descriptor open
+    return result;
 }

@@ -1,22 +1,38 @@
 #include "RarHeaders.h"
 
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
-#include <memory>
+#include <limits>
 
 namespace {
-
-using FilePtr = std::unique_ptr<FILE, decltype(&fclose)>;
 
 constexpr char kMarker4[] = "Rar!\x1A\x07\x00";
 constexpr char kMarker5[] = "Rar!\x1A\x07\x01\x00";
 // No header is this large; a claim beyond it is damage.
 constexpr std::uint64_t kMaxHeaderSize = 1 << 21;
 
-bool ReadAt(FILE* file, std::uint64_t offset, void* buffer, size_t size)
+// Reads exactly size bytes at the offset, leaving the file position, which
+// the extraction reads from, alone.
+bool ReadAt(int file, std::uint64_t offset, void* buffer, size_t size)
 {
-    return fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0 && fread(buffer, 1, size, file) == size;
+    size_t done = 0;
+    while (done < size) {
+        if (offset + done > std::uint64_t(std::numeric_limits<off_t>::max())) {
+            return false;
+        }
+        const ssize_t got = pread(file, static_cast<char*>(buffer) + done, size - done, off_t(offset + done));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return false;
+        }
+        done += size_t(got);
+    }
+    return true;
 }
 
 std::uint32_t Le(const unsigned char* bytes, int count)
@@ -29,7 +45,7 @@ std::uint32_t Le(const unsigned char* bytes, int count)
 }
 
 // Format 4: fixed-layout blocks; a file block's data follows its header.
-RarHeaderResult ReadMembers4(FILE* file, std::vector<RarMember>& members)
+RarHeaderResult ReadMembers4(int file, std::vector<RarMember>& members)
 {
     std::uint64_t position = sizeof(kMarker4) - 1;
     unsigned char head[40];
@@ -128,7 +144,7 @@ bool ReadFileHeader5(Cursor& header, std::uint64_t headerFlags, RarMember& membe
     return header.ok;
 }
 
-RarHeaderResult ReadMembers5(FILE* file, std::vector<RarMember>& members)
+RarHeaderResult ReadMembers5(int file, std::vector<RarMember>& members)
 {
     std::uint64_t position = sizeof(kMarker5) - 1;
     std::vector<unsigned char> buffer;
@@ -173,19 +189,18 @@ RarHeaderResult ReadMembers5(FILE* file, std::vector<RarMember>& members)
 
 }  // namespace
 
-RarHeaderResult ReadRarMembers(const std::string& archivePath, std::vector<RarMember>& members)
+RarHeaderResult ReadRarMembers(int file, std::vector<RarMember>& members)
 {
     members.clear();
-    FilePtr file(fopen(archivePath.c_str(), "rb"), &fclose);
     char marker[sizeof(kMarker5) - 1];
-    if (!file || !ReadAt(file.get(), 0, marker, sizeof(marker))) {
+    if (!ReadAt(file, 0, marker, sizeof(marker))) {
         return RarHeaderResult::kBroken;
     }
     if (memcmp(marker, kMarker5, sizeof(marker)) == 0) {
-        return ReadMembers5(file.get(), members);
+        return ReadMembers5(file, members);
     }
     if (memcmp(marker, kMarker4, sizeof(kMarker4) - 1) == 0) {
-        return ReadMembers4(file.get(), members);
+        return ReadMembers4(file, members);
     }
     return RarHeaderResult::kBroken;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 // What a rar archive's own headers say of one member, in archive order.
@@ -14,6 +13,7 @@ struct RarMember {
 
 enum class RarHeaderResult { kOk, kBroken, kEncrypted };
 
-// Walks the file headers of a rar archive (format 4 or 5) without unpacking
-// anything, so that sizes and checksums are known before extraction.
-RarHeaderResult ReadRarMembers(const std::string& archivePath, std::vector<RarMember>& members);
+// Walks the file headers of a rar archive (format 4 or 5), open as file,
+// without unpacking anything, so that sizes and checksums are known before
+// extraction. Leaves the file position alone.
+RarHeaderResult ReadRarMembers(int file, std::vector<RarMember>& members);

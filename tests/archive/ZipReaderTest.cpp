@@ -537,3 +537,49 @@ TEST_F(ZipReaderTest, Zip64FieldsGiveTheRealSizesAndPlaces)
     EXPECT_FALSE(m_reader->UnzipItem(4, buffer.data(), static_cast<unsigned>(buffer.size())));
     EXPECT_EQ(m_reader->m_nLastResult, kZipCorrupt);
 }
+
+TEST_F(ZipReaderTest, Zip64BlocksHoldWhatTheRecordMarks)
+{
+    const QByteArray data = Pattern(70000);
+    // A block beside plain values, as some writers add one, holds nothing to take.
+    Zip64TestEntry beside{"beside", data, Z_DEFLATED, 0};
+    beside.held = kZip64Uncompressed | kZip64Compressed | kZip64Offset;
+    Zip64TestEntry centralOnly{"central-only", data, Z_DEFLATED, kZip64Uncompressed | kZip64Compressed};
+    centralOnly.localBlock = false;
+    Zip64TestEntry disk{"disk", data, Z_DEFLATED, kZip64Uncompressed | kZip64Compressed | kZip64Offset | kZip64Disk};
+    Zip64TestEntry noDisk{"no-disk", data, Z_DEFLATED, kZip64Offset | kZip64Disk};
+    noDisk.held = kZip64Offset;
+    const QString zip64 = m_dir.path() + QStringLiteral("/zip64.zip");
+    QFile file(zip64);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Zip64TestArchive({beside, centralOnly, disk, noDisk}));
+    file.close();
+    // The same beside a plain archive appended to a program.
+    const QString appended = m_dir.path() + QStringLiteral("/appended.zip");
+    ZipTestEntry plain{"plain", data};
+    plain.centralExtra = Zip64ExtraBlock({quint64(data.size())});
+    ASSERT_TRUE(WriteTestZip(appended, {plain}));
+    const QByteArray archive = ReadWholeFile(appended);
+    QFile program(appended);
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.write(QByteArray(1000, 'x') + archive);
+    program.close();
+
+    for (const auto& [path, count] : {std::pair{zip64, 3}, {appended, 1}}) {
+        m_reader = std::make_unique<CZipReader>();
+        m_reader->m_hZip = OpenZipArchive(path, 0, nullptr);
+        ASSERT_NE(m_reader->m_hZip, nullptr);
+        for (int index = 0; index < count; ++index) {
+            EXPECT_EQ(Item(index).uncompressedSize, data.size()) << index;
+            QByteArray buffer(data.size(), '\0');
+            EXPECT_TRUE(m_reader->UnzipItem(index, buffer.data(), static_cast<unsigned>(buffer.size())))
+                << index << std::hex << " " << m_reader->m_nLastResult;
+            EXPECT_EQ(buffer, data) << index;
+        }
+    }
+    CZipReader reader;
+    reader.m_hZip = OpenZipArchive(zip64, 0, nullptr);
+    ZipEntry entry;
+    EXPECT_FALSE(reader.GetItem(3, &entry));  // the marked disk number is missing
+    EXPECT_EQ(reader.m_nLastResult, kZipCorrupt);
+}

@@ -25,6 +25,7 @@ struct ZipTestEntry {
     qint64 claimedSize = -1;      // uncompressed size written into the directory when >= 0
     qint64 claimedCrc = -1;       // CRC-32 written into both headers when >= 0
     bool dataDescriptor = false;  // general-purpose flag bit 3: the check byte comes from the time
+    QByteArray centralExtra{};    // the directory record's extra field
 };
 
 inline QByteArray RawDeflate(const QByteArray& data)
@@ -127,7 +128,8 @@ inline bool WriteTestZip(const QString& path, const std::vector<ZipTestEntry>& e
         const std::string name = entry.name.toStdString();
         ok = ok &&
              zipOpenNewFileInZip4_64(zip, name.c_str(), &info, entry.localExtra.constData(),
-                                     static_cast<uInt>(entry.localExtra.size()), nullptr, 0, nullptr,
+                                     static_cast<uInt>(entry.localExtra.size()), entry.centralExtra.constData(),
+                                     static_cast<uInt>(entry.centralExtra.size()), nullptr,
                                      otherMethod ? 0 : entry.method, 9, raw ? 1 : 0, -MAX_WBITS, DEF_MEM_LEVEL,
                                      Z_DEFAULT_STRATEGY, nullptr, 0, entry.versionMadeBy, flags, big ? 1 : 0) == ZIP_OK;
         if (!ok) {
@@ -214,17 +216,19 @@ inline bool PatchFile(const QString& path, const QByteArray& from, const QByteAr
 }
 
 // Fields of a zip64 directory record that say "in the zip64 block".
-enum Zip64Marks { kZip64Uncompressed = 1, kZip64Compressed = 2, kZip64Offset = 4 };
+enum Zip64Marks { kZip64Uncompressed = 1, kZip64Compressed = 2, kZip64Offset = 4, kZip64Disk = 8 };
 
 // One entry of an archive written byte by byte with zip64 fields: its local
-// header holds both sizes in a zip64 block, its directory record the fields
-// marked, with the claims given here in place of the true values.
+// header holds both sizes in a zip64 block (or plainly), its directory record
+// the fields marked, with the claims given here in place of the true values.
 struct Zip64TestEntry {
     QByteArray name;
     QByteArray data{};
     int method = Z_DEFLATED;
     int marks = kZip64Uncompressed | kZip64Compressed | kZip64Offset;
     bool centralBlock = true;   // whether the directory record holds its zip64 block at all
+    int held = -1;              // the values the directory's block holds, when not the marked ones
+    bool localBlock = true;     // whether the local header holds its sizes in a zip64 block, else plainly
     qint64 claimedSize = -1;    // the uncompressed size the directory's block claims, when >= 0
     qint64 localClaim = -1;     // the one the local block claims, when >= 0
     qint64 claimedOffset = -1;  // the local header's offset the directory's block claims, when >= 0
@@ -238,13 +242,17 @@ void PutLe(QByteArray& out, T value)
     out.append(bytes, sizeof(T));
 }
 
-inline QByteArray Zip64ExtraBlock(const std::vector<quint64>& values)
+// The block's values, then, when disk is set, a 4-byte disk number 0.
+inline QByteArray Zip64ExtraBlock(const std::vector<quint64>& values, bool disk = false)
 {
     QByteArray block;
     PutLe<quint16>(block, 0x0001);
-    PutLe<quint16>(block, static_cast<quint16>(8 * values.size()));
+    PutLe<quint16>(block, static_cast<quint16>(8 * values.size() + (disk ? 4 : 0)));
     for (const quint64 value : values) {
         PutLe<quint64>(block, value);
+    }
+    if (disk) {
+        PutLe<quint32>(block, 0);
     }
     return block;
 }
@@ -261,30 +269,33 @@ inline QByteArray Zip64TestArchive(const std::vector<Zip64TestEntry>& entries)
         const quint64 size = entry.claimedSize >= 0 ? entry.claimedSize : entry.data.size();
         const quint64 offset = static_cast<quint64>(archive.size());
         const QByteArray localBlock =
-            Zip64ExtraBlock({entry.localClaim >= 0 ? entry.localClaim : size, quint64(packed.size())});
+            entry.localBlock
+                ? Zip64ExtraBlock({entry.localClaim >= 0 ? entry.localClaim : size, quint64(packed.size())})
+                : QByteArray();
         QByteArray local;
         PutLe<quint32>(local, 0x04034B50);
         for (const quint16 value : {quint16(45), quint16(0), quint16(entry.method), quint16(0x6000), quint16(0x5A8C)}) {
             PutLe<quint16>(local, value);
         }
         PutLe<quint32>(local, Crc32(entry.data));
-        PutLe<quint32>(local, kMarked);
-        PutLe<quint32>(local, kMarked);
+        PutLe<quint32>(local, entry.localBlock ? kMarked : static_cast<quint32>(packed.size()));
+        PutLe<quint32>(local, entry.localBlock ? kMarked : static_cast<quint32>(size));
         PutLe<quint16>(local, static_cast<quint16>(entry.name.size()));
         PutLe<quint16>(local, static_cast<quint16>(localBlock.size()));
         archive += local + entry.name + localBlock + packed;
 
+        const int holds = entry.held >= 0 ? entry.held : entry.marks;
         std::vector<quint64> held;
-        if (entry.marks & kZip64Uncompressed) {
+        if (holds & kZip64Uncompressed) {
             held.push_back(size);
         }
-        if (entry.marks & kZip64Compressed) {
+        if (holds & kZip64Compressed) {
             held.push_back(static_cast<quint64>(packed.size()));
         }
-        if (entry.marks & kZip64Offset) {
+        if (holds & kZip64Offset) {
             held.push_back(entry.claimedOffset >= 0 ? entry.claimedOffset : offset);
         }
-        const QByteArray block = entry.centralBlock ? Zip64ExtraBlock(held) : QByteArray();
+        const QByteArray block = entry.centralBlock ? Zip64ExtraBlock(held, holds & kZip64Disk) : QByteArray();
         QByteArray record;
         PutLe<quint32>(record, 0x02014B50);
         for (const quint16 value :
@@ -296,8 +307,8 @@ inline QByteArray Zip64TestArchive(const std::vector<Zip64TestEntry>& entries)
         PutLe<quint32>(record, entry.marks & kZip64Uncompressed ? kMarked : static_cast<quint32>(size));
         PutLe<quint16>(record, static_cast<quint16>(entry.name.size()));
         PutLe<quint16>(record, static_cast<quint16>(block.size()));
-        for (const quint16 value : {quint16(0), quint16(0), quint16(0)}) {  // comment, disk, internal attributes
-            PutLe<quint16>(record, value);
+        for (const quint16 value : {quint16(0), quint16(entry.marks & kZip64Disk ? 0xFFFF : 0), quint16(0)}) {
+            PutLe<quint16>(record, value);  // comment length, disk, internal attributes
         }
         PutLe<quint32>(record, 0x81A40000);
         PutLe<quint32>(record, entry.marks & kZip64Offset ? kMarked : static_cast<quint32>(offset));

@@ -96,28 +96,53 @@ TEST(MemoryLimit, TheSmallestOfMemoryAddressSpaceAndControlGroupLimits)
     const QString list = dir.filePath(QStringLiteral("cgroup"));
     const QString root = dir.filePath(QStringLiteral("fs"));
     const QString missing = dir.filePath(QStringLiteral("missing"));
-    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, missing, root), 8 * kGiB);
-    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, missing, root), 6 * kGiB);
-    EXPECT_EQ(SmallestMemoryLimit(0, 6 * kGiB, missing, root), 6 * kGiB);
-    EXPECT_EQ(SmallestMemoryLimit(0, 0, missing, root), 0);
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, missing, missing, root), 8 * kGiB);
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, missing, missing, root), 6 * kGiB);
+    EXPECT_EQ(SmallestMemoryLimit(0, 6 * kGiB, missing, missing, root), 6 * kGiB);
+    EXPECT_EQ(SmallestMemoryLimit(0, 0, missing, missing, root), 0);
 
     // Only the unified hierarchy's line counts; a group without a limit
     // leaves it to the groups above it.
     WriteBytes(list, "4:memory:/elsewhere\n0::/user.slice/app.scope\n");
     WriteBytes(root + QStringLiteral("/elsewhere/memory.max"), "1000\n");
     WriteBytes(root + QStringLiteral("/user.slice/app.scope/memory.max"), "max\n");
-    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, list, root), 6 * kGiB);
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, list, missing, root), 6 * kGiB);
     WriteBytes(root + QStringLiteral("/user.slice/memory.max"), "3000000000\n");
-    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, list, root), 3000000000);
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, list, missing, root), 3000000000);
     WriteBytes(root + QStringLiteral("/user.slice/app.scope/memory.max"), "2000000000\n");
-    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, root), 2000000000);
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, missing, root), 2000000000);
 
     // In a group's own namespace the group is the root.
     WriteBytes(list, "0::/\n");
     WriteBytes(root + QStringLiteral("/memory.max"), "5000000000\n");
-    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, root), 5000000000);
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, missing, root), 5000000000);
     WriteBytes(root + QStringLiteral("/memory.max"), "garbage\n");
-    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, root), 8 * kGiB);
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, missing, root), 8 * kGiB);
+}
+
+TEST(MemoryLimit, ControlGroupV1MemoryLimitsCountToo)
+{
+    constexpr qint64 kGiB = qint64(1) << 30;
+    QTemporaryDir dir;
+    const QString list = dir.filePath(QStringLiteral("cgroup"));
+    const QString mounts = dir.filePath(QStringLiteral("mountinfo"));
+    const QString root = dir.filePath(QStringLiteral("fs"));
+    // Without a mount table the hierarchy is where it is usually mounted;
+    // "no limit" is a huge number there.
+    WriteBytes(list, "12:cpu,cpuacct:/elsewhere\n4:memory:/user.slice/app.scope\n1:name=systemd:/user.slice\n");
+    WriteBytes(root + QStringLiteral("/memory/user.slice/app.scope/memory.limit_in_bytes"), "9223372036854771712\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, mounts, root), 8 * kGiB);
+    WriteBytes(root + QStringLiteral("/memory/user.slice/memory.limit_in_bytes"), "3000000000\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, mounts, root), 3000000000);
+
+    // The mount the table names, here of the group's parent, up to its root.
+    const QString mount = dir.filePath(QStringLiteral("v1"));
+    WriteBytes(mounts, "25 1 0:22 / /sys rw - sysfs sysfs rw\n30 25 0:26 /user.slice " + QFile::encodeName(mount) +
+                           " rw,nosuid shared:13 - cgroup cgroup rw,memory\n");
+    WriteBytes(mount + QStringLiteral("/app.scope/memory.limit_in_bytes"), "2000000000\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, mounts, root), 2000000000);
+    WriteBytes(mount + QStringLiteral("/memory.limit_in_bytes"), "1500000000\n");
+    EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, list, mounts, root), 1500000000);
 }
 
 TEST(PageMemory, EstimateFollowsTheDecodedFormAndRefusesNothingUnreadable)
