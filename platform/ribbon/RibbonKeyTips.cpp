@@ -36,6 +36,14 @@ QPoint BelowLabel(const QRect& rect, const QFontMetrics& metrics, const QString&
     return {rect.center().x() - badge.width() / 2, rect.center().y() + height / 2 + 1};
 }
 
+// The badge's look; dimmed, in the colour of a disabled button's label.
+QString KeyTipStyle(const QColor& dimmed)
+{
+    return QStringLiteral("QLabel{background:#ffffe1;color:black;border:1px solid #767676;padding:0 2px;}"
+                          "QLabel:disabled{color:%1;border-color:%1;}")
+        .arg(dimmed.name());
+}
+
 }  // namespace
 
 // Alt pressed and released alone shows the key tips of the tabs; a tab's tip
@@ -121,8 +129,7 @@ void CRibbonWidget::ShowButtonKeyTips(int tab)
                 command->keyTip, *button, [button](const QSize& badge) { return ButtonKeyTipPlace(*button, badge); },
                 [this, button] {
                     ShowKeyTips(false);
-                    if (button->isEnabled())
-                        button->menu() ? button->showMenu() : button->click();
+                    button->menu() ? button->showMenu() : button->click();
                 });
         }
     }
@@ -134,7 +141,7 @@ void CRibbonWidget::AddKeyTip(const QString& key, QWidget& control, std::functio
 {
     auto* badge = new QLabel(key, window());
     badge->setObjectName(QStringLiteral("keyTip"));
-    badge->setStyleSheet(QStringLiteral("background:#ffffe1;color:black;border:1px solid #767676;padding:0 2px;"));
+    badge->setStyleSheet(KeyTipStyle(palette().color(QPalette::Disabled, QPalette::ButtonText)));
     badge->adjustSize();
     badge->show();
     badge->raise();
@@ -150,6 +157,7 @@ void CRibbonWidget::PlaceKeyTips()
         if (tip.badge && tip.control)
             PlaceKeyTip(*tip.badge, *tip.control, tip.place(tip.badge->size()));
     }
+    DimKeyTips();
 }
 
 // At the place in the anchor, moved wholly into the window where it would
@@ -160,6 +168,15 @@ void CRibbonWidget::PlaceKeyTip(QWidget& badge, const QWidget& anchor, const QPo
     const QPoint at = anchor.mapTo(&frame, place);
     const QSize room = (frame.size() - badge.size()).expandedTo(QSize(0, 0));
     badge.move(std::clamp(at.x(), 0, room.width()), std::clamp(at.y(), 0, room.height()));
+}
+
+// A tip is drawn dimmed while its command is disabled, as the command is.
+void CRibbonWidget::DimKeyTips()
+{
+    for (const KeyTip& tip : std::as_const(m_keyTips)) {
+        if (tip.badge && tip.control)
+            tip.badge->setEnabled(tip.control->isEnabled());
+    }
 }
 
 void CRibbonWidget::HideKeyTipBadges()
@@ -182,7 +199,8 @@ void CRibbonWidget::keyPressEvent(QKeyEvent* event)
     }
     const QString key = event->text().toUpper();
     const auto tip = std::find_if(m_keyTips.cbegin(), m_keyTips.cend(), [&](const KeyTip& t) { return t.key == key; });
-    if (tip == m_keyTips.cend())
+    // A disabled command's key does nothing: the tips stay for another key.
+    if (tip == m_keyTips.cend() || !tip->control || !tip->control->isEnabled())
         return;
     // A copy: the action may replace the tips, and with them itself.
     const std::function<void()> action = tip->action;

@@ -24,9 +24,10 @@ class QToolButton;
 // leaves the keyboard focus where it was.
 // Double-clicking a tab minimises or restores the ribbon; a tab clicked in the
 // minimised ribbon drops its panel down over what lies below. Pressing Alt
-// shows the key tips, placed on the layout in force and again at each resize.
-// In a narrow window the groups drop their buttons' labels, the last group
-// first; the ribbon keeps its height.
+// shows the key tips, placed on the layout in force and again at each resize;
+// a disabled command's tip is dimmed and its key does nothing. In a narrow
+// window the groups drop their buttons' labels, the last group first; the
+// ribbon keeps its height.
 class CRibbonWidget : public QWidget {
     Q_OBJECT
 
@@ -111,6 +112,7 @@ private:
                    std::function<void()> action);
     void PlaceKeyTips();
     void PlaceKeyTip(QWidget& badge, const QWidget& anchor, const QPoint& place) const;
+    void DimKeyTips();
     void HideKeyTipBadges();
     void LayOutNow();
 
