@@ -30,12 +30,15 @@ bool CRibbonWidget::IsOwnWidget(const QObject* object) const
 void CRibbonWidget::resizeEvent(QResizeEvent* event)
 {
     // The owner set the ribbon back to its place (the window was resized):
-    // the drop-down closes as at any click outside it.
+    // the drop-down closes as at any click outside it, and its key tips with it.
     if (m_bDroppedDown && event->size().height() < sizeHint().height()) {
         m_bDroppedDown = false;
         m_pPanels->hide();
+        ShowKeyTips(false);
     }
     if (event->size().width() != event->oldSize().width())
         FitGroups();
+    if (m_nKeyTipLevel != 0)
+        PlaceKeyTips();
     QWidget::resizeEvent(event);
 }

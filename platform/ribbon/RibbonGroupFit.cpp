@@ -39,3 +39,18 @@ void CRibbonWidget::ShowGroupLabels(QWidget& group, bool show)
         layout->invalidate();
     group.updateGeometry();
 }
+
+// Every layout of the ribbon applied at once, from the outside in: a page
+// just shown, or groups that have just dropped or taken back their labels,
+// keep their old places until the next pass of the event loop otherwise.
+void CRibbonWidget::LayOutNow()
+{
+    QList<QWidget*> widgets = findChildren<QWidget*>();
+    widgets.prepend(this);
+    for (QWidget* widget : std::as_const(widgets)) {
+        if (QLayout* layout = widget->layout(); layout && widget->isVisible()) {
+            layout->invalidate();
+            layout->activate();
+        }
+    }
+}

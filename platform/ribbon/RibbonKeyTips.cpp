@@ -36,6 +36,14 @@ QPoint BelowLabel(const QRect& rect, const QFontMetrics& metrics, const QString&
     return {rect.center().x() - badge.width() / 2, rect.center().y() + height / 2 + 1};
 }
 
+// The badge's look; dimmed, in the colour of a disabled button's label.
+QString KeyTipStyle(const QColor& dimmed)
+{
+    return QStringLiteral("QLabel{background:#ffffe1;color:black;border:1px solid #767676;padding:0 2px;}"
+                          "QLabel:disabled{color:%1;border-color:%1;}")
+        .arg(dimmed.name());
+}
+
 }  // namespace
 
 // Alt pressed and released alone shows the key tips of the tabs; a tab's tip
@@ -78,27 +86,34 @@ void CRibbonWidget::ShowTabKeyTips()
 {
     m_nKeyTipLevel = 1;
     if (m_pAppButton) {
-        QWidget& badge = AddKeyTip(QStringLiteral("F"), [this] {
-            ShowKeyTips(false);
-            m_pAppButton->showMenu();
-        });
-        PlaceKeyTip(badge, *m_pAppButton,
-                    BelowLabel(m_pAppButton->rect(), m_pAppButton->fontMetrics(), m_pAppButton->text(), badge.size()));
+        AddKeyTip(
+            QStringLiteral("F"), *m_pAppButton,
+            [this](const QSize& badge) {
+                return BelowLabel(m_pAppButton->rect(), m_pAppButton->fontMetrics(), m_pAppButton->text(), badge);
+            },
+            [this] {
+                ShowKeyTips(false);
+                m_pAppButton->showMenu();
+            });
     }
     for (int i = 0; i < m_markup.tabs.size(); ++i) {
         const RibbonCommand* command = m_markup.Find(m_markup.tabs[i].command);
         if (!command || command->keyTip.isEmpty())
             continue;
-        QWidget& badge = AddKeyTip(command->keyTip, [this, i] {
-            SetCurrentTab(i);
-            if (m_bMinimized)
-                ShowDropDown(true);
-            HideKeyTipBadges();
-            ShowButtonKeyTips(i);
-        });
-        PlaceKeyTip(badge, *m_pTabs,
-                    BelowLabel(m_pTabs->tabRect(i), m_pTabs->fontMetrics(), m_pTabs->tabText(i), badge.size()));
+        AddKeyTip(
+            command->keyTip, *m_pTabs,
+            [this, i](const QSize& badge) {
+                return BelowLabel(m_pTabs->tabRect(i), m_pTabs->fontMetrics(), m_pTabs->tabText(i), badge);
+            },
+            [this, i] {
+                SetCurrentTab(i);
+                if (m_bMinimized)
+                    ShowDropDown(true);
+                HideKeyTipBadges();
+                ShowButtonKeyTips(i);
+            });
     }
+    PlaceKeyTips();
 }
 
 void CRibbonWidget::ShowButtonKeyTips(int tab)
@@ -110,27 +125,39 @@ void CRibbonWidget::ShowButtonKeyTips(int tab)
             QToolButton* button = m_buttons.value(control.command);
             if (!command || !button || command->keyTip.isEmpty())
                 continue;
-            QWidget& badge = AddKeyTip(command->keyTip, [this, button] {
-                ShowKeyTips(false);
-                if (button->isEnabled())
+            AddKeyTip(
+                command->keyTip, *button, [button](const QSize& badge) { return ButtonKeyTipPlace(*button, badge); },
+                [this, button] {
+                    ShowKeyTips(false);
                     button->menu() ? button->showMenu() : button->click();
-            });
-            PlaceKeyTip(badge, *button, ButtonKeyTipPlace(*button, badge.size()));
+                });
         }
     }
+    PlaceKeyTips();
 }
 
-QWidget& CRibbonWidget::AddKeyTip(const QString& tip, std::function<void()> action)
+void CRibbonWidget::AddKeyTip(const QString& key, QWidget& control, std::function<QPoint(const QSize&)> place,
+                              std::function<void()> action)
 {
-    auto* badge = new QLabel(tip, window());
+    auto* badge = new QLabel(key, window());
     badge->setObjectName(QStringLiteral("keyTip"));
-    badge->setStyleSheet(QStringLiteral("background:#ffffe1;color:black;border:1px solid #767676;padding:0 2px;"));
+    badge->setStyleSheet(KeyTipStyle(palette().color(QPalette::Disabled, QPalette::ButtonText)));
     badge->adjustSize();
     badge->show();
     badge->raise();
-    m_keyTipBadges.append(badge);
-    m_keyTipActions.insert(tip.toUpper(), std::move(action));
-    return *badge;
+    m_keyTips.append({key.toUpper(), badge, &control, std::move(place), std::move(action)});
+}
+
+// From the layout in force: a tab shown a moment ago, or a window just
+// resized, still has its new layout pending.
+void CRibbonWidget::PlaceKeyTips()
+{
+    LayOutNow();
+    for (const KeyTip& tip : std::as_const(m_keyTips)) {
+        if (tip.badge && tip.control)
+            PlaceKeyTip(*tip.badge, *tip.control, tip.place(tip.badge->size()));
+    }
+    DimKeyTips();
 }
 
 // At the place in the anchor, moved wholly into the window where it would
@@ -143,12 +170,20 @@ void CRibbonWidget::PlaceKeyTip(QWidget& badge, const QWidget& anchor, const QPo
     badge.move(std::clamp(at.x(), 0, room.width()), std::clamp(at.y(), 0, room.height()));
 }
 
+// A tip is drawn dimmed while its command is disabled, as the command is.
+void CRibbonWidget::DimKeyTips()
+{
+    for (const KeyTip& tip : std::as_const(m_keyTips)) {
+        if (tip.badge && tip.control)
+            tip.badge->setEnabled(tip.control->isEnabled());
+    }
+}
+
 void CRibbonWidget::HideKeyTipBadges()
 {
-    for (const QPointer<QWidget>& badge : std::as_const(m_keyTipBadges))
-        delete badge.data();
-    m_keyTipBadges.clear();
-    m_keyTipActions.clear();
+    for (const KeyTip& tip : std::as_const(m_keyTips))
+        delete tip.badge.data();
+    m_keyTips.clear();
 }
 
 void CRibbonWidget::keyPressEvent(QKeyEvent* event)
@@ -162,10 +197,14 @@ void CRibbonWidget::keyPressEvent(QKeyEvent* event)
         ShowDropDown(false);
         return;
     }
+    const QString key = event->text().toUpper();
+    const auto tip = std::find_if(m_keyTips.cbegin(), m_keyTips.cend(), [&](const KeyTip& t) { return t.key == key; });
+    // A disabled command's key does nothing: the tips stay for another key.
+    if (tip == m_keyTips.cend() || !tip->control || !tip->control->isEnabled())
+        return;
     // A copy: the action may replace the tips, and with them itself.
-    const std::function<void()> action = m_keyTipActions.value(event->text().toUpper());
-    if (action)
-        action();
+    const std::function<void()> action = tip->action;
+    action();
 }
 
 void CRibbonWidget::focusOutEvent(QFocusEvent* event)

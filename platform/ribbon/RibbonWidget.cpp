@@ -87,6 +87,11 @@ void CRibbonWidget::LoadUI()
         m_groups.emplaceBack();
         m_pPanels->addWidget(BuildTab(tab));
     }
+    // The height of the labelled buttons, kept at every width as a ribbon
+    // keeps its height: groups that drop their labels in a narrow window
+    // neither shrink it nor, restored there, leave it short when the labels
+    // come back.
+    m_pPanels->setMinimumHeight(m_pPanels->sizeHint().height());
     connect(m_pTabs, &QTabBar::currentChanged, this, [this](int index) {
         m_pPanels->setCurrentIndex(index);
         FitGroups();

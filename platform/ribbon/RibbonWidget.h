@@ -24,8 +24,10 @@ class QToolButton;
 // leaves the keyboard focus where it was.
 // Double-clicking a tab minimises or restores the ribbon; a tab clicked in the
 // minimised ribbon drops its panel down over what lies below. Pressing Alt
-// shows the key tips. In a narrow window the groups drop their buttons'
-// labels, the last group first.
+// shows the key tips, placed on the layout in force and again at each resize;
+// a disabled command's tip is dimmed and its key does nothing. In a narrow
+// window the groups drop their buttons' labels, the last group first; the
+// ribbon keeps its height.
 class CRibbonWidget : public QWidget {
     Q_OBJECT
 
@@ -91,14 +93,28 @@ private:
     void FitGroups();
     static void ShowGroupLabels(QWidget& group, bool show);
 
+    // A key tip: its badge on the window, the control it stands for, where
+    // in that control it lies (for a badge of the given size), and what its
+    // key does.
+    struct KeyTip {
+        QString key;
+        QPointer<QWidget> badge;
+        QPointer<QWidget> control;
+        std::function<QPoint(const QSize&)> place;
+        std::function<void()> action;
+    };
+
     bool WatchAltKey(QEvent* event);
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();
     void ShowButtonKeyTips(int tab);
-    // A badge of the tip on the window; the tip's key runs the action.
-    QWidget& AddKeyTip(const QString& tip, std::function<void()> action);
+    void AddKeyTip(const QString& key, QWidget& control, std::function<QPoint(const QSize&)> place,
+                   std::function<void()> action);
+    void PlaceKeyTips();
     void PlaceKeyTip(QWidget& badge, const QWidget& anchor, const QPoint& place) const;
+    void DimKeyTips();
     void HideKeyTipBadges();
+    void LayOutNow();
 
     RibbonMarkup m_markup;
     IRibbonApplication& m_application;
@@ -119,7 +135,6 @@ private:
     // Key tips: the badges shown and what each tip does.
     int m_nKeyTipLevel = 0;  // 0 none, 1 tabs, 2 a tab's buttons
     bool m_bAltAlone = false;
-    QList<QPointer<QWidget>> m_keyTipBadges;  // on the window, so that no strip of the ribbon cuts them
-    QPointer<QWidget> m_pKeysBefore;          // had the keys before the tips took them
-    QHash<QString, std::function<void()>> m_keyTipActions;
+    QList<KeyTip> m_keyTips;          // badges on the window, so that no strip of the ribbon cuts them
+    QPointer<QWidget> m_pKeysBefore;  // had the keys before the tips took them
 };

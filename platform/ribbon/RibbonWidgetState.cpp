@@ -48,6 +48,7 @@ void CRibbonWidget::FlushInvalidations()
         for (const RibbonCommand& command : std::as_const(m_markup.commands))
             UpdateCommand(command.id, it.value());
     }
+    DimKeyTips();
 }
 
 void CRibbonWidget::UpdateCommand(unsigned command, unsigned flags)

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QTabBar>
@@ -13,6 +14,7 @@
 #include "app/MainFrame.h"
 #include "app/RibbonBar.h"
 #include "app/RibbonIds.h"
+#include "app/RibbonMarkup.h"
 #include "dialogs/OptionPropertySheet.h"
 #include "dialogs/PreviewDialog.h"
 #include "dialogs/PreviewWindow.h"
@@ -346,4 +348,67 @@ TEST_F(RibbonFrame, KeyTipsLieWholeInTheWindowBelowTheirLabelsInBothRibbonStates
             Press(Qt::Key_Escape);
         }
     }
+}
+
+TEST_F(RibbonFrame, KeyTipsAndTheRibbonsHeightFollowTheWindowsWidthWhateverHappenedBefore)
+{
+    Activate();
+    const int fullHeight = Ribbon().GetHeight();
+    const auto widen = [this](int width) {
+        m_frame->resize(width, 600);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Ribbon().width() == width; }));
+        QCoreApplication::processEvents();  // the layouts a user would wait for
+    };
+    // Each of the Home tab's tips lies on its button, or just below it.
+    QHash<QString, unsigned> homeTips;
+    const RibbonMarkup markup = CreateRibbonMarkup();
+    for (const RibbonGroup& group : markup.tabs[0].groups) {
+        for (const RibbonControl& control : group.controls)
+            homeTips.insert(markup.Find(control.command)->keyTip, control.command);
+    }
+    const auto expectTipsOnTheirButtons = [&](int width) {
+        const QList<QLabel*> tips = m_frame->findChildren<QLabel*>(QStringLiteral("keyTip"));
+        EXPECT_EQ(tips.size(), homeTips.size()) << width;
+        for (const QLabel* tip : tips) {
+            ASSERT_TRUE(homeTips.contains(tip->text()));
+            bool whole = false;
+            const QRect button = WindowRect(Button(homeTips.value(tip->text())), whole);
+            EXPECT_TRUE(button.adjusted(0, 0, 0, tip->height() + 1).contains(tip->geometry().center()))
+                << width << ' ' << tip->text().toStdString();
+        }
+    };
+    // Home laid out at one width, the window resized while View shows.
+    for (const auto& [from, to] : {std::pair{1024, 640}, std::pair{640, 900}}) {
+        Ribbon().SetCurrentTab(0);
+        widen(from);
+        Ribbon().SetCurrentTab(1);
+        widen(to);
+        Press(Qt::Key_Alt);
+        Press(Qt::Key_H);
+        expectTipsOnTheirButtons(to);
+        widen(from);  // while they show
+        expectTipsOnTheirButtons(from);
+        Press(Qt::Key_Escape);
+    }
+
+    // Minimised and restored while narrow, then widened: the full ribbon again.
+    widen(640);
+    QTabBar& tabs = *Ribbon().findChild<QTabBar*>();
+    for (int click = 0; click < 2; ++click)
+        QTest::mouseDClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(0).center());
+    ASSERT_FALSE(Ribbon().IsMinimized());
+    widen(1024);
+    EXPECT_EQ(Ribbon().GetHeight(), fullHeight);
+    EXPECT_EQ(Ribbon().height(), fullHeight);
+    for (const unsigned id : std::as_const(homeTips))
+        EXPECT_GE(Button(id).height(), Button(id).sizeHint().height()) << id;
+
+    // The minimised ribbon's dropped panel closes at a resize, and its tips with it.
+    QTest::mouseDClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(0).center());
+    Press(Qt::Key_Alt);
+    Press(Qt::Key_H);
+    ASSERT_TRUE(Button(cmdAdjOption).isVisible());
+    widen(640);
+    EXPECT_FALSE(Button(cmdAdjOption).isVisible());
+    EXPECT_EQ(m_frame->findChild<QLabel*>(QStringLiteral("keyTip")), nullptr);
 }

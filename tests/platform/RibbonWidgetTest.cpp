@@ -173,3 +173,40 @@ TEST_F(RibbonWidgetTest, AltShowsKeyTipsThatLeadToATabAndPressItsButton)
     EXPECT_EQ(app.executed.back().command, 3u);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tips().isEmpty(); }, 2000));
 }
+
+TEST_F(RibbonWidgetTest, ADisabledCommandsKeyTipIsDimmedAndItsKeyDoesNothing)
+{
+    const auto darkest = [](QWidget& widget) {
+        const QImage image = widget.grab().toImage();
+        int gray = 255;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                gray = std::min(gray, qGray(image.pixel(x, y)));
+        }
+        return gray;
+    };
+    const auto setEnabled = [this](bool enabled) {
+        app.answers[{3, RibbonKey::Enabled}] = enabled;
+        ribbon.InvalidateUICommand(3, RIBBON_INVALIDATE_STATE);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ribbon.FindButton(3)->isEnabled() == enabled; }, 2000));
+    };
+    setEnabled(false);
+    ribbon.show();
+    ribbon.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ribbon));
+    QTest::keyClick(&ribbon, Qt::Key_Alt);
+    QTest::keyClick(&ribbon, Qt::Key_T);
+    QPointer<QLabel> tip = ribbon.findChild<QLabel*>(QStringLiteral("keyTip"));
+    ASSERT_TRUE(tip && tip->text() == QStringLiteral("G"));
+    const int dimmed = darkest(*tip);
+    QTest::keyClick(&ribbon, Qt::Key_G);
+    EXPECT_TRUE(app.executed.empty());
+    ASSERT_TRUE(tip);  // the tips stay for another key
+
+    // Enabled while the tips show: drawn and pressed as any other.
+    setEnabled(true);
+    EXPECT_GT(dimmed, darkest(*tip) + 32);
+    QTest::keyClick(&ribbon, Qt::Key_G);
+    ASSERT_EQ(app.executed.size(), 1u);
+    EXPECT_EQ(app.executed[0].command, 3u);
+}
