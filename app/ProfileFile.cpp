@@ -6,7 +6,7 @@
 #include <QTemporaryFile>
 
 #include "common/RegularFile.h"
-#include "platform/Profile.h"
+#include "settings/Profile.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "platform/Profile.h"
 #include "settings/OutputFolder.h"
+#include "settings/Profile.h"
 
 namespace {
 

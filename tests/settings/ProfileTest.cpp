@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSettings>
 
-#include "platform/Profile.h"
+#include "settings/Profile.h"
 
 namespace {
 

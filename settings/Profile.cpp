@@ -1,4 +1,4 @@
-#include "platform/Profile.h"
+#include "settings/Profile.h"
 
 #include <QFile>
 #include <QFileInfo>
