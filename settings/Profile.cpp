@@ -1,18 +1,14 @@
 #include "settings/Profile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QList>
 #include <QSettings>
 #include <QVariant>
 
 #include <atomic>
-#include <memory>
+#include <functional>
 #include <optional>
 
-#include <sys/resource.h>
-
-#include "platform/SaveFileCommit.h"
+#include "settings/SettingsFile.h"
 
 CProfileRoute theProfileRoute;
 
@@ -26,15 +22,6 @@ IProfileDocument* OptionDoc(bool& optionFile)
     optionFile = theProfileRoute.m_bOptionFile != 0;
     return optionFile ? theProfileRoute.m_pOptionDoc : nullptr;
 }
-
-QSettings* NewUserSettings()
-{
-    return new QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quenrick"),
-                         QStringLiteral("Folivane"));
-}
-
-// Set when the settings file is not to be opened at all this session.
-bool g_bLeftAlone = false;
 
 bool NoFormatRead(QIODevice&, QSettings::SettingsMap&)
 {
@@ -60,128 +47,67 @@ QString UserSettingsFileName()
     return name + QStringLiteral("ini");
 }
 
-// The file-size limit of the process in bytes, or -1 when there is none.
-qint64 FileSizeLimit()
-{
-    rlimit limit {};
-    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
-        return -1;
-    }
-    return static_cast<qint64>(limit.rlim_cur);
-}
+// One change of the user's settings.
+using CSettingsChange = std::function<void(CIniValues&)>;
 
-// The settings file as it was, put back over one cut short: a missing one
-// is removed again.
-class CSettingsCopy {
-public:
-    explicit CSettingsCopy(const QString& fileName) : m_file(fileName)
-    {
-        m_bExisted = m_file.open(QIODevice::ReadOnly);
-        m_bytes = m_file.readAll();
-        m_file.close();
-    }
-
-    void PutBack()
-    {
-        if (!m_bExisted) {
-            m_file.remove();
-            return;
-        }
-        QSaveFile file(m_file.fileName());
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(m_bytes);
-            CommitSaveFile(file);
-        }
-    }
-
-private:
-    QFile m_file;
-    QByteArray m_bytes;
-    bool m_bExisted = false;
+// What a batch holds: the values read at its start with its changes made,
+// and the changes, to be made again on the file as it is at the end.
+struct CBatch {
+    CIniValues m_values;
+    QList<CSettingsChange> m_changes;
 };
 
-// Counts a failed store; TRUE when the settings arrived in the file. A file
-// that could not be parsed is still written over: that is no failure. Qt's
-// writer puts a file cut off at the file-size limit in place as if it were
-// whole: under a limit the file as it was is kept to be put back then.
-BOOL SyncSettings(QSettings& settings)
-{
-    const qint64 limit = FileSizeLimit();
-    std::optional<CSettingsCopy> before;
-    if (limit >= 0) {
-        before.emplace(settings.fileName());
-    }
-    settings.sync();
-    const bool cut = limit >= 0 && QFileInfo(settings.fileName()).size() >= limit;
-    if (cut) {
-        before->PutBack();
-    }
-    if (settings.status() != QSettings::AccessError && !cut) {
-        return 1;
-    }
-    ++g_nWriteFailures;
-    return 0;
-}
-
-// The settings file a batch of writes holds open, and how deep batches nest.
-std::unique_ptr<QSettings> g_pBatch;
+std::optional<CBatch> g_batch;
 int g_nBatchDepth = 0;
 
-// The user's settings file, opened on the section's group: the batch's while
-// one is open, else one of its own. A file left alone reads as empty, and
-// writes to it fail.
-class CUserSettings {
-public:
-    explicit CUserSettings(const QString& section)
-        : m_pOwn(g_pBatch || g_bLeftAlone ? nullptr : NewUserSettings()),
-          m_pSettings(g_pBatch ? g_pBatch.get() : m_pOwn.get())
-    {
-        if (m_pSettings != nullptr && !section.isEmpty()) {
-            m_pSettings->beginGroup(section);
-        }
-    }
-    ~CUserSettings()
-    {
-        while (m_pSettings != nullptr && !m_pSettings->group().isEmpty()) {
-            m_pSettings->endGroup();
-        }
-    }
-    CUserSettings(const CUserSettings&) = delete;
-    CUserSettings& operator=(const CUserSettings&) = delete;
+CIniValues ReadUserSettings()
+{
+    CIniValues values;
+    ReadSettingsFile(UserSettingsFileName(), values);
+    return values;
+}
 
-    QVariant Value(const QString& entry) const { return m_pSettings ? m_pSettings->value(entry) : QVariant(); }
+QVariant UserValue(const QString& section, const QString& entry)
+{
+    return (g_batch ? g_batch->m_values : ReadUserSettings()).value(section).value(entry);
+}
 
-    BOOL Remove(const QString& group)
-    {
-        if (m_pSettings != nullptr) {
-            m_pSettings->remove(group);
+// Makes the changes on the file as it is and stores it whole; counts a
+// failure. A file that could not be parsed is written over: that is no
+// failure. A name that is no regular file is not written over.
+BOOL StoreChanges(const QList<CSettingsChange>& changes)
+{
+    const QString name = UserSettingsFileName();
+    CIniValues values;
+    bool stored = ReadSettingsFile(name, values) != ESettingsFile::Refused;
+    if (stored) {
+        for (const CSettingsChange& change : changes) {
+            change(values);
         }
-        return Sync();
+        stored = WriteSettingsFile(name, values);
     }
-
-    // Stores the value at once, so that the result tells whether it arrived;
-    // in a batch, the batch's end stores it.
-    BOOL Write(const QString& entry, const QVariant& value)
-    {
-        if (m_pSettings != nullptr) {
-            m_pSettings->setValue(entry, value);
-        }
-        return Sync();
+    if (!stored) {
+        ++g_nWriteFailures;
     }
+    return stored ? 1 : 0;
+}
 
-private:
-    BOOL Sync()
-    {
-        if (m_pSettings == nullptr) {
-            ++g_nWriteFailures;
-            return 0;
-        }
-        return m_pOwn ? SyncSettings(*m_pOwn) : 1;
+// Stores the change at once, so that the result tells whether it arrived;
+// in a batch, the batch's end stores it.
+BOOL ChangeUserSettings(const CSettingsChange& change)
+{
+    if (!g_batch) {
+        return StoreChanges({change});
     }
+    change(g_batch->m_values);
+    g_batch->m_changes.append(change);
+    return 1;
+}
 
-    std::unique_ptr<QSettings> m_pOwn;
-    QSettings* m_pSettings;
-};
+BOOL WriteUserValue(const QString& section, const QString& entry, const QVariant& value)
+{
+    return ChangeUserSettings([section, entry, value](CIniValues& values) { values[section][entry] = value; });
+}
 
 }  // namespace
 
@@ -194,7 +120,7 @@ int GetProfileInt(const QString& section, const QString& entry, int nDefault)
     if (optionFile) {
         return nDefault;
     }
-    const QVariant value = CUserSettings(section).Value(entry);
+    const QVariant value = UserValue(section, entry);
     bool ok = false;
     const int number = value.toInt(&ok);
     return ok ? number : nDefault;
@@ -206,7 +132,7 @@ BOOL WriteProfileInt(const QString& section, const QString& entry, int nValue)
     if (IProfileDocument* doc = OptionDoc(optionFile)) {
         return doc->WriteInt(section, entry, nValue);
     }
-    return optionFile ? 0 : CUserSettings(section).Write(entry, nValue);
+    return optionFile ? 0 : WriteUserValue(section, entry, QString::number(nValue));
 }
 
 QString GetProfileString(const QString& section, const QString& entry, const QString& strDefault)
@@ -218,7 +144,7 @@ QString GetProfileString(const QString& section, const QString& entry, const QSt
     if (optionFile) {
         return strDefault;
     }
-    const QVariant value = CUserSettings(section).Value(entry);
+    const QVariant value = UserValue(section, entry);
     // A binary value is not a string, as in the registry.
     if (!value.isValid() || value.typeId() == QMetaType::QByteArray) {
         return strDefault;
@@ -232,7 +158,7 @@ BOOL WriteProfileString(const QString& section, const QString& entry, const QStr
     if (IProfileDocument* doc = OptionDoc(optionFile)) {
         return doc->WriteString(section, entry, value);
     }
-    return optionFile ? 0 : CUserSettings(section).Write(entry, value);
+    return optionFile ? 0 : WriteUserValue(section, entry, value);
 }
 
 BOOL GetProfileBinary(const QString& section, const QString& entry, QByteArray& data)
@@ -245,7 +171,7 @@ BOOL GetProfileBinary(const QString& section, const QString& entry, QByteArray& 
     if (optionFile) {
         return 0;
     }
-    const QVariant value = CUserSettings(section).Value(entry);
+    const QVariant value = UserValue(section, entry);
     if (value.typeId() != QMetaType::QByteArray) {
         return 0;
     }
@@ -259,23 +185,18 @@ BOOL WriteProfileBinary(const QString& section, const QString& entry, const QByt
     if (IProfileDocument* doc = OptionDoc(optionFile)) {
         return doc->WriteBinary(section, entry, data);
     }
-    return optionFile ? 0 : CUserSettings(section).Write(entry, data);
+    return optionFile ? 0 : WriteUserValue(section, entry, data);
 }
 
 BOOL DeleteProfileSection(const QString& section)
 {
     // An empty group name would stand for the whole file.
-    return section.isEmpty() ? 0 : CUserSettings(QString()).Remove(section);
+    return section.isEmpty() ? 0 : ChangeUserSettings([section](CIniValues& values) { values.remove(section); });
 }
 
 QString GetProfileFileName()
 {
     return UserSettingsFileName();
-}
-
-void LeaveProfileFileAlone()
-{
-    g_bLeftAlone = true;
 }
 
 int GetProfileWriteFailures()
@@ -285,15 +206,19 @@ int GetProfileWriteFailures()
 
 CProfileBatch::CProfileBatch()
 {
-    if (g_nBatchDepth++ == 0 && !g_bLeftAlone) {
-        g_pBatch.reset(NewUserSettings());
+    if (g_nBatchDepth++ == 0) {
+        g_batch = CBatch{ReadUserSettings(), {}};
     }
 }
 
 CProfileBatch::~CProfileBatch()
 {
-    if (--g_nBatchDepth == 0 && g_pBatch) {
-        SyncSettings(*g_pBatch);
-        g_pBatch.reset();
+    if (--g_nBatchDepth > 0) {
+        return;
+    }
+    const QList<CSettingsChange> changes = std::move(g_batch->m_changes);
+    g_batch.reset();
+    if (!changes.isEmpty()) {
+        StoreChanges(changes);
     }
 }
