@@ -6,11 +6,11 @@
 
 #include <memory>
 
-#include "platform/Profile.h"
 #include "platform/WinTypes.h"
 #include "settings/AdjustOption.h"
 #include "settings/OptionDocument.h"
 #include "settings/OptionProfile.h"
+#include "settings/Profile.h"
 
 class CMainFrame;
 class QTranslator;

@@ -4,7 +4,7 @@
 
 #include "dialogs/PreviewProfile.h"
 #include "dialogs/WindowPlacement.h"
-#include "platform/Profile.h"
+#include "settings/Profile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/RecentItems.h"
 
 #include "app/FolivaneApp.h"
-#include "platform/Profile.h"
+#include "settings/Profile.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "app/UIApplication.h"
 
 #include "app/RibbonTarget.h"
-#include "platform/Profile.h"
 #include "platform/ribbon/RibbonWidget.h"
+#include "settings/Profile.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "platform/Profile.h"
 #include "platform/WinTypes.h"
+#include "settings/Profile.h"
 
 // The preview window's values in the profile, all in section "".
 inline const QString kPrevWinRectKey = QStringLiteral("PrevWinRect");  // binary, 16 bytes

@@ -4,7 +4,7 @@
 #include "imagelist/ImageHeaderCtrl.h"
 #include "imagelist/ImageListModel.h"
 #include "imagelist/ListApplication.h"
-#include "platform/Profile.h"
+#include "settings/Profile.h"
 
 namespace {
 

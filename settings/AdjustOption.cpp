@@ -7,8 +7,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "platform/Profile.h"
 #include "settings/OutputFolder.h"
+#include "settings/Profile.h"
 
 namespace {
 
@@ -192,9 +192,10 @@ void CAdjustOption::Load()
         SaveDirType = 1;
     }
     // A subfolder the save page would refuse could send the output anywhere:
-    // like any value that cannot be used, it is ignored.
+    // like any value that cannot be used, it is ignored. An empty one is the
+    // folder rule's below.
     const QString subDir = GetProfileString(kSection, QStringLiteral("SaveSubDir"), SaveSubDir);
-    if (IsValidSubFolderName(subDir)) {
+    if (subDir.isEmpty() || IsValidSubFolderName(subDir)) {
         SaveSubDir = subDir;
     }
     if (SaveDirType == 1 && SaveSubDir.isEmpty()) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Profile.h"
 #include "settings/OptionDocument.h"
+#include "settings/Profile.h"
 
 // The profile functions' view of an option document: what they do while the
 // option-file mode is on. Install it in theProfileRoute.m_pOptionDoc.

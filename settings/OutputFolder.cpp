@@ -19,5 +19,6 @@ QString GetOutputFolder(const QString& origin, const CAdjustOption& option)
 
 bool IsValidSubFolderName(const QString& name)
 {
-    return IsValidFileName(name.trimmed());
+    const QString trimmed = name.trimmed();
+    return !trimmed.isEmpty() && IsValidFileName(trimmed);
 }

@@ -10,8 +10,8 @@
 // SaveAnyDir; any other type gives "".
 QString GetOutputFolder(const QString& origin, const CAdjustOption& option);
 
-// Whether SaveSubDir may hold the name: trimmed, as the save page stores it,
-// it is a file name, so the output folder is one folder beside the source and
-// never the source's own folder or one elsewhere. An empty name passes here;
-// whether one is needed is the caller's rule.
+// Whether the save page takes the name for SaveSubDir: trimmed, as the page
+// stores it, it is a file name and not empty, so the output folder is one
+// folder beside the source and never the source's own folder or one
+// elsewhere. Loading ignores every name the page would refuse.
 bool IsValidSubFolderName(const QString& name);

@@ -267,3 +267,54 @@ TEST_F(FolivaneApp, AFileSizeLimitFailsTheWritesInsteadOfEndingTheProgram)
               QStringList{QStringLiteral("Folivane.ini")});
     EXPECT_EQ(UserSettings().allKeys(), QStringList{QStringLiteral("ThumbSize")});
 }
+
+TEST_F(FolivaneApp, ASettingsFileLargerThanTheFileSizeLimitIsKeptWholeWhenItCannotBeWritten)
+{
+    for (int i = 0; i < 16; ++i) {
+        WriteProfileString(QStringLiteral("RecentItems"), QString::number(i), QString(100, QLatin1Char('x')));
+    }
+    QFile file(GetProfileFileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    ASSERT_GT(before.size(), 1024);
+    const int status = RunInChild([] {
+        IgnoreFileSizeSignal();
+        const rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const int failures = GetProfileWriteFailures();
+        {
+            const CProfileBatch batch;
+            WriteProfileInt(QString(), QStringLiteral("ThumbSize"), 2);
+        }
+        return GetProfileWriteFailures() > failures ? 0 : 1;
+    });
+    EXPECT_TRUE(ExitedWithZero(status)) << status;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), before.toStdString());
+    EXPECT_EQ(QDir(QFileInfo(file).path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList{QStringLiteral("Folivane.ini")});
+}
+
+TEST_F(FolivaneApp, ASettingsFileReplacedByAFifoWhileRunningIsNeitherReadNorWritten)
+{
+    WriteProfileInt(QString(), QStringLiteral("ThumbSize"), 2);
+    const QString name = GetProfileFileName();
+    ASSERT_TRUE(QFile::remove(name));
+    ASSERT_EQ(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    // Opened to be read, the FIFO would wait for a writer for good.
+    const int status = RunInChild([] {
+        const int failures = GetProfileWriteFailures();
+        const bool defaults = GetProfileInt(QString(), QStringLiteral("ThumbSize"), 7) == 7;
+        const bool refused = !WriteProfileInt(QString(), QStringLiteral("ThumbSize"), 3);
+        {
+            const CProfileBatch batch;
+            CAdjustOption().Save();
+        }
+        return defaults && refused && GetProfileWriteFailures() == failures + 2 ? 0 : 1;
+    });
+    EXPECT_TRUE(ExitedWithZero(status)) << status;
+    const QFileInfo info(name);
+    EXPECT_TRUE(info.exists() && !info.isFile());
+    QFile::remove(name);
+}

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/Profile.h"
 #include "settings/AdjustOption.h"
+#include "settings/Profile.h"
 
 namespace {
 

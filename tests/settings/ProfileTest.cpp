@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QSettings>
 
-#include "platform/Profile.h"
+#include "settings/Profile.h"
 
 namespace {
 
@@ -62,6 +62,23 @@ TEST_F(Profile, ValuesRoundTripInSectionsAndTopLevel)
     QByteArray data;
     EXPECT_TRUE(GetProfileBinary("", "ColumnInfo", data));
     EXPECT_EQ(data, QByteArray("\0\1\xff", 3));
+
+    // The file is in the toolkit's INI form: what the one writes, the other reads.
+    const QString text = QStringLiteral(" @a;b=\"c\\\t\x01" "1 \u00e9\U0001F600 ");
+    const QByteArray bytes("\0" "1\x7f\xff, a", 7);
+    EXPECT_TRUE(WriteProfileString("Recent Items", "\u00e9", text));
+    EXPECT_TRUE(WriteProfileBinary("", "Bytes", bytes));
+    QSettings toolkit(GetProfileFileName(), QSettings::IniFormat);
+    EXPECT_EQ(toolkit.value("Recent Items/\u00e9").toString(), text);
+    EXPECT_EQ(toolkit.value("Bytes").toByteArray(), bytes);
+    EXPECT_EQ(toolkit.value("OptionInfo/BackBorder").toInt(), -17);
+    toolkit.setValue("OptionInfo/Text", text);
+    toolkit.setValue("OptionInfo/Bytes", bytes);
+    toolkit.sync();
+    EXPECT_EQ(GetProfileString("OptionInfo", "Text"), text);
+    EXPECT_TRUE(GetProfileBinary("OptionInfo", "Bytes", data));
+    EXPECT_EQ(data, bytes);
+    EXPECT_EQ(GetProfileString("RecentItems", "0"), "/home/u/a,b\nc");
 }
 
 TEST_F(Profile, MissingOrMistypedValuesGiveTheDefault)

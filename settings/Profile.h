@@ -8,9 +8,11 @@
 // The six profile functions through which all settings code reads and writes.
 // Normally they work on the user's settings file (INI format,
 // ~/.config/Quenrick/Folivane.ini): section "" is the top level, any other
-// section a group, binaries are byte arrays. In option-file mode they work on
-// the option document instead, so that the same settings code also reads and
-// writes option files. UI thread only.
+// section a group, binaries are byte arrays. The file is read only when it is
+// a regular file (else reads give the caller's default and writes fail), and
+// replaced whole by a new one, never written in place. In option-file mode
+// they work on the option document instead, so that the same settings code
+// also reads and writes option files. UI thread only.
 int GetProfileInt(const QString& section, const QString& entry, int nDefault);
 BOOL WriteProfileInt(const QString& section, const QString& entry, int nValue);
 QString GetProfileString(const QString& section, const QString& entry, const QString& strDefault = QString());
@@ -23,18 +25,15 @@ BOOL WriteProfileBinary(const QString& section, const QString& entry, const QByt
 BOOL DeleteProfileSection(const QString& section);
 // The settings file's full name; the file is not opened.
 QString GetProfileFileName();
-// From now on the settings file is never opened: reads give the caller's
-// default and writes fail. For a settings file that is no file (a FIFO, a
-// device) and cannot be moved aside.
-void LeaveProfileFileAlone();
 // How many writes to the settings file have failed since the program started,
 // so that a caller can tell the user what was not kept.
 int GetProfileWriteFailures();
 
-// Holds the settings file open while it lives, so that many writes (the
-// options at shutdown) store the file once instead of once each. Writes inside
-// report success; a failed store at the end counts in GetProfileWriteFailures.
-// UI thread only; batches nest.
+// Reads the settings file once and holds its values while it lives, so that
+// many reads (the options at start-up) and writes (at shutdown) go to the
+// file once instead of once each. Its end makes the writes on the file as it
+// is then and stores it. Writes inside report success; a failed store at the
+// end counts in GetProfileWriteFailures. UI thread only; batches nest.
 class CProfileBatch {
 public:
     CProfileBatch();
