@@ -136,6 +136,12 @@ void CImageListCtrl::OnItemChanged(const QModelIndex& current, const QModelIndex
 
 void CImageListCtrl::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        // Shift+F10 is the menu key's twin, but only the menu key reaches the
+        // list as a menu event.
+        OnContextMenu(QPoint(-1, -1));
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
