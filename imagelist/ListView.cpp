@@ -147,10 +147,6 @@ void CImageListCtrl::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Enter:
         OpenFocusedInPreview();
         break;
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        PressWithoutCtrl(*event);
-        break;
     case Qt::Key_Left:
     case Qt::Key_Right:
         // A row is focused as a whole: the keys scroll the columns instead.
@@ -168,16 +164,6 @@ void CImageListCtrl::OpenFocusedInPreview()
     const int row = GetFocusedRow();
     if (row >= 0 && m_pPreview != nullptr && m_pPreview->ShowPreviewDialog())
         ShowInPreview(row);
-}
-
-// Home and End select the first or last file with or without Ctrl, as in a
-// file list; only Shift extends the selection.
-void CImageListCtrl::PressWithoutCtrl(QKeyEvent& event)
-{
-    QKeyEvent plain(event.type(), event.key(), event.modifiers() & ~Qt::ControlModifier, event.text(),
-                    event.isAutoRepeat(), event.count());
-    QTableView::keyPressEvent(&plain);
-    event.setAccepted(plain.isAccepted());
 }
 
 QModelIndex CImageListCtrl::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
