@@ -14,6 +14,7 @@
 #include "dialogs/OptionFileMode.h"
 #include "engine/Thumbnail.h"
 #include "msgbox/ApplicationHelp.h"
+#include "msgbox/DialogFrame.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/SystemMessageBox.h"
 
@@ -43,7 +44,7 @@ QIcon PageIcon(int id, COLORREF textColour)
 }  // namespace
 
 COptionPropertySheet::COptionPropertySheet(CAdjustOption* option, IOptionFileMode* fileMode, QWidget* parent)
-    : QDialog(parent),
+    : QDialog(parent, kDialogFrame),
       m_pOption(option),
       m_pageGeneral(*this),
       m_pageSlant(*this),
