@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -58,6 +59,7 @@ COptionPropertySheet::COptionPropertySheet(CAdjustOption* option, IOptionFileMod
     setWindowTitle(QStringLiteral("オプション"));
     auto* bar = new QWidget(this);
     BuildNavigation(*bar);
+    BuildPageKeys();
     m_stack = new QStackedWidget(this);
     // The page area takes the largest template.
     const CDialogLayout layout(*this);
@@ -115,6 +117,23 @@ void COptionPropertySheet::BuildNavigation(QWidget& bar)
     }
     column->addStretch();
     connect(m_navigation, &QButtonGroup::idClicked, this, [this](int index) { SetActivePage(index); });
+}
+
+void COptionPropertySheet::BuildPageKeys()
+{
+    // Shift+Tab comes from the window system as Backtab; both forms are taken.
+    auto* next = new QShortcut(this);
+    next->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    connect(next, &QShortcut::activated, this, [this] { TurnPage(1); });
+    auto* previous = new QShortcut(this);
+    previous->setKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    connect(previous, &QShortcut::activated, this, [this] { TurnPage(-1); });
+}
+
+void COptionPropertySheet::TurnPage(int step)
+{
+    SetActivePage((m_nActive + step + GetPageCount()) % GetPageCount());
 }
 
 bool COptionPropertySheet::SetActivePage(int index)
