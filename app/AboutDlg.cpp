@@ -15,6 +15,7 @@
 #include "common/ErrorText.h"
 #include "dialogs/DialogLayout.h"
 #include "msgbox/ApplicationHelp.h"
+#include "msgbox/DialogFrame.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ int LinesHeight(const QPlainTextEdit& box)
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent, kDialogFrame)
 {
     setWindowTitle(QStringLiteral("バージョン情報"));
     const CDialogLayout layout(*this);

@@ -6,10 +6,11 @@
 #include "dialogs/DialogControls.h"
 #include "dialogs/DialogLayout.h"
 #include "msgbox/ApplicationHelp.h"
+#include "msgbox/DialogFrame.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 
 CFilePasswordDialog::CFilePasswordDialog(const QString& fileName, QWidget* parent)
-    : QDialog(parent), m_strFileName(fileName)
+    : QDialog(parent, kDialogFrame), m_strFileName(fileName)
 {
     const CDialogLayout layout(*this);
     SetUpDialog(*this, layout, QStringLiteral("パスワード入力"), 267, 56);

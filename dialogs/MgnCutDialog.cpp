@@ -9,6 +9,7 @@
 #include "dialogs/SpinButtonCtrl.h"
 #include "dialogs/ValueHelpers.h"
 #include "msgbox/ApplicationHelp.h"
+#include "msgbox/DialogFrame.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/SystemMessageBox.h"
 
@@ -31,7 +32,7 @@ constexpr int kFirstSpinId = 1060;
 
 }  // namespace
 
-CMgnCutDialog::CMgnCutDialog(const RECT& margin, QWidget* parent) : QDialog(parent), m_rcMargin(margin)
+CMgnCutDialog::CMgnCutDialog(const RECT& margin, QWidget* parent) : QDialog(parent, kDialogFrame), m_rcMargin(margin)
 {
     const CDialogLayout layout(*this);
     SetUpDialog(*this, layout, QStringLiteral("余白カット"), 237, 62);

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -14,6 +15,7 @@
 #include "dialogs/OptionFileMode.h"
 #include "engine/Thumbnail.h"
 #include "msgbox/ApplicationHelp.h"
+#include "msgbox/DialogFrame.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/SystemMessageBox.h"
 
@@ -43,7 +45,7 @@ QIcon PageIcon(int id, COLORREF textColour)
 }  // namespace
 
 COptionPropertySheet::COptionPropertySheet(CAdjustOption* option, IOptionFileMode* fileMode, QWidget* parent)
-    : QDialog(parent),
+    : QDialog(parent, kDialogFrame),
       m_pOption(option),
       m_pageGeneral(*this),
       m_pageSlant(*this),
@@ -57,6 +59,7 @@ COptionPropertySheet::COptionPropertySheet(CAdjustOption* option, IOptionFileMod
     setWindowTitle(QStringLiteral("オプション"));
     auto* bar = new QWidget(this);
     BuildNavigation(*bar);
+    BuildPageKeys();
     m_stack = new QStackedWidget(this);
     // The page area takes the largest template.
     const CDialogLayout layout(*this);
@@ -114,6 +117,23 @@ void COptionPropertySheet::BuildNavigation(QWidget& bar)
     }
     column->addStretch();
     connect(m_navigation, &QButtonGroup::idClicked, this, [this](int index) { SetActivePage(index); });
+}
+
+void COptionPropertySheet::BuildPageKeys()
+{
+    // Shift+Tab comes from the window system as Backtab; both forms are taken.
+    auto* next = new QShortcut(this);
+    next->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    connect(next, &QShortcut::activated, this, [this] { TurnPage(1); });
+    auto* previous = new QShortcut(this);
+    previous->setKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    connect(previous, &QShortcut::activated, this, [this] { TurnPage(-1); });
+}
+
+void COptionPropertySheet::TurnPage(int step)
+{
+    SetActivePage((m_nActive + step + GetPageCount()) % GetPageCount());
 }
 
 bool COptionPropertySheet::SetActivePage(int index)

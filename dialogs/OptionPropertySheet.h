@@ -22,6 +22,8 @@ extern int g_nOptionStartPage;
 // The modal options sheet: six pages editing the caller's record, chosen in a
 // bar of large icons on the left; OK, Cancel and Help. Pages are built when
 // first shown; leaving a page validates it, OK stores every built page.
+// Ctrl+Tab and Ctrl+PageDown turn to the next page, Ctrl+Shift+Tab and
+// Ctrl+PageUp to the previous one, as a click on the bar does.
 class COptionPropertySheet : public QDialog {
     Q_OBJECT
 
@@ -60,6 +62,9 @@ public:
 
 private:
     void BuildNavigation(QWidget& bar);
+    void BuildPageKeys();
+    // Shows the next (1) or previous (-1) page, round from the last to the first.
+    void TurnPage(int step);
     void OnOK();
     QString AskOptionFile(bool save);
 

@@ -8,9 +8,10 @@
 #include "dialogs/SpinButtonCtrl.h"
 #include "dialogs/ValueHelpers.h"
 #include "msgbox/ApplicationHelp.h"
+#include "msgbox/DialogFrame.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 
-CRotateDialog::CRotateDialog(double angle, QWidget* parent) : QDialog(parent), m_dAngle(angle)
+CRotateDialog::CRotateDialog(double angle, QWidget* parent) : QDialog(parent, kDialogFrame), m_dAngle(angle)
 {
     const CDialogLayout layout(*this);
     SetUpDialog(*this, layout, QStringLiteral("傾き調整"), 219, 56);

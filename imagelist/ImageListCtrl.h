@@ -241,7 +241,6 @@ private:
     void RedrawFocusRow(int row);
     QString OnGetDispInfo(int row, int column) const;
     void OpenFocusedInPreview();
-    void PressWithoutCtrl(QKeyEvent& event);
     void OnItemChanged(const QModelIndex& current, const QModelIndex& previous);
     void OnHeaderClicked(int index);
     void OnHeaderEndDrag(int index, int oldOrder, int newOrder);

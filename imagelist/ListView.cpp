@@ -136,14 +136,16 @@ void CImageListCtrl::OnItemChanged(const QModelIndex& current, const QModelIndex
 
 void CImageListCtrl::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        // Shift+F10 is the menu key's twin, but only the menu key reaches the
+        // list as a menu event.
+        OnContextMenu(QPoint(-1, -1));
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         OpenFocusedInPreview();
-        break;
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        PressWithoutCtrl(*event);
         break;
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -162,16 +164,6 @@ void CImageListCtrl::OpenFocusedInPreview()
     const int row = GetFocusedRow();
     if (row >= 0 && m_pPreview != nullptr && m_pPreview->ShowPreviewDialog())
         ShowInPreview(row);
-}
-
-// Home and End select the first or last file with or without Ctrl, as in a
-// file list; only Shift extends the selection.
-void CImageListCtrl::PressWithoutCtrl(QKeyEvent& event)
-{
-    QKeyEvent plain(event.type(), event.key(), event.modifiers() & ~Qt::ControlModifier, event.text(),
-                    event.isAutoRepeat(), event.count());
-    QTableView::keyPressEvent(&plain);
-    event.setAccepted(plain.isAccepted());
 }
 
 QModelIndex CImageListCtrl::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)

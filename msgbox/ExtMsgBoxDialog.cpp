@@ -2,6 +2,7 @@
 
 #include "msgbox/ApplicationHelp.h"
 #include "msgbox/CopyTextToClipboard.h"
+#include "msgbox/DialogFrame.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/ExtMsgBoxTemplate.h"
 
@@ -40,8 +41,7 @@ bool IsCommandButton(int id)
 
 CExtMsgBoxDialog::CExtMsgBoxDialog(CExtMsgBoxTemplate& box) : QDialog(nullptr), m_box(box)
 {
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = kDialogFrame;
     if (m_box.m_nStyle & MB_TOPMOST)
         flags |= Qt::WindowStaysOnTopHint;
     setWindowFlags(flags);

@@ -1,5 +1,6 @@
 #include "msgbox/SystemMessageBox.h"
 
+#include "msgbox/DialogFrame.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "msgbox/MessageBoxAnswerer.h"
 #include "msgbox/MsgBoxSlots.h"
@@ -72,6 +73,8 @@ int SystemMessageBox(QWidget* owner, const QString& text, const QString& caption
         return answer(text, style);
     QMessageBox box(IconOf(style & MB_ICONMASK), caption, text, QMessageBox::NoButton, owner);
     box.setWindowModality(Qt::ApplicationModal);
+    // After the modality: the toolkit's box sets its window kind anew there.
+    box.setWindowFlags(kDialogFrame);
     box.setTextFormat(Qt::PlainText);
     std::vector<std::pair<QAbstractButton*, int>> ids;
     for (const auto& [standard, id] : buttons)

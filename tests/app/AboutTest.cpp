@@ -7,6 +7,7 @@
 #include "app/AboutDlg.h"
 #include "app/AboutText.h"
 #include "msgbox/ApplicationHelp.h"
+#include "support/DialogFrame.h"
 
 TEST(About, VersionLinesShowTheMinorPartWithTwoDigits)
 {
@@ -25,7 +26,7 @@ TEST(About, LongPathsWrapAfterTheirSeparatorsAndALongNameWithinItself)
     EXPECT_EQ(WrapAtSeparators("/a/abcdefghij", 4, chars), (QStringList{"/a/", "abcd", "efgh", "ij"}));
 }
 
-TEST(About, TheBoxShowsVersionFolderAndOneLinePerLibrary)
+TEST(About, TheBoxShowsVersionFolderAndOneLinePerLibraryUnderACloseButtonOnly)
 {
     CAboutDlg dialog;
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("バージョン情報"));
@@ -36,6 +37,7 @@ TEST(About, TheBoxShowsVersionFolderAndOneLinePerLibrary)
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("libunzip32.so：")));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("libunrar32.so：")));
+    EXPECT_TRUE(HasCloseButtonOnly(dialog));
 }
 
 TEST(About, TheFolderLinkOpensThroughTheProgramsOpener)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFile>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -140,6 +141,44 @@ TEST_F(OptionSheetTest, EndBeforeStartFocusesTheEndEditAndVetoesTheTab)
     EXPECT_FALSE(Control(MARGINPAGE, 1129)->isVisibleTo(m_sheet.get()));
     Control<QPushButton>(MARGINPAGE, 1128)->click();
     EXPECT_EQ(Control<QLineEdit>(MARGINPAGE, 1090)->text(), "20");
+}
+
+TEST_F(OptionSheetTest, CtrlTabAndCtrlPageKeysTurnThePagesRoundAndThePagesCheckFirst)
+{
+    auto* leftCut = Control<QLineEdit>(MARGINPAGE, 1056);
+    ASSERT_TRUE(m_sheet->SetActivePage(GENERALPAGE));
+    Control(GENERALPAGE, 1019)->setFocus();
+    struct Turn {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int page;
+    };
+    // Ctrl+Shift+Tab arrives as Ctrl+Shift+Backtab from the window system.
+    const Turn turns[] = {{Qt::Key_Tab, Qt::ControlModifier, SLANTPAGE},
+                          {Qt::Key_PageDown, Qt::ControlModifier, MARGINPAGE},
+                          {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, SLANTPAGE},
+                          {Qt::Key_PageUp, Qt::ControlModifier, GENERALPAGE},
+                          {Qt::Key_PageUp, Qt::ControlModifier, SAVEPAGE},
+                          {Qt::Key_Tab, Qt::ControlModifier, GENERALPAGE},
+                          {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, SAVEPAGE},
+                          {Qt::Key_PageDown, Qt::ControlModifier, GENERALPAGE}};
+    for (const Turn& turn : turns) {
+        QTest::keyClick(QApplication::focusWidget(), turn.key, turn.modifiers);
+        EXPECT_EQ(m_sheet->GetActiveIndex(), turn.page) << turn.key;
+        EXPECT_TRUE(m_sheet->GetPage(turn.page).isAncestorOf(QApplication::focusWidget())) << turn.key;
+    }
+
+    // A page whose check fails stays, with the focus on what to correct.
+    Control<QAbstractButton>(MARGINPAGE, 1054)->click();
+    TypeInto(leftCut, "50");
+    TypeInto(Control<QLineEdit>(MARGINPAGE, 1058), "50");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(m_sheet->GetActiveIndex(), MARGINPAGE);
+    EXPECT_EQ(m_sheet->m_messages, QStringList{"カット左右の合計が100%以上です。"});
+    EXPECT_TRUE(leftCut->hasFocus());
+    TypeInto(leftCut, "49");
+    QTest::keyClick(leftCut, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(m_sheet->GetActiveIndex(), SLANTPAGE);
 }
 
 TEST_F(OptionSheetTest, AKindSwitchedOffIsNotCrossChecked)

@@ -10,8 +10,11 @@
 #include "dialogs/FilePasswordDialog.h"
 #include "dialogs/FilePasswordPrompt.h"
 #include "dialogs/MgnCutDialog.h"
+#include "dialogs/OptionPropertySheet.h"
 #include "dialogs/RotateDialog.h"
 #include "msgbox/ExtMsgBoxDefs.h"
+#include "settings/AdjustOption.h"
+#include "support/DialogFrame.h"
 
 namespace {
 
@@ -133,4 +136,15 @@ TEST(FilePasswordDialog, PromptGivesTheTypedPasswordOrNothingOnCancel)
         EXPECT_EQ(ok, button[0] == '1');
         EXPECT_EQ(password, ok ? QStringLiteral(" pw ") : QStringLiteral("before"));
     }
+}
+
+TEST(PerFileDialogs, AskForACloseButtonOnly)
+{
+    CMgnCutDialog cut(RECT{});
+    CRotateDialog rotate(0.0);
+    CFilePasswordDialog password(QStringLiteral("a.zip"));
+    CAdjustOption option;
+    COptionPropertySheet sheet(&option);
+    for (const QDialog* dialog : std::initializer_list<const QDialog*>{&cut, &rotate, &password, &sheet})
+        EXPECT_TRUE(HasCloseButtonOnly(*dialog)) << dialog->windowTitle().toStdString();
 }

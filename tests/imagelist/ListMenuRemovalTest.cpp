@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QTest>
 
 namespace {
 
@@ -100,7 +101,7 @@ TEST_F(ListMenuRemovalTest, MenuChecksTheCommonValuesOnly)
     EXPECT_TRUE(list.checked.empty());
 }
 
-TEST_F(ListMenuRemovalTest, MenuKeyOpensAtTheTopLeftAndTheChoiceIsPassedOn)
+TEST_F(ListMenuRemovalTest, MenuKeyAndShiftF10OpenAtTheTopLeftAndTheChoiceIsPassedOn)
 {
     AddPages(1);
     Select({0});
@@ -111,6 +112,14 @@ TEST_F(ListMenuRemovalTest, MenuKeyOpensAtTheTopLeftAndTheChoiceIsPassedOn)
     QCoreApplication::sendEvent(&list, &key);
     EXPECT_EQ(list.shownAt, list.mapToGlobal(QPoint(0, 0)));
     EXPECT_EQ(commands, std::vector<int>{32796});
+
+    // The window system sends no menu event for Shift+F10; F10 alone opens nothing.
+    list.shownAt = QPoint(-5, -5);
+    QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(&list, Qt::Key_F10);
+    EXPECT_EQ(list.menus, 2);
+    EXPECT_EQ(list.shownAt, list.mapToGlobal(QPoint(0, 0)));
+    EXPECT_EQ(commands, (std::vector<int>{32796, 32796}));
 }
 
 TEST_F(ListMenuRemovalTest, RemovingSomeRowsTakesExactlyTheirEntriesAndCacheFiles)

@@ -276,7 +276,7 @@ TEST_F(ListViewTest, SortAndThumbnailSizeKeepTheSidewaysScroll)
     EXPECT_EQ(list.verticalScrollBar()->value(), 0);
 }
 
-TEST_F(ListViewTest, HomeEndReachTheFilesAndKeysAndClicksKeepTheSidewaysScroll)
+TEST_F(ListViewTest, HomeEndReachTheFilesCtrlMovesOnlyTheFocusAndKeysAndClicksKeepTheSidewaysScroll)
 {
     FillLoadedRows(30);
     list.setCurrentIndex(list.model()->index(5, 0));
@@ -291,10 +291,12 @@ TEST_F(ListViewTest, HomeEndReachTheFilesAndKeysAndClicksKeepTheSidewaysScroll)
         int focused;
         std::vector<int> selected;
     };
+    // With Ctrl, as with Ctrl and the arrows, only the focus moves.
     const Step steps[] = {{Qt::Key_End, {}, 29, {29}},
                           {Qt::Key_Home, {}, 0, {0}},
-                          {Qt::Key_End, Qt::ControlModifier, 29, {29}},
-                          {Qt::Key_Home, Qt::ControlModifier, 0, {0}},
+                          {Qt::Key_End, Qt::ControlModifier, 29, {0}},
+                          {Qt::Key_Up, {}, 28, {28}},
+                          {Qt::Key_Home, Qt::ControlModifier, 0, {28}},
                           {Qt::Key_End, Qt::ShiftModifier, 29, all},
                           {Qt::Key_Up, {}, 28, {28}},
                           {Qt::Key_Down, {}, 29, {29}}};

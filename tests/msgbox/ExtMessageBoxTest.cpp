@@ -4,6 +4,7 @@
 #include "msgbox/ExtMessageBox.h"
 #include "msgbox/MessageBoxAnswerer.h"
 #include "res/StringTable.h"
+#include "support/DialogFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,27 @@ TEST(ExtMessageBox, SystemModalStopBoxIsTheToolkitsBox)
         EXPECT_EQ(ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), style, nullptr), IDOK);
         EXPECT_TRUE(toolkitBox) << std::hex << style;
     }
+}
+
+TEST(ExtMessageBox, BothKindsOfBoxAskForACloseButtonOnly)
+{
+    bool closeOnly = false;
+    WhenBoxOpens([&](CExtMsgBoxDialog& box) {
+        closeOnly = HasCloseButtonOnly(box);
+        PressFirst(box);
+    });
+    ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), MB_TOPMOST | kQuiet, nullptr);
+    EXPECT_TRUE(closeOnly);
+
+    closeOnly = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        closeOnly = box != nullptr && HasCloseButtonOnly(*box);
+        if (box)
+            qobject_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+    });
+    ExtMessageBox(nullptr, QStringLiteral("M"), QStringLiteral("T"), 0x1010u, nullptr);
+    EXPECT_TRUE(closeOnly);
 }
 
 TEST(ExtMessageBox, CtrlCCopiesTitleMessageAndButtons)
