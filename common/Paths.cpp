@@ -131,7 +131,11 @@ QString RemoveTrailingSeparators(const QString& path)
 int CreateFolderPath(const QString& path)
 {
     if (IsInTempRoot(path)) {
-        return CreateTempFolderPath(path);
+        QString folder = path;
+        const int error = CreateTempFolderPath(folder);
+        // Made under a new root when this process lost its own to another
+        // copy: the caller's path is not made.
+        return error != 0 || folder == path ? error : ENOENT;
     }
     // A file of that name is seen as such, not as a missing folder.
     const QString folder = RemoveTrailingSeparators(path);
@@ -160,6 +164,9 @@ int CreateFolderPath(const QString& path)
 
 int DeleteFolderTree(const QString& path)
 {
+    if (IsInTempRoot(path)) {
+        return DeleteTempFolder(path);
+    }
     // The system follows a link named as a folder ("link/"): the name is
     // looked at without the separators.
     const QString bare = RemoveTrailingSeparators(path);

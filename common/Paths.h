@@ -22,7 +22,8 @@ bool IsValidFileName(const QString& text);
 // folder in the temporary root is made private (CreateTempFolderPath).
 int CreateFolderPath(const QString& path);
 // 0 also when the path does not exist; walked by descriptors, symbolic links
-// inside are removed, never followed.
+// inside are removed, never followed. In the temporary root only while the
+// root is still this process's (DeleteTempFolder).
 int DeleteFolderTree(const QString& path);
 void ListFilesRecursive(const QString& folder, QStringList& list);
 
