@@ -154,7 +154,7 @@ int HoldRoot(const QString& root, bool claim)
 // no name leads out of the root. 0 or an errno code.
 int OpenBelow(int root, const QStringList& names, bool make, int& folder)
 {
-    folder = fcntl(root, F_DUPFD_CLOEXEC, 0);
+    folder = openat(root, ".", kFolderFlags);
     if (folder < 0)
         return errno;
     for (const QString& name : names) {
