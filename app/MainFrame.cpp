@@ -13,6 +13,7 @@
 #include "app/UIApplication.h"
 #include "app/WindowIdentity.h"
 #include "common/Paths.h"
+#include "common/TempRoot.h"
 #include "dialogs/PreviewWindow.h"
 #include "platform/ribbon/RibbonWidget.h"
 #include "res/StringTable.h"
@@ -177,6 +178,9 @@ void CMainFrame::SaveStateAndShutdown()
         theApp.m_option.Save();
         SaveRecentItems();
         if (!theApp.m_strTempRoot.isEmpty()) {
+            // The root in use now: one of this copy's own when another copy
+            // took over the one claimed at start.
+            theApp.m_strTempRoot = GetTempRoot();
             DeleteFolderTree(theApp.m_strTempRoot);
         }
         DestroyPreview();

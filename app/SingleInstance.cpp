@@ -3,10 +3,24 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
+#include "common/PrivateFolder.h"
+
 QString GetInstanceFolder()
 {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    if (!runtime.isEmpty()) {
+        return runtime;
+    }
+    // The temporary folder is shared by all users: fixed names right in it
+    // could be taken by anyone, so that this user's copy would find the lock
+    // held or unusable. Only a folder private to the user is shared, by the
+    // user's own copies alone.
+    return ChoosePrivateFolder({
+        QDir::tempPath() + QStringLiteral("/QuenrickFolivane-%1").arg(geteuid()),
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/QuenrickFolivane"),
+    });
 }
 
 CSingleInstance::CSingleInstance(const QString& folder)

@@ -8,7 +8,9 @@
 inline constexpr char kMutexName[] = "QuenrickFolivaneMutex";
 inline constexpr char kMainFrameClassName[] = "QuenrickFolivaneMainFrmClass";
 
-// The per-user folder the lock and the window's address live in.
+// The per-user folder the lock and the window's address live in: the
+// session's runtime folder, else a folder private to the user in the
+// temporary folder, else one in the user's cache folder.
 QString GetInstanceFolder();
 
 // The single-instance lock. Taking it is atomic, so of two programs started

@@ -2,15 +2,16 @@
 
 #include <QFile>
 
+#include "common/FolderTree.h"
 #include "common/TempRoot.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <vector>
 
 namespace {
@@ -52,7 +53,7 @@ struct DirectoryEntry {
 
 // Reads a folder's entries without "." and "..", in name order so that the
 // listing does not depend on the file system's storage order. A symbolic link
-// is never a folder here: trees are walked and deleted without following links
+// is never a folder here: trees are walked without following links
 // out of them. Returns 0 or the errno of opening the folder.
 int ReadFolder(const QByteArray& folder, std::vector<DirectoryEntry>& entries)
 {
@@ -80,27 +81,6 @@ int ReadFolder(const QByteArray& folder, std::vector<DirectoryEntry>& entries)
     std::sort(entries.begin(), entries.end(),
               [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.path < b.path; });
     return 0;
-}
-
-int DeleteFolderTreeNative(const QByteArray& path)
-{
-    std::vector<DirectoryEntry> entries;
-    if (const int error = ReadFolder(path, entries)) {
-        return error;
-    }
-    for (const DirectoryEntry& entry : entries) {
-        if (entry.isFolder) {
-            if (const int error = DeleteFolderTreeNative(entry.path)) {
-                return error;
-            }
-        }
-    }
-    for (const DirectoryEntry& entry : entries) {
-        if (!entry.isFolder && unlink(entry.path.constData()) != 0) {
-            return errno;
-        }
-    }
-    return rmdir(path.constData()) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -151,7 +131,11 @@ QString RemoveTrailingSeparators(const QString& path)
 int CreateFolderPath(const QString& path)
 {
     if (IsInTempRoot(path)) {
-        return CreateTempFolderPath(path);
+        QString folder = path;
+        const int error = CreateTempFolderPath(folder);
+        // Made under a new root when this process lost its own to another
+        // copy: the caller's path is not made.
+        return error != 0 || folder == path ? error : ENOENT;
     }
     // A file of that name is seen as such, not as a missing folder.
     const QString folder = RemoveTrailingSeparators(path);
@@ -180,20 +164,21 @@ int CreateFolderPath(const QString& path)
 
 int DeleteFolderTree(const QString& path)
 {
-    // The system follows a link named as a folder ("link/"), and the guard
-    // below would not see it.
-    const QByteArray native = QFile::encodeName(RemoveTrailingSeparators(path));
-    struct stat info {};
-    if (lstat(native.constData(), &info) != 0) {
-        return 0;
+    if (IsInTempRoot(path)) {
+        return DeleteTempFolder(path);
     }
-    if (S_ISLNK(info.st_mode)) {
-        return ENOTDIR;  // never empty a folder that a link points elsewhere to
+    // The system follows a link named as a folder ("link/"): the name is
+    // looked at without the separators.
+    const QString bare = RemoveTrailingSeparators(path);
+    const qsizetype nameStart = bare.lastIndexOf(kSeparator) + 1;
+    const QByteArray parentPath = nameStart == 0 ? QByteArray(".") : QFile::encodeName(bare.left(nameStart));
+    const int parent = open(parentPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parent < 0) {
+        return 0;  // nothing to be found under it
     }
-    if (native.size() >= PATH_MAX) {
-        return ENAMETOOLONG;
-    }
-    return DeleteFolderTreeNative(native);
+    const int error = DeleteFolderAt(parent, QFile::encodeName(bare.mid(nameStart)));
+    close(parent);
+    return error;
 }
 
 void ListFilesRecursive(const QString& folder, QStringList& list)

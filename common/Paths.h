@@ -21,8 +21,9 @@ bool IsValidFileName(const QString& text);
 // without a folder part, else the errno of the first failing creation. A
 // folder in the temporary root is made private (CreateTempFolderPath).
 int CreateFolderPath(const QString& path);
-// 0 also when the path does not exist; symbolic links inside are removed,
-// never followed.
+// 0 also when the path does not exist; walked by descriptors, symbolic links
+// inside are removed, never followed. In the temporary root only while the
+// root is still this process's (DeleteTempFolder).
 int DeleteFolderTree(const QString& path);
 void ListFilesRecursive(const QString& folder, QStringList& list);
 

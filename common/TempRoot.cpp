@@ -14,128 +14,233 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/FolderTree.h"
+#include "common/PrivateFolder.h"
+
 namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+constexpr char kLockName[] = ".lock";
+
 QMutex& TempRootLock()
 {
     static QMutex lock;
     return lock;
 }
 
-// A folder only this user can enter: made here with mode 0700, or already a
-// real folder (no link) of this user that nobody else may write to. The
-// system's temporary folder is shared by all users, and a folder planted
-// there by another user could redirect extraction and deletion.
-bool IsPrivateFolder(const QString& folder)
-{
-    const QByteArray path = QFile::encodeName(folder);
-    if (mkdir(path.constData(), 0700) == 0)
-        return true;
-    struct stat status {};
-    if (lstat(path.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != geteuid())
-        return false;
-    return (status.st_mode & 077) == 0 || chmod(path.constData(), 0700) == 0;
-}
-
-}  // namespace
-
-QString MakePrivateTempRoot(const QString& temp)
-{
-    const QStringList candidates = {
-        temp + QStringLiteral("/FolivaneTmp"),
-        temp + QStringLiteral("/FolivaneTmp-%1").arg(geteuid()),
-        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/FolivaneTmp"),
-    };
-    for (const QString& folder : candidates) {
-        QDir().mkpath(QFileInfo(folder).path());
-        if (IsPrivateFolder(folder))
-            return folder + QLatin1Char('/');
-    }
-    return candidates.last() + QLatin1Char('/');
-}
-
-namespace {
 QString& TempRootValue()
 {
     static QString folder;
     return folder;
 }
 
-// The lock this process holds on its root: the lock file stays open until
-// the process ends, and the system lets go of it even after a crash.
-struct CRootLock {
-    QString root;
-    int file = -1;
-};
-
-CRootLock& HeldRootLock()
+// The root in use, chosen when none is yet. Caller holds TempRootLock.
+const QString& TempRootLocked()
 {
-    static CRootLock lock;
-    return lock;
-}
-
-// True when this process holds the root's lock, taken now or before; false
-// when another process holds it. Caller holds TempRootLock.
-bool HoldRootLock(const QString& root)
-{
-    CRootLock& held = HeldRootLock();
-    struct stat status {};
-    // A lock file deleted with its folder locks nothing any more.
-    if (held.file >= 0 && held.root == root && fstat(held.file, &status) == 0 && status.st_nlink > 0)
-        return true;
-    const QByteArray name = QFile::encodeName(root + QStringLiteral(".lock"));
-    const int file = open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (file < 0)
-        return false;
-    if (flock(file, LOCK_EX | LOCK_NB) != 0) {
-        close(file);
-        return false;
-    }
-    if (held.file >= 0)
-        close(held.file);
-    held = {root, file};
-    return true;
-}
-
-// A new private folder "FolivaneTmp-XXXXXX" in folder; empty when none can be made.
-QString MakeOwnRoot(const QString& folder)
-{
-    QByteArray name = QFile::encodeName(folder + QStringLiteral("/FolivaneTmp-XXXXXX"));
-    if (mkdtemp(name.data()) == nullptr)
-        return QString();
-    return QFile::decodeName(name) + QLatin1Char('/');
-}
-
-// Each folder of relative below root, made with mode 0700 where missing;
-// no link is followed and no name leads out of the root.
-int MakePrivateFolders(QString path, const QString& relative)
-{
-    for (const QString& name : relative.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (name == QLatin1String(".") || name == QLatin1String(".."))
-            return EINVAL;
-        path += name;
-        const QByteArray native = QFile::encodeName(path);
-        if (mkdir(native.constData(), 0700) != 0) {
-            const int error = errno;
-            struct stat status {};
-            if (error != EEXIST)
-                return error;
-            if (lstat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode))
-                return ENOTDIR;
-        }
-        path += QLatin1Char('/');
-    }
-    return 0;
-}
-
-}  // namespace
-
-QString GetTempRoot()
-{
-    QMutexLocker locker(&TempRootLock());
     QString& folder = TempRootValue();
     if (folder.isEmpty())
         folder = MakePrivateTempRoot(QDir::tempPath());
     return folder;
+}
+
+// The root as this process holds it. The folder stays open: an inode held
+// open is never given to another folder, so a folder made again under the
+// same name is always seen as another. The lock file stays open until the
+// process ends, and the system lets go of its lock even after a crash.
+struct CHeldRoot {
+    QString root;
+    int folder = -1;  // the folder as made or checked
+    int lock = -1;    // once claimed
+};
+
+CHeldRoot& HeldRoot()
+{
+    static CHeldRoot held;
+    return held;
+}
+
+void HoldInstead(const QString& root, int folder, int lock)
+{
+    CHeldRoot& held = HeldRoot();
+    for (const int file : {held.folder, held.lock}) {
+        if (file >= 0)
+            close(file);
+    }
+    held = {root, folder, lock};
+}
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether the open folder is the root held: the very folder made or
+// checked, still private to the user, with the lock, once claimed, held
+// in it.
+bool IsHeldRoot(const CHeldRoot& held, int folder)
+{
+    struct stat status {};
+    struct stat first {};
+    struct stat lock {};
+    struct stat named {};
+    if (fstat(folder, &status) != 0 || fstat(held.folder, &first) != 0 || !SameFile(status, first) ||
+        status.st_uid != geteuid() || (status.st_mode & 0777) != 0700)
+        return false;
+    return held.lock < 0 || (fstat(held.lock, &lock) == 0 &&
+                             fstatat(folder, kLockName, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(lock, named));
+}
+
+// Takes the lock of the open root folder: its descriptor, or -1 when
+// another process holds it.
+int TakeLock(int folder)
+{
+    const int file = openat(folder, kLockName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (file >= 0 && flock(file, LOCK_EX | LOCK_NB) != 0) {
+        close(file);
+        return -1;
+    }
+    return file;
+}
+
+// A new private folder "FolivaneTmp-XXXXXX" beside root becomes the root,
+// held and locked: its descriptor, or -1 when none can be made. Caller
+// holds TempRootLock.
+int MoveToOwnRoot(const QString& root)
+{
+    QByteArray name = QFile::encodeName(QFileInfo(root.chopped(1)).path() + QStringLiteral("/FolivaneTmp-XXXXXX"));
+    if (mkdtemp(name.data()) == nullptr)
+        return -1;
+    const QString own = QFile::decodeName(name) + QLatin1Char('/');
+    const int folder = OpenPrivateFolder(own.chopped(1));
+    const int lock = folder < 0 ? -1 : TakeLock(folder);
+    if (lock < 0) {
+        if (folder >= 0)
+            close(folder);
+        return -1;
+    }
+    HoldInstead(own, folder, lock);
+    TempRootValue() = own;
+    return folder;
+}
+
+// The open root folder as this process holds it, checked again first: made
+// again when it is gone, and held anew when the folder under its name is
+// another now. A root this process claims, or claimed before, must be
+// locked: when another process holds its lock, a new root of this
+// process's own takes its place, as it does when the name holds no private
+// folder at a claim. -1 when no root can be had. Caller holds TempRootLock.
+int HoldRoot(const QString& root, bool claim)
+{
+    CHeldRoot& held = HeldRoot();
+    const int folder = OpenPrivateFolder(root.chopped(1));
+    if (folder < 0)
+        return claim ? MoveToOwnRoot(root) : -1;
+    if (held.root == root && IsHeldRoot(held, folder) && (held.lock >= 0 || !claim)) {
+        close(folder);
+        return held.folder;
+    }
+    const bool locked = claim || (held.root == root && held.lock >= 0);
+    const int lock = locked ? TakeLock(folder) : -1;
+    if (locked && lock < 0) {
+        close(folder);
+        return MoveToOwnRoot(root);
+    }
+    HoldInstead(root, folder, lock);
+    return folder;
+}
+
+// Opens the folder at names below the open folder root into folder, each
+// made with mode 0700 first where make and missing; no link is followed and
+// no name leads out of the root. 0 or an errno code.
+int OpenBelow(int root, const QStringList& names, bool make, int& folder)
+{
+    folder = openat(root, ".", kFolderFlags);
+    if (folder < 0)
+        return errno;
+    for (const QString& name : names) {
+        if (name == QLatin1String(".") || name == QLatin1String("..")) {
+            close(folder);
+            return EINVAL;
+        }
+        const QByteArray native = QFile::encodeName(name);
+        const int made = make ? mkdirat(folder, native.constData(), 0700) : 0;
+        const int next = made == 0 || errno == EEXIST ? openat(folder, native.constData(), kFolderFlags) : -1;
+        const int error = errno;
+        close(folder);
+        folder = next;
+        if (next < 0)
+            return error == ELOOP ? ENOTDIR : error;
+    }
+    return 0;
+}
+
+// The root under its name, opened relative to its open parent.
+struct COpenRoot {
+    int parent = -1;
+    QByteArray name;
+    int folder = -1;
+    ~COpenRoot()
+    {
+        for (const int file : {parent, folder}) {
+            if (file >= 0)
+                close(file);
+        }
+    }
+};
+
+// Opens the root under its name when it is still the root this process
+// holds: 0, ENOENT when it is gone, else EACCES. Caller holds TempRootLock.
+int OpenHeldRoot(const QString& root, COpenRoot& opened)
+{
+    const QFileInfo bare(root.chopped(1));
+    opened.parent = open(QFile::encodeName(bare.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    opened.name = QFile::encodeName(bare.fileName());
+    opened.folder = opened.parent < 0 ? -1 : openat(opened.parent, opened.name.constData(), kFolderFlags);
+    if (opened.folder < 0)
+        return errno == ENOENT ? ENOENT : EACCES;
+    const CHeldRoot& held = HeldRoot();
+    return held.root == root && IsHeldRoot(held, opened.folder) ? 0 : EACCES;
+}
+
+// Empties the open root, its lock last so that no other copy takes the
+// folder while it is emptied, and removes it.
+int DeleteRoot(COpenRoot& root)
+{
+    if (const int error = EmptyFolder(root.folder, kLockName))
+        return error;
+    if (unlinkat(root.folder, kLockName, 0) != 0 && errno != ENOENT)
+        return errno;
+    return unlinkat(root.parent, root.name.constData(), AT_REMOVEDIR) == 0 ? 0 : errno;
+}
+
+// Deletes the folder at names below the open root.
+int DeleteBelow(int root, const QStringList& names)
+{
+    int parent = -1;
+    const int error = OpenBelow(root, names.mid(0, names.size() - 1), false, parent);
+    if (error != 0)
+        return error == ENOENT ? 0 : error;
+    const int deleted = DeleteFolderAt(parent, QFile::encodeName(names.last()));
+    close(parent);
+    return deleted;
+}
+
+}  // namespace
+
+QString MakePrivateTempRoot(const QString& temp)
+{
+    return ChoosePrivateFolder({
+               temp + QStringLiteral("/FolivaneTmp"),
+               temp + QStringLiteral("/FolivaneTmp-%1").arg(geteuid()),
+               QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/FolivaneTmp"),
+           }) +
+           QLatin1Char('/');
+}
+
+QString GetTempRoot()
+{
+    QMutexLocker locker(&TempRootLock());
+    return TempRootLocked();
 }
 
 void SetTempRoot(const QString& folder)
@@ -146,16 +251,8 @@ void SetTempRoot(const QString& folder)
 
 QString ClaimTempRoot()
 {
-    const QString root = GetTempRoot();
     QMutexLocker locker(&TempRootLock());
-    if (IsPrivateFolder(root.chopped(1)) && HoldRootLock(root))
-        return root;
-    const QString own = MakeOwnRoot(QFileInfo(root.chopped(1)).path());
-    if (!own.isEmpty()) {
-        HoldRootLock(own);
-        TempRootValue() = own;
-    }
-    return own;
+    return HoldRoot(TempRootLocked(), true) < 0 ? QString() : TempRootValue();
 }
 
 bool IsInTempRoot(const QString& path)
@@ -166,16 +263,36 @@ bool IsInTempRoot(const QString& path)
     return !root.isEmpty() && (path + QLatin1Char('/')).startsWith(root);
 }
 
-int CreateTempFolderPath(const QString& folder)
+int CreateTempFolderPath(QString& folder)
 {
-    const QString root = GetTempRoot();
+    QMutexLocker locker(&TempRootLock());
+    const QString root = TempRootLocked();
+    if (!(folder + QLatin1Char('/')).startsWith(root))
+        return EINVAL;
+    const int held = HoldRoot(root, false);
+    if (held < 0)
+        return EACCES;
+    folder = TempRootValue() + folder.mid(root.size());
+    int made = -1;
+    const int error = OpenBelow(held, folder.mid(TempRootValue().size()).split(QLatin1Char('/'), Qt::SkipEmptyParts),
+                                true, made);
+    if (made >= 0)
+        close(made);
+    return error;
+}
+
+int DeleteTempFolder(const QString& folder)
+{
+    COpenRoot root;
+    QStringList names;
     {
         QMutexLocker locker(&TempRootLock());
-        if (!IsPrivateFolder(root.chopped(1)))
-            return EACCES;
-        // Made again, it has lost the lock that went with the old folder.
-        if (HeldRootLock().root == root)
-            HoldRootLock(root);
+        const QString& path = TempRootValue();
+        if (path.isEmpty() || !(folder + QLatin1Char('/')).startsWith(path))
+            return EINVAL;
+        names = folder.mid(path.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        if (const int error = OpenHeldRoot(path, root))
+            return error == ENOENT ? 0 : error;
     }
-    return MakePrivateFolders(root, folder.mid(root.size()));
+    return names.isEmpty() ? DeleteRoot(root) : DeleteBelow(root.folder, names);
 }

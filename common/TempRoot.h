@@ -24,9 +24,20 @@ QString MakePrivateTempRoot(const QString& temp);
 QString ClaimTempRoot();
 
 // Makes a folder below the temporary root and any missing folders between,
-// each with mode 0700. The root is checked again first and made again when
-// it is gone: a link, another user's folder or one that cannot be closed to
-// others is refused (EACCES). 0 or an errno code.
-int CreateTempFolderPath(const QString& folder);
+// each with mode 0700, walking down from the root by descriptors. The root
+// is checked again first and made again when it is gone: a link, another
+// user's folder or one that cannot be closed to others is refused (EACCES).
+// When this process claimed the root and another copy has made it again and
+// holds its lock, a new private root of this process's own takes its place,
+// and folder is changed to lie under it. 0 or an errno code.
+int CreateTempFolderPath(QString& folder);
+
+// Deletes the temporary root, or a folder below it, with all it holds, only
+// while the root under its name is the very folder this process made or
+// checked there, still private to the user and, once claimed, with this
+// process's lock in it; else it deletes nothing (EACCES). The root's lock
+// goes last. 0 also when the folder does not exist.
+int DeleteTempFolder(const QString& folder);
+
 // Whether the path is the temporary root or lies below it.
 bool IsInTempRoot(const QString& path);

@@ -1,5 +1,6 @@
 #include "imagelist/ImageInfo.h"
 
+#include "common/ErrorText.h"
 #include "common/TempRoot.h"
 #include "engine/BitmapConvert.h"
 #include "engine/SaveAdjusted.h"
@@ -80,6 +81,14 @@ QImage CImageInfo::LoadCachedImage()
 BOOL CImageInfo::SaveCachedImage(QImage& bitmap, const CancelFlag* cancel, QString& error)
 {
     error.clear();
+    // The cache folder is made here, not by the save: the root is checked
+    // first, so that when this copy has lost its root to another copy the
+    // name comes from the root of its own that took its place.
+    QString folder = GetTempRoot() + QStringLiteral("Adj/");
+    if (const int code = CreateTempFolderPath(folder)) {
+        error = QStringLiteral("フォルダを作成できませんでした。\n") + GetSystemErrorText(code) + QLatin1Char('\n') + folder;
+        return 0;
+    }
     const QString path = GetCacheFileName();
     if (QFile::exists(path))
         return 1;

@@ -36,7 +36,8 @@ QString MakeTempFolderFrom(std::uint32_t tick)
 QString MakeTempFolder(QString& error)
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    const QString folder = MakeTempFolderFrom(
+    // Changed to lie under a new root when this copy has lost its own.
+    QString folder = MakeTempFolderFrom(
         static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
     if (const int code = CreateTempFolderPath(folder)) {
         error = QStringLiteral("create dir error\n") + GetSystemErrorText(code) + QLatin1Char('\n') + folder;

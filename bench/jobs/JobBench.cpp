@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/TempRoot.h"
 #include "imagelist/ImageListCtrl.h"
 #include "platform/MemoryReuse.h"
 #include "support/PageGenerator.h"
@@ -93,6 +94,9 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
+    // A root of its own for the cache: the shared one belongs to a copy of
+    // the program that may be running, and is emptied when it closes.
+    SetTempRoot(MakePrivateTempRoot(dir.path()));
     const QStringList pages = WritePages(dir.path());
     const int all = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     std::vector<int> counts = {1, 2, 4};

@@ -11,6 +11,7 @@
 #include "app/MainFrame.h"
 #include "app/MainStatusBar.h"
 #include "app/StatusPane.h"
+#include "common/TempRoot.h"
 #include "msgbox/ApplicationHelp.h"
 #include "res/StringTable.h"
 
@@ -28,6 +29,7 @@ protected:
     {
         theApp.m_option = CAdjustOption();
         theApp.m_strTempRoot.clear();
+        SetTempRoot(m_previousRoot);
         ClearUserSettings();
     }
 
@@ -39,7 +41,8 @@ protected:
     {
         theApp.m_option.SaveQuality = 33;
         m_frame.AddRecentItem(QStringLiteral("/books/a"));
-        theApp.m_strTempRoot = m_tempRoot.path() + QStringLiteral("/FolivaneTmp/");
+        SetTempRoot(m_tempRoot.path() + QStringLiteral("/FolivaneTmp/"));
+        theApp.m_strTempRoot = ClaimTempRoot();
         QDir().mkpath(theApp.m_strTempRoot + QStringLiteral("Adj"));
         QFile(theApp.m_strTempRoot + QStringLiteral("Adj/x.png")).open(QIODevice::WriteOnly);
     }
@@ -53,6 +56,7 @@ protected:
 
     QTemporaryDir m_instanceDir;
     QTemporaryDir m_tempRoot;
+    const QString m_previousRoot = GetTempRoot();
     CMainFrame m_frame;
 };
 

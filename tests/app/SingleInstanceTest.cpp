@@ -3,10 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 #include <vector>
 
@@ -162,4 +168,48 @@ TEST_F(SingleInstance, TerminationSignalClosesTheProgramWithItsSettingsSaved)
     EXPECT_EQ(ProbeAnswer(*next), QStringLiteral("held"));
     next->closeWriteChannel();
     next->waitForFinished(5000);
+}
+
+TEST_F(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfTheUsersOwn)
+{
+    const char* const names[] = {"XDG_RUNTIME_DIR", "TMPDIR", "HOME"};
+    std::vector<QByteArray> saved;
+    for (const char* name : names) {
+        saved.push_back(qgetenv(name));
+    }
+    const auto restore = qScopeGuard([&] {
+        for (size_t i = 0; i < saved.size(); ++i) {
+            saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
+        }
+    });
+    const QString shared = m_dir.filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(shared));
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(shared));
+    qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
+    // Another user took the runtime folder's name, and the lock's name in the
+    // shared folder.
+    QFile runtime(shared + QStringLiteral("/runtime-") + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name));
+    ASSERT_TRUE(runtime.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir().mkpath(shared + QStringLiteral("/QuenrickFolivaneMutex.lock")));
+
+    const auto expectPrivate = [&](const QString& folder) {
+        struct stat status {};
+        ASSERT_EQ(lstat(QFile::encodeName(folder).constData(), &status), 0) << folder.toStdString();
+        EXPECT_TRUE(S_ISDIR(status.st_mode));
+        EXPECT_EQ(status.st_mode & 0777, 0700u);
+        EXPECT_EQ(status.st_uid, geteuid());
+        EXPECT_EQ(CSingleInstance(folder).Lock(), CSingleInstance::Held);
+    };
+    const QString folder = GetInstanceFolder();
+    EXPECT_TRUE(folder.startsWith(shared + QLatin1Char('/'))) << folder.toStdString();
+    expectPrivate(folder);
+
+    // That folder's name taken too: the user's own cache folder.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    QFile planted(folder);
+    ASSERT_TRUE(planted.open(QIODevice::WriteOnly));
+    const QString cache = GetInstanceFolder();
+    EXPECT_TRUE(cache.startsWith(m_dir.filePath(QStringLiteral("home/")))) << cache.toStdString();
+    expectPrivate(cache);
 }

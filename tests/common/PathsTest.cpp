@@ -7,6 +7,12 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstdio>
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,6 +21,22 @@ void WriteFile(const QString& path)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write("x");
+}
+
+// Swaps two names once, from a signal handler.
+struct CSwap {
+    QByteArray from;
+    QByteArray to;
+    volatile sig_atomic_t done;
+};
+CSwap g_swap;
+
+void SwapOnce(int)
+{
+    if (!g_swap.done) {
+        g_swap.done = 1;
+        renameat2(AT_FDCWD, g_swap.from.constData(), AT_FDCWD, g_swap.to.constData(), RENAME_EXCHANGE);
+    }
 }
 
 }  // namespace
@@ -124,6 +146,40 @@ TEST(Paths, DeleteFolderTreeLeavesLinkTargetsAlone)
     for (const char* ending : {"", "/", "//"}) {
         EXPECT_EQ(DeleteFolderTree(linkRoot + QLatin1String(ending)), ENOTDIR);
     }
+    EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep")));
+}
+
+TEST(Paths, DeleteFolderTreeNeverFollowsAFolderSwappedForALinkWhileItWalks)
+{
+    QTemporaryDir root;
+    const QString outside = root.path() + QStringLiteral("/outside");
+    const QString tree = root.path() + QStringLiteral("/tree");
+    ASSERT_EQ(CreateFolderPath(outside), 0);
+    WriteFile(outside + QStringLiteral("/keep"));
+    ASSERT_EQ(CreateFolderPath(tree + QStringLiteral("/a")), 0);
+    ASSERT_EQ(CreateFolderPath(tree + QStringLiteral("/b")), 0);
+    WriteFile(tree + QStringLiteral("/a/1"));
+    WriteFile(tree + QStringLiteral("/a/2"));
+    const QString link = root.path() + QStringLiteral("/link");
+    ASSERT_TRUE(QFile::link(outside, link));
+
+    // While the walk deletes in "a", after it has seen "b" as a folder, "b"
+    // becomes a link to the outside folder in one step: the kernel signals
+    // this thread as it deletes in "a", between two steps of the walk.
+    g_swap = {QFile::encodeName(link), QFile::encodeName(tree + QStringLiteral("/b")), 0};
+    struct sigaction swap {};
+    struct sigaction previous {};
+    swap.sa_handler = SwapOnce;
+    ASSERT_EQ(sigaction(SIGIO, &swap, &previous), 0);
+    const int watch = inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(tree + QStringLiteral("/a")).constData(), IN_DELETE), 0);
+    const f_owner_ex self{F_OWNER_TID, gettid()};
+    ASSERT_EQ(fcntl(watch, F_SETOWN_EX, &self), 0);
+    ASSERT_EQ(fcntl(watch, F_SETFL, O_ASYNC), 0);
+    DeleteFolderTree(tree);
+    close(watch);
+    sigaction(SIGIO, &previous, nullptr);
+    EXPECT_TRUE(g_swap.done);
     EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep")));
 }
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "common/Paths.h"
 #include "common/TempRoot.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -61,4 +63,28 @@ TEST(TempRoot, FolderOfAnotherUserIsNeverUsed)
     ASSERT_TRUE(QDir().mkdir(planted));
     ASSERT_EQ(chown(QFile::encodeName(planted).constData(), 1, 1), 0);
     EXPECT_EQ(MakePrivateTempRoot(temp.path()), PerUserName(temp.path()));
+}
+
+TEST(TempRoot, ARootMadeAgainBySomeoneElseIsNeverEmptied)
+{
+    const QString previous = GetTempRoot();
+    QTemporaryDir temp;
+    SetTempRoot(temp.path() + QStringLiteral("/FolivaneTmp"));
+    const QString root = ClaimTempRoot();
+    ASSERT_EQ(root, temp.path() + QStringLiteral("/FolivaneTmp/"));
+
+    // Deleted while the program runs, then made again under the same name
+    // with the same owner and mode, but another folder.
+    ASSERT_TRUE(QDir(root).removeRecursively());
+    ASSERT_EQ(mkdir(QFile::encodeName(root).constData(), 0700), 0);
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("sub")));
+    QFile theirs(root + QStringLiteral("sub/theirs"));
+    ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
+    theirs.close();
+
+    // Neither the close nor the removal of an archive's folder touches it.
+    EXPECT_NE(DeleteFolderTree(root + QStringLiteral("sub/")), 0);
+    EXPECT_NE(DeleteFolderTree(root), 0);
+    EXPECT_TRUE(QFileInfo::exists(theirs.fileName()));
+    SetTempRoot(previous);
 }

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -11,6 +12,7 @@
 
 #include "IntakeTestSupport.h"
 #include "archive/ZipTestArchive.h"
+#include "common/Paths.h"
 #include "common/TempRoot.h"
 #include "imagelist/ImageInfo.h"
 #include "imagelist/TempFolder.h"
@@ -23,6 +25,24 @@ mode_t ModeOf(const QString& folder)
     struct stat status {};
     EXPECT_EQ(lstat(QFile::encodeName(folder).constData(), &status), 0) << folder.toStdString();
     return status.st_mode & 0777;
+}
+
+// Deletes the root as a cleaner would, and makes it again as another running
+// copy does, holding its lock and with a cache folder of its own; the lock's
+// descriptor.
+int GiveRootToAnotherCopy(const QString& root)
+{
+    EXPECT_TRUE(QDir(root).removeRecursively());
+    EXPECT_TRUE(QDir().mkpath(root + QStringLiteral("Adj")));
+    const int lock = open(QFile::encodeName(root + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
+                          0600);
+    EXPECT_EQ(flock(lock, LOCK_EX | LOCK_NB), 0);
+    return lock;
+}
+
+QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
 }  // namespace
@@ -72,5 +92,45 @@ TEST(TempFolder, FoldersUnderTheRootArePrivateAndTheRootIsThisCopysAlone)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
     QFile::remove(root.chopped(1));
+    SetTempRoot(previous);
+}
+
+TEST(TempFolder, ACopyThatLostItsRootToAnotherMovesToARootOfItsOwn)
+{
+    const QString previous = GetTempRoot();
+    QTemporaryDir temp;
+    const QString shared = temp.path() + QStringLiteral("/FolivaneTmp/");
+    SetTempRoot(shared);
+    ASSERT_EQ(ClaimTempRoot(), shared);
+    const QStringList another = {QStringLiteral(".lock"), QStringLiteral("Adj")};
+
+    // The cache goes to a new root of this copy's own, not into the other's.
+    const int first = GiveRootToAnotherCopy(shared);
+    CImageInfo info;
+    QImage page(8, 8, QImage::Format_BGR888);
+    page.fill(Qt::white);
+    QString error;
+    EXPECT_TRUE(info.SaveCachedImage(page, nullptr, error)) << error.toStdString();
+    const QString own = GetTempRoot();
+    EXPECT_TRUE(own.startsWith(temp.path() + QStringLiteral("/FolivaneTmp-"))) << own.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(info.GetCacheFileName()));
+    EXPECT_TRUE(Entries(shared + QStringLiteral("Adj")).isEmpty());
+
+    // So does an archive's folder named after the root that was lost.
+    const int second = GiveRootToAnotherCopy(own);
+    const QString folder = MakeTempFolder(error);
+    const QString third = GetTempRoot();
+    EXPECT_NE(third, own);
+    EXPECT_TRUE(folder.startsWith(third)) << folder.toStdString();
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(Entries(own), another);
+
+    // The close empties only the root in use.
+    EXPECT_EQ(DeleteFolderTree(GetTempRoot()), 0);
+    EXPECT_FALSE(QFileInfo::exists(third));
+    EXPECT_EQ(Entries(shared), another);
+    EXPECT_EQ(Entries(own), another);
+    close(first);
+    close(second);
     SetTempRoot(previous);
 }

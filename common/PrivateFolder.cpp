@@ -1,0 +1,38 @@
+#include "common/PrivateFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+int OpenPrivateFolder(const QString& folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    mkdir(path.constData(), 0700);  // an existing name is judged below, by what it holds
+    // Judged by the descriptor: no gap between looking at the name and using it.
+    const int opened = open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat status {};
+    if (opened < 0 || fstat(opened, &status) != 0 || status.st_uid != geteuid() ||
+        ((status.st_mode & 0777) != 0700 && fchmod(opened, 0700) != 0)) {
+        if (opened >= 0)
+            close(opened);
+        return -1;
+    }
+    return opened;
+}
+
+QString ChoosePrivateFolder(const QStringList& candidates)
+{
+    for (const QString& folder : candidates) {
+        QDir().mkpath(QFileInfo(folder).path());
+        const int opened = OpenPrivateFolder(folder);
+        if (opened >= 0) {
+            close(opened);
+            return folder;
+        }
+    }
+    return candidates.last();
+}
