@@ -281,18 +281,45 @@ int CreateTempFolderPath(QString& folder)
     return error;
 }
 
+namespace {
+
+// Opens the root for a deletion of path, the root or anything below it, and
+// splits off the names below it: 0, ENOENT when the root is gone, EINVAL for
+// a path outside it, else EACCES.
+int OpenRootFor(const QString& path, COpenRoot& root, QStringList& names)
+{
+    QMutexLocker locker(&TempRootLock());
+    const QString& held = TempRootValue();
+    if (held.isEmpty() || !(path + QLatin1Char('/')).startsWith(held))
+        return EINVAL;
+    names = path.mid(held.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    return OpenHeldRoot(held, root);
+}
+
+}  // namespace
+
 int DeleteTempFolder(const QString& folder)
 {
     COpenRoot root;
     QStringList names;
-    {
-        QMutexLocker locker(&TempRootLock());
-        const QString& path = TempRootValue();
-        if (path.isEmpty() || !(folder + QLatin1Char('/')).startsWith(path))
-            return EINVAL;
-        names = folder.mid(path.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-        if (const int error = OpenHeldRoot(path, root))
-            return error == ENOENT ? 0 : error;
-    }
+    if (const int error = OpenRootFor(folder, root, names))
+        return error == ENOENT ? 0 : error;
     return names.isEmpty() ? DeleteRoot(root) : DeleteBelow(root.folder, names);
+}
+
+int DeleteTempFile(const QString& file)
+{
+    COpenRoot root;
+    QStringList names;
+    int error = OpenRootFor(file, root, names);
+    if (error == 0 && names.isEmpty())
+        error = EISDIR;
+    int parent = -1;
+    if (error == 0)
+        error = OpenBelow(root.folder, names.mid(0, names.size() - 1), false, parent);
+    if (error == 0 && unlinkat(parent, QFile::encodeName(names.last()).constData(), 0) != 0)
+        error = errno;
+    if (parent >= 0)
+        close(parent);
+    return error == ENOENT ? 0 : error;
 }

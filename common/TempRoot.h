@@ -38,6 +38,9 @@ int CreateTempFolderPath(QString& folder);
 // process's lock in it; else it deletes nothing (EACCES). The root's lock
 // goes last. 0 also when the folder does not exist.
 int DeleteTempFolder(const QString& folder);
+// Deletes a file below the temporary root by the same rule; a link is
+// removed, never followed. 0 also when the file does not exist.
+int DeleteTempFile(const QString& file);
 
 // Whether the path is the temporary root or lies below it.
 bool IsInTempRoot(const QString& path);

@@ -7,6 +7,7 @@
 #include "settings/AdjustOption.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <atomic>
@@ -74,7 +75,7 @@ QImage CImageInfo::LoadCachedImage()
         return {};
     QImage image = LoadImageFileCopy(path);
     if (image.isNull())
-        QFile::remove(path);  // damaged: the next execute adjusts the page again
+        DeleteCacheFile();  // damaged: the next execute adjusts the page again
     return image;
 }
 
@@ -126,7 +127,9 @@ CPageRecord CImageInfo::GetPageRecord() const
 
 void CImageInfo::DeleteCacheFile() const
 {
+    // Looked at first: most entries have no cache, and the removal checks
+    // the root's identity before it touches anything there.
     const QString path = GetCacheFileName();
-    if (QFile::exists(path))
-        QFile::remove(path);
+    if (QFileInfo::exists(path))
+        DeleteTempFile(path);
 }

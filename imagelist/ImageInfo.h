@@ -32,6 +32,8 @@ public:
     QImage LoadCachedImage();
     // Writes the cache file once; TRUE at once when it exists already.
     BOOL SaveCachedImage(QImage& bitmap, const CancelFlag* cancel, QString& error);
+    // Removes the cache file, only from the temporary root this copy holds.
+    void DeleteCacheFile() const;
 
     // The text of list column 0-6; empty for other ids.
     QString GetColumnText(int id) const;
@@ -69,7 +71,6 @@ private:
     {
         return std::atomic_ref<QImage*>(const_cast<QImage*&>(slot)).load(std::memory_order_acquire);
     }
-    void DeleteCacheFile() const;
 
     quint32 m_nIdentity;  // unique among live entries; names the cache file
     mutable std::mutex m_csResults;

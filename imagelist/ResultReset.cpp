@@ -1,6 +1,5 @@
 #include "imagelist/ImageListCtrl.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "imagelist/PreviewDisplay.h"
@@ -12,10 +11,7 @@ void CImageListCtrl::DropAdjusted(int row)
     info.m_nAdjWidth = 0;
     info.m_nAdjHeight = 0;
     delete std::exchange(info.m_pAdjThumb, nullptr);
-    const QString cache = info.GetCacheFileName();
-    if (QFileInfo::exists(cache)) {
-        QFile::remove(cache);
-    }
+    info.DeleteCacheFile();
     RedrawRow(row);
 }
 

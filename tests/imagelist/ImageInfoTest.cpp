@@ -10,10 +10,15 @@
 
 namespace {
 
-// Each test gets a temporary root of its own, so cache files never meet.
+// Each test gets a temporary root of its own, so cache files never meet,
+// claimed as the program claims its root: only then are files removed there.
 class ImageInfoCache : public ::testing::Test {
 protected:
-    void SetUp() override { SetTempRoot(m_root.path()); }
+    void SetUp() override
+    {
+        SetTempRoot(m_root.path());
+        ASSERT_EQ(ClaimTempRoot(), GetTempRoot());
+    }
 
     static QImage Page()
     {

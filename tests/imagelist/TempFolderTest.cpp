@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
+
 #include "IntakeTestSupport.h"
 #include "archive/ZipTestArchive.h"
 #include "common/Paths.h"
@@ -132,5 +134,31 @@ TEST(TempFolder, ACopyThatLostItsRootToAnotherMovesToARootOfItsOwn)
     EXPECT_EQ(Entries(own), another);
     close(first);
     close(second);
+    SetTempRoot(previous);
+}
+
+TEST(TempFolder, ACacheFileIsRemovedOnlyFromTheRootThisCopyHolds)
+{
+    const QString previous = GetTempRoot();
+    QTemporaryDir temp;
+    const QString root = temp.path() + QStringLiteral("/FolivaneTmp/");
+    SetTempRoot(root);
+    ASSERT_EQ(ClaimTempRoot(), root);
+    auto info = std::make_unique<CImageInfo>();
+
+    // Made again by someone else, with the cache folder a link to a folder
+    // of the user's that holds a file of the cache file's name.
+    ASSERT_TRUE(QDir(root).removeRecursively());
+    ASSERT_EQ(mkdir(QFile::encodeName(root).constData(), 0700), 0);
+    QTemporaryDir documents;
+    ASSERT_TRUE(QFile::link(documents.path(), root + QStringLiteral("Adj")));
+    const QString victim = documents.filePath(QFileInfo(info->GetCacheFileName()).fileName());
+    QFile file(victim);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    info->DeleteCacheFile();
+    info.reset();
+    EXPECT_TRUE(QFileInfo::exists(victim));
     SetTempRoot(previous);
 }
