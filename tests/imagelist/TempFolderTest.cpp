@@ -47,6 +47,21 @@ QStringList Entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
+// A root of the test's own, claimed as the program claims its root.
+class ClaimedTempRoot : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetTempRoot(m_root);
+        ASSERT_EQ(ClaimTempRoot(), m_root);
+    }
+    void TearDown() override { SetTempRoot(m_previous); }
+
+    const QString m_previous = GetTempRoot();
+    QTemporaryDir m_temp;
+    const QString m_root = m_temp.path() + QStringLiteral("/FolivaneTmp/");
+};
+
 }  // namespace
 
 TEST(TempFolder, FoldersUnderTheRootArePrivateAndTheRootIsThisCopysAlone)
@@ -97,13 +112,9 @@ TEST(TempFolder, FoldersUnderTheRootArePrivateAndTheRootIsThisCopysAlone)
     SetTempRoot(previous);
 }
 
-TEST(TempFolder, ACopyThatLostItsRootToAnotherMovesToARootOfItsOwn)
+TEST_F(ClaimedTempRoot, ACopyThatLostItsRootToAnotherMovesToARootOfItsOwn)
 {
-    const QString previous = GetTempRoot();
-    QTemporaryDir temp;
-    const QString shared = temp.path() + QStringLiteral("/FolivaneTmp/");
-    SetTempRoot(shared);
-    ASSERT_EQ(ClaimTempRoot(), shared);
+    const QString& shared = m_root;
     const QStringList another = {QStringLiteral(".lock"), QStringLiteral("Adj")};
 
     // The cache goes to a new root of this copy's own, not into the other's.
@@ -114,7 +125,7 @@ TEST(TempFolder, ACopyThatLostItsRootToAnotherMovesToARootOfItsOwn)
     QString error;
     EXPECT_TRUE(info.SaveCachedImage(page, nullptr, error)) << error.toStdString();
     const QString own = GetTempRoot();
-    EXPECT_TRUE(own.startsWith(temp.path() + QStringLiteral("/FolivaneTmp-"))) << own.toStdString();
+    EXPECT_TRUE(own.startsWith(m_temp.path() + QStringLiteral("/FolivaneTmp-"))) << own.toStdString();
     EXPECT_TRUE(QFileInfo::exists(info.GetCacheFileName()));
     EXPECT_TRUE(Entries(shared + QStringLiteral("Adj")).isEmpty());
 
@@ -134,16 +145,11 @@ TEST(TempFolder, ACopyThatLostItsRootToAnotherMovesToARootOfItsOwn)
     EXPECT_EQ(Entries(own), another);
     close(first);
     close(second);
-    SetTempRoot(previous);
 }
 
-TEST(TempFolder, ACacheFileIsRemovedOnlyFromTheRootThisCopyHolds)
+TEST_F(ClaimedTempRoot, ACacheFileIsRemovedOnlyFromTheRootThisCopyHolds)
 {
-    const QString previous = GetTempRoot();
-    QTemporaryDir temp;
-    const QString root = temp.path() + QStringLiteral("/FolivaneTmp/");
-    SetTempRoot(root);
-    ASSERT_EQ(ClaimTempRoot(), root);
+    const QString& root = m_root;
     auto info = std::make_unique<CImageInfo>();
 
     // Made again by someone else, with the cache folder a link to a folder
@@ -160,5 +166,4 @@ TEST(TempFolder, ACacheFileIsRemovedOnlyFromTheRootThisCopyHolds)
     info->DeleteCacheFile();
     info.reset();
     EXPECT_TRUE(QFileInfo::exists(victim));
-    SetTempRoot(previous);
 }
