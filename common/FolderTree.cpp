@@ -38,16 +38,15 @@ int ReadEntries(int folder, std::vector<Entry>& entries)
         if (name == "." || name == "..")
             continue;
         struct stat status {};
-        const bool isFolder = item->d_type == DT_UNKNOWN
-                                  ? fstatat(folder, item->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-                                        S_ISDIR(status.st_mode)
-                                  : item->d_type == DT_DIR;
+        const bool isFolder =
+            item->d_type == DT_UNKNOWN
+                ? fstatat(folder, item->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(status.st_mode)
+                : item->d_type == DT_DIR;
         entries.push_back({name, isFolder});
     }
     closedir(stream);
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return a.isFolder != b.isFolder ? a.isFolder : a.name < b.name;
-    });
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.isFolder != b.isFolder ? a.isFolder : a.name < b.name; });
     return 0;
 }
 
@@ -105,7 +104,8 @@ int EmptyFolderBelow(int& folder, const QByteArray& spare, int depth)
     for (const Entry& entry : entries) {
         if (entry.name == spare)
             continue;
-        if (const int error = entry.isFolder ? DeleteSubfolder(folder, entry.name, depth) : RemoveName(folder, entry.name))
+        if (const int error =
+                entry.isFolder ? DeleteSubfolder(folder, entry.name, depth) : RemoveName(folder, entry.name))
             return error;
     }
     return 0;

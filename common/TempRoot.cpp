@@ -213,16 +213,22 @@ int DeleteRoot(COpenRoot& root)
     return unlinkat(root.parent, root.name.constData(), AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
-// Deletes the folder at names below the open root.
-int DeleteBelow(int root, const QStringList& names)
+// Deletes what names gives below the open root: a folder with all it holds,
+// else a file, or a link, never followed. 0 also when it is not there.
+int DeleteBelow(int root, const QStringList& names, bool isFolder)
 {
     int parent = -1;
     const int error = OpenBelow(root, names.mid(0, names.size() - 1), false, parent);
     if (error != 0)
         return error == ENOENT ? 0 : error;
-    const int deleted = DeleteFolderAt(parent, QFile::encodeName(names.last()));
+    const QByteArray name = QFile::encodeName(names.last());
+    int deleted = 0;
+    if (isFolder)
+        deleted = DeleteFolderAt(parent, name);
+    else if (unlinkat(parent, name.constData(), 0) != 0)
+        deleted = errno;
     close(parent);
-    return deleted;
+    return deleted == ENOENT ? 0 : deleted;
 }
 
 }  // namespace
@@ -274,8 +280,8 @@ int CreateTempFolderPath(QString& folder)
         return EACCES;
     folder = TempRootValue() + folder.mid(root.size());
     int made = -1;
-    const int error = OpenBelow(held, folder.mid(TempRootValue().size()).split(QLatin1Char('/'), Qt::SkipEmptyParts),
-                                true, made);
+    const int error =
+        OpenBelow(held, folder.mid(TempRootValue().size()).split(QLatin1Char('/'), Qt::SkipEmptyParts), true, made);
     if (made >= 0)
         close(made);
     return error;
@@ -304,22 +310,14 @@ int DeleteTempFolder(const QString& folder)
     QStringList names;
     if (const int error = OpenRootFor(folder, root, names))
         return error == ENOENT ? 0 : error;
-    return names.isEmpty() ? DeleteRoot(root) : DeleteBelow(root.folder, names);
+    return names.isEmpty() ? DeleteRoot(root) : DeleteBelow(root.folder, names, true);
 }
 
 int DeleteTempFile(const QString& file)
 {
     COpenRoot root;
     QStringList names;
-    int error = OpenRootFor(file, root, names);
-    if (error == 0 && names.isEmpty())
-        error = EISDIR;
-    int parent = -1;
-    if (error == 0)
-        error = OpenBelow(root.folder, names.mid(0, names.size() - 1), false, parent);
-    if (error == 0 && unlinkat(parent, QFile::encodeName(names.last()).constData(), 0) != 0)
-        error = errno;
-    if (parent >= 0)
-        close(parent);
-    return error == ENOENT ? 0 : error;
+    if (const int error = OpenRootFor(file, root, names))
+        return error == ENOENT ? 0 : error;
+    return names.isEmpty() ? EISDIR : DeleteBelow(root.folder, names, false);
 }

@@ -87,7 +87,8 @@ BOOL CImageInfo::SaveCachedImage(QImage& bitmap, const CancelFlag* cancel, QStri
     // name comes from the root of its own that took its place.
     QString folder = GetTempRoot() + QStringLiteral("Adj/");
     if (const int code = CreateTempFolderPath(folder)) {
-        error = QStringLiteral("フォルダを作成できませんでした。\n") + GetSystemErrorText(code) + QLatin1Char('\n') + folder;
+        error = QStringLiteral("フォルダを作成できませんでした。\n") + GetSystemErrorText(code) + QLatin1Char('\n') +
+                folder;
         return 0;
     }
     const QString path = GetCacheFileName();

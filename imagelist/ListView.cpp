@@ -151,7 +151,7 @@ void CImageListCtrl::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Right:
         // A row is focused as a whole: the keys scroll the columns instead.
         horizontalScrollBar()->triggerAction(event->key() == Qt::Key_Left ? QAbstractSlider::SliderSingleStepSub
-                                                                           : QAbstractSlider::SliderSingleStepAdd);
+                                                                          : QAbstractSlider::SliderSingleStepAdd);
         break;
     default:
         QTableView::keyPressEvent(event);

@@ -95,7 +95,7 @@ qint64 PhysicalMemory()
 
 qint64 AddressSpaceLimit()
 {
-    rlimit limit {};
+    rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
         return 0;
     }

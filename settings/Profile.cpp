@@ -41,8 +41,8 @@ QString UserSettingsFileName()
 {
     static const QString extension = QStringLiteral("folivane-name");
     static const QSettings::Format probe = QSettings::registerFormat(extension, NoFormatRead, NoFormatWrite);
-    QString name = QSettings(probe, QSettings::UserScope, QStringLiteral("Quenrick"), QStringLiteral("Folivane"))
-                       .fileName();
+    QString name =
+        QSettings(probe, QSettings::UserScope, QStringLiteral("Quenrick"), QStringLiteral("Folivane")).fileName();
     name.chop(extension.size());
     return name + QStringLiteral("ini");
 }

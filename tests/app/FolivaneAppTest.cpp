@@ -17,8 +17,8 @@
 #include "common/ErrorText.h"
 #include "platform/GdiplusStatus.h"
 #include "platform/ImageEncoder.h"
-#include "settings/OptionFile.h"
 #include "res/StringTable.h"
+#include "settings/OptionFile.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 
 #include <csignal>
 
+#include <memory>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <memory>
 #include <vector>
 
 #include "AppTestSupport.h"

@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <sys/inotify.h>

@@ -89,13 +89,23 @@ TEST(MemoryBudget, ReservationsThatFitAreGrantedAtOnce)
     SUCCEED();
 }
 
-TEST(MemoryLimit, TheSmallestOfMemoryAddressSpaceAndControlGroupLimits)
-{
-    constexpr qint64 kGiB = qint64(1) << 30;
+namespace {
+
+// The files the limits are read from, made by each test in a folder of its own.
+class MemoryLimit : public ::testing::Test {
+protected:
+    static constexpr qint64 kGiB = qint64(1) << 30;
     QTemporaryDir dir;
     const QString list = dir.filePath(QStringLiteral("cgroup"));
+    const QString mounts = dir.filePath(QStringLiteral("mountinfo"));
     const QString root = dir.filePath(QStringLiteral("fs"));
     const QString missing = dir.filePath(QStringLiteral("missing"));
+};
+
+}  // namespace
+
+TEST_F(MemoryLimit, TheSmallestOfMemoryAddressSpaceAndControlGroupLimits)
+{
     EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, missing, missing, root), 8 * kGiB);
     EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 6 * kGiB, missing, missing, root), 6 * kGiB);
     EXPECT_EQ(SmallestMemoryLimit(0, 6 * kGiB, missing, missing, root), 6 * kGiB);
@@ -120,13 +130,8 @@ TEST(MemoryLimit, TheSmallestOfMemoryAddressSpaceAndControlGroupLimits)
     EXPECT_EQ(SmallestMemoryLimit(8 * kGiB, 0, list, missing, root), 8 * kGiB);
 }
 
-TEST(MemoryLimit, ControlGroupV1MemoryLimitsCountToo)
+TEST_F(MemoryLimit, ControlGroupV1MemoryLimitsCountToo)
 {
-    constexpr qint64 kGiB = qint64(1) << 30;
-    QTemporaryDir dir;
-    const QString list = dir.filePath(QStringLiteral("cgroup"));
-    const QString mounts = dir.filePath(QStringLiteral("mountinfo"));
-    const QString root = dir.filePath(QStringLiteral("fs"));
     // Without a mount table the hierarchy is where it is usually mounted;
     // "no limit" is a huge number there.
     WriteBytes(list, "12:cpu,cpuacct:/elsewhere\n4:memory:/user.slice/app.scope\n1:name=systemd:/user.slice\n");

@@ -36,8 +36,8 @@ int GiveRootToAnotherCopy(const QString& root)
 {
     EXPECT_TRUE(QDir(root).removeRecursively());
     EXPECT_TRUE(QDir().mkpath(root + QStringLiteral("Adj")));
-    const int lock = open(QFile::encodeName(root + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
-                          0600);
+    const int lock =
+        open(QFile::encodeName(root + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     EXPECT_EQ(flock(lock, LOCK_EX | LOCK_NB), 0);
     return lock;
 }

@@ -144,9 +144,9 @@ TEST_F(OptionFileMode, SubfolderTheSavePageRefusesIsIgnored)
 {
     CAdjustOption start;
     start.SaveSubDir = QStringLiteral("mine");
-    for (const QString& refused : {QStringLiteral("."), QStringLiteral(" .. "), QStringLiteral("../../x"),
-                                   QStringLiteral("a/b"), QStringLiteral("/tmp/out"), QStringLiteral(" "),
-                                   QStringLiteral("   "), QStringLiteral("\t")}) {
+    for (const QString& refused :
+         {QStringLiteral("."), QStringLiteral(" .. "), QStringLiteral("../../x"), QStringLiteral("a/b"),
+          QStringLiteral("/tmp/out"), QStringLiteral(" "), QStringLiteral("   "), QStringLiteral("\t")}) {
         const CAdjustOption option = LoadFromFile(WriteText("[OptionInfo]\r\nSaveSubDir=" + refused + "\r\n"), start);
         EXPECT_EQ(option.SaveSubDir, start.SaveSubDir) << refused.toStdString();
     }

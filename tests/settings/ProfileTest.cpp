@@ -64,8 +64,11 @@ TEST_F(Profile, ValuesRoundTripInSectionsAndTopLevel)
     EXPECT_EQ(data, QByteArray("\0\1\xff", 3));
 
     // The file is in the toolkit's INI form: what the one writes, the other reads.
-    const QString text = QStringLiteral(" @a;b=\"c\\\t\x01" "1 \u00e9\U0001F600 ");
-    const QByteArray bytes("\0" "1\x7f\xff, a", 7);
+    const QString text = QStringLiteral(" @a;b=\"c\\\t\x01"
+                                        "1 \u00e9\U0001F600 ");
+    const QByteArray bytes("\0"
+                           "1\x7f\xff, a",
+                           7);
     EXPECT_TRUE(WriteProfileString("Recent Items", "\u00e9", text));
     EXPECT_TRUE(WriteProfileBinary("", "Bytes", bytes));
     QSettings toolkit(GetProfileFileName(), QSettings::IniFormat);
