@@ -74,6 +74,12 @@ BOOL CFolivaneApp::TakeSingleInstance()
     if (m_strInstanceFolder.isEmpty()) {
         m_strInstanceFolder = GetInstanceFolder();
     }
+    if (m_strInstanceFolder.isEmpty()) {
+        // No folder of the user's own to hold the lock in: names another
+        // user made must not refuse the start, so this copy runs on its own,
+        // with a temporary root of its own, as copies of other sessions do.
+        return 1;
+    }
     auto lock = std::make_unique<CSingleInstance>(m_strInstanceFolder);
     const CSingleInstance::Result result = lock->Lock();
     if (result == CSingleInstance::Held) {
@@ -101,7 +107,7 @@ BOOL CFolivaneApp::CreateMainFrame()
     QObject::connect(m_pSignals.get(), &CTerminationSignals::terminationRequested, m_pMainWnd.get(), &QWidget::close);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_pMainWnd.get(),
                      [frame = m_pMainWnd.get()] { frame->OnQueryEndSession(); });
-    if (!m_pMainWnd->Create(m_strInstanceFolder)) {
+    if (!m_pMainWnd->Create(m_strInstanceFolder) && m_hMutex) {
         // A socket path too long for the system, say: the program runs, and a
         // second start says that one is running instead of raising this window.
         qWarning("Folivane: a second start cannot find this window in %s", qUtf8Printable(m_strInstanceFolder));

@@ -55,7 +55,8 @@ public:
     BOOL m_bDebugOn = 0;
     std::unique_ptr<CMainFrame> m_pMainWnd;
 
-    // Where the lock and the main window's address live (per user).
+    // Where the lock and the main window's address live (per user); empty
+    // when the program runs without the single-instance check.
     QString m_strInstanceFolder;
     QString m_pszRegistryKey;
     QString m_pszProfileName;

@@ -10,7 +10,8 @@ inline constexpr char kMainFrameClassName[] = "QuenrickFolivaneMainFrmClass";
 
 // The per-user folder the lock and the window's address live in: the
 // session's runtime folder, else a folder private to the user in the
-// temporary folder, else one in the user's cache folder.
+// temporary folder, else one in the user's cache folder; empty when none of
+// them can be had.
 QString GetInstanceFolder();
 
 // The single-instance lock. Taking it is atomic, so of two programs started

@@ -25,6 +25,10 @@ CWindowIdentity::CWindowIdentity(std::function<void()> raise, QObject* parent)
 
 bool CWindowIdentity::Register(const QString& folder, const QString& name)
 {
+    // No folder: a relative name would lie in the shared temporary folder.
+    if (folder.isEmpty()) {
+        return false;
+    }
     // The caller holds the single-instance lock, so an address left behind
     // is a dead program's.
     const QString path = ServerPath(folder, name);

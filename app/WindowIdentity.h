@@ -15,7 +15,8 @@ class CWindowIdentity : public QObject {
 public:
     CWindowIdentity(std::function<void()> raise, QObject* parent = nullptr);
 
-    // Starts answering under the name in the folder; false when it cannot.
+    // Starts answering under the name in the folder; false when it cannot
+    // or no folder is given.
     bool Register(const QString& folder, const QString& name);
 
 private:

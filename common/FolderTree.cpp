@@ -3,11 +3,14 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -15,6 +18,40 @@ namespace {
 // Deeper than any path the system can name; bounds the walk's stack.
 constexpr int kMaxDepth = PATH_MAX / 2;
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// The mount a folder lies on: its mount's identity where the system tells
+// it, else its device. A bind mount of a folder of the same file system has
+// a mount of its own but the same device.
+struct Mount {
+    bool byIdentity = false;
+    std::uint64_t identity = 0;
+};
+
+int MountOf(int folder, Mount& mount)
+{
+    struct statx status {};
+    if (statx(folder, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_MNT_ID, &status) != 0)
+        return errno;
+    mount.byIdentity = (status.stx_mask & STATX_MNT_ID) != 0;
+    mount.identity = mount.byIdentity ? status.stx_mnt_id : makedev(status.stx_dev_major, status.stx_dev_minor);
+    return 0;
+}
+
+// One deletion: the mount it stays on, and whether it left anything behind
+// for lying on another.
+struct Walk {
+    Mount top;
+    bool kept = false;
+};
+
+// Whether the open folder lies on the walk's mount; a failure to tell counts
+// as another, so that nothing is entered that might not be the tree's own.
+bool OnWalksMount(int folder, const Walk& walk)
+{
+    Mount mount;
+    return MountOf(folder, mount) == 0 && mount.byIdentity == walk.top.byIdentity &&
+           mount.identity == walk.top.identity;
+}
 
 struct Entry {
     QByteArray name;
@@ -56,19 +93,19 @@ int RemoveName(int parent, const QByteArray& name)
     return unlinkat(parent, name.constData(), 0) == 0 || errno == ENOENT ? 0 : errno;
 }
 
-int EmptyFolderBelow(int& folder, const QByteArray& spare, int depth);
+int EmptyFolderBelow(int& folder, int depth, Walk& walk);
 
 // Empties the open subfolder of the open folder parent. The parent's
 // descriptor is let go meanwhile, so that a deep tree holds two
 // descriptors, not one a level: it is opened again through the subfolder's
 // "..", and must be the same folder (else ESTALE, parent -1).
-int EmptySubfolder(int& parent, int& subfolder, int depth)
+int EmptySubfolder(int& parent, int& subfolder, int depth, Walk& walk)
 {
     struct stat above {};
     if (fstat(parent, &above) != 0)
         return errno;
     close(parent);
-    const int error = EmptyFolderBelow(subfolder, {}, depth + 1);
+    const int error = EmptyFolderBelow(subfolder, depth + 1, walk);
     parent = subfolder < 0 ? -1 : openat(subfolder, "..", kFolderFlags);
     struct stat again {};
     if (parent >= 0 && (fstat(parent, &again) != 0 || again.st_dev != above.st_dev || again.st_ino != above.st_ino)) {
@@ -78,23 +115,33 @@ int EmptySubfolder(int& parent, int& subfolder, int depth)
     return error != 0 || parent >= 0 ? error : ESTALE;
 }
 
-// Deletes the subfolder name of the open folder parent with all it holds.
-int DeleteSubfolder(int& parent, const QByteArray& name, int depth)
+// Deletes the subfolder name of the open folder parent with all it holds. A
+// folder on another mount (a file system mounted there, a bind mount) is
+// neither entered nor removed, nor then are the folders that hold it.
+int DeleteSubfolder(int& parent, const QByteArray& name, int depth, Walk& walk)
 {
     int subfolder = openat(parent, name.constData(), kFolderFlags);
     if (subfolder < 0) {
         // Made a link or a file since it was listed: removed as what it is now.
         return errno == ELOOP || errno == ENOTDIR ? RemoveName(parent, name) : errno == ENOENT ? 0 : errno;
     }
-    const int error = EmptySubfolder(parent, subfolder, depth);
+    if (!OnWalksMount(subfolder, walk)) {
+        close(subfolder);
+        walk.kept = true;
+        return 0;
+    }
+    const bool keptBefore = std::exchange(walk.kept, false);
+    const int error = EmptySubfolder(parent, subfolder, depth, walk);
     if (subfolder >= 0)
         close(subfolder);
-    if (error != 0)
+    const bool keptBelow = walk.kept;
+    walk.kept = keptBefore || keptBelow;
+    if (error != 0 || keptBelow)
         return error;
     return unlinkat(parent, name.constData(), AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
-int EmptyFolderBelow(int& folder, const QByteArray& spare, int depth)
+int EmptyFolderBelow(int& folder, int depth, Walk& walk)
 {
     if (depth > kMaxDepth)
         return ENAMETOOLONG;
@@ -102,10 +149,8 @@ int EmptyFolderBelow(int& folder, const QByteArray& spare, int depth)
     if (const int error = ReadEntries(folder, entries))
         return error;
     for (const Entry& entry : entries) {
-        if (entry.name == spare)
-            continue;
         if (const int error =
-                entry.isFolder ? DeleteSubfolder(folder, entry.name, depth) : RemoveName(folder, entry.name))
+                entry.isFolder ? DeleteSubfolder(folder, entry.name, depth, walk) : RemoveName(folder, entry.name))
             return error;
     }
     return 0;
@@ -113,9 +158,12 @@ int EmptyFolderBelow(int& folder, const QByteArray& spare, int depth)
 
 }  // namespace
 
-int EmptyFolder(int& folder, const QByteArray& spare)
+int EmptyFolder(int& folder)
 {
-    return EmptyFolderBelow(folder, spare, 0);
+    Walk walk;
+    if (const int error = MountOf(folder, walk.top))
+        return error;
+    return EmptyFolderBelow(folder, 0, walk);
 }
 
 int DeleteFolderAt(int parent, const QByteArray& name)
@@ -128,10 +176,15 @@ int DeleteFolderAt(int parent, const QByteArray& name)
     int folder = S_ISDIR(status.st_mode) ? openat(parent, name.constData(), kFolderFlags) : -1;
     if (folder < 0)
         return !S_ISDIR(status.st_mode) || errno == ELOOP ? ENOTDIR : errno;
-    const int error = EmptyFolder(folder);
+    Walk walk;
+    int error = MountOf(parent, walk.top);
+    if (error == 0)
+        error = OnWalksMount(folder, walk) ? EmptyFolderBelow(folder, 0, walk) : EBUSY;
     if (folder >= 0)
         close(folder);
     if (error != 0)
         return error;
+    if (walk.kept)
+        return ENOTEMPTY;
     return unlinkat(parent, name.constData(), AT_REMOVEDIR) == 0 ? 0 : errno;
 }

@@ -29,10 +29,11 @@ QString ChoosePrivateFolder(const QStringList& candidates)
     for (const QString& folder : candidates) {
         QDir().mkpath(QFileInfo(folder).path());
         const int opened = OpenPrivateFolder(folder);
-        if (opened >= 0) {
+        const bool writable = opened >= 0 && faccessat(opened, ".", W_OK, AT_EACCESS) == 0;
+        if (opened >= 0)
             close(opened);
+        if (writable)
             return folder;
-        }
     }
-    return candidates.last();
+    return QString();
 }

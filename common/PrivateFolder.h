@@ -13,6 +13,6 @@
 // the folder cannot be made.
 int OpenPrivateFolder(const QString& folder);
 
-// The first of the candidates that is, or is now made, a private folder
-// (its parent folders made as needed); the last one when none is.
+// The first of the candidates that is, or is now made, a private folder this
+// user can write in (its parent folders made as needed); empty when none is.
 QString ChoosePrivateFolder(const QStringList& candidates);

@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-constexpr char kLockName[] = ".lock";
 
 QMutex& TempRootLock()
 {
@@ -43,14 +42,16 @@ const QString& TempRootLocked()
     return folder;
 }
 
-// The root as this process holds it. The folder stays open: an inode held
-// open is never given to another folder, so a folder made again under the
-// same name is always seen as another. The lock file stays open until the
-// process ends, and the system lets go of its lock even after a crash.
+// The root as this process holds it: the folder as made or checked, open
+// and locked until the process ends. The lock is on the folder itself, so
+// that only the folder's deletion can take it from a running copy; the
+// system lets go of it even after a crash, and the system's cleaner of the
+// temporary folder leaves a folder locked so alone. An inode held open is
+// never given to another folder, so a folder made again under the same name
+// is always seen as another.
 struct CHeldRoot {
     QString root;
-    int folder = -1;  // the folder as made or checked
-    int lock = -1;    // once claimed
+    int folder = -1;
 };
 
 CHeldRoot& HeldRoot()
@@ -59,94 +60,79 @@ CHeldRoot& HeldRoot()
     return held;
 }
 
-void HoldInstead(const QString& root, int folder, int lock)
-{
-    CHeldRoot& held = HeldRoot();
-    for (const int file : {held.folder, held.lock}) {
-        if (file >= 0)
-            close(file);
-    }
-    held = {root, folder, lock};
-}
-
 bool SameFile(const struct stat& a, const struct stat& b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Whether the open folder is the root held: the very folder made or
-// checked, still private to the user, with the lock, once claimed, held
-// in it.
-bool IsHeldRoot(const CHeldRoot& held, int folder)
+// Whether status is of the root held: the very folder made or checked, still
+// private to the user.
+bool IsHeldRoot(const CHeldRoot& held, const struct stat& status)
 {
-    struct stat status {};
     struct stat first {};
-    struct stat lock {};
-    struct stat named {};
-    if (fstat(folder, &status) != 0 || fstat(held.folder, &first) != 0 || !SameFile(status, first) ||
-        status.st_uid != geteuid() || (status.st_mode & 0777) != 0700)
-        return false;
-    return held.lock < 0 || (fstat(held.lock, &lock) == 0 &&
-                             fstatat(folder, kLockName, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(lock, named));
+    return held.folder >= 0 && fstat(held.folder, &first) == 0 && SameFile(status, first) &&
+           status.st_uid == geteuid() && (status.st_mode & 0777) == 0700;
 }
 
-// Takes the lock of the open root folder: its descriptor, or -1 when
-// another process holds it.
-int TakeLock(int folder)
+// Holds the open private folder as the root when no other process holds
+// it: its descriptor, else -1 with the folder closed.
+int HoldIfFree(const QString& root, int folder)
 {
-    const int file = openat(folder, kLockName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (file >= 0 && flock(file, LOCK_EX | LOCK_NB) != 0) {
-        close(file);
-        return -1;
-    }
-    return file;
-}
-
-// A new private folder "FolivaneTmp-XXXXXX" beside root becomes the root,
-// held and locked: its descriptor, or -1 when none can be made. Caller
-// holds TempRootLock.
-int MoveToOwnRoot(const QString& root)
-{
-    QByteArray name = QFile::encodeName(QFileInfo(root.chopped(1)).path() + QStringLiteral("/FolivaneTmp-XXXXXX"));
-    if (mkdtemp(name.data()) == nullptr)
-        return -1;
-    const QString own = QFile::decodeName(name) + QLatin1Char('/');
-    const int folder = OpenPrivateFolder(own.chopped(1));
-    const int lock = folder < 0 ? -1 : TakeLock(folder);
-    if (lock < 0) {
+    if (folder < 0 || flock(folder, LOCK_EX | LOCK_NB) != 0) {
         if (folder >= 0)
             close(folder);
         return -1;
     }
-    HoldInstead(own, folder, lock);
-    TempRootValue() = own;
+    CHeldRoot& held = HeldRoot();
+    if (held.folder >= 0)
+        close(held.folder);
+    held = {root, folder};
+    TempRootValue() = root;
     return folder;
 }
 
-// The open root folder as this process holds it, checked again first: made
-// again when it is gone, and held anew when the folder under its name is
-// another now. A root this process claims, or claimed before, must be
-// locked: when another process holds its lock, a new root of this
-// process's own takes its place, as it does when the name holds no private
-// folder at a claim. -1 when no root can be had. Caller holds TempRootLock.
-int HoldRoot(const QString& root, bool claim)
+// A new private folder "FolivaneTmp-XXXXXX" becomes the root, held: beside
+// root, else in the system's temporary folder. Its descriptor, or -1 when
+// none can be made. Caller holds TempRootLock.
+int MoveToOwnRoot(const QString& root)
 {
-    CHeldRoot& held = HeldRoot();
-    const int folder = OpenPrivateFolder(root.chopped(1));
-    if (folder < 0)
-        return claim ? MoveToOwnRoot(root) : -1;
-    if (held.root == root && IsHeldRoot(held, folder) && (held.lock >= 0 || !claim)) {
-        close(folder);
-        return held.folder;
+    for (const QString& place : {QFileInfo(root.chopped(1)).path(), QDir::tempPath()}) {
+        QByteArray name = QFile::encodeName(place + QStringLiteral("/FolivaneTmp-XXXXXX"));
+        if (mkdtemp(name.data()) == nullptr)
+            continue;
+        const QString own = QFile::decodeName(name);
+        const int folder = HoldIfFree(own + QLatin1Char('/'), OpenPrivateFolder(own));
+        if (folder >= 0)
+            return folder;
     }
-    const bool locked = claim || (held.root == root && held.lock >= 0);
-    const int lock = locked ? TakeLock(folder) : -1;
-    if (locked && lock < 0) {
-        close(folder);
-        return MoveToOwnRoot(root);
+    return -1;
+}
+
+// The open root folder as this process holds it, checked again first. Held
+// the first time when it is a private folder no other process holds; made
+// again, and held, when it is gone. Any other folder under its name (another
+// copy's, another user's, one with another mode), a link or a file sends
+// this process to a new root of its own. -1 when no root can be had. Caller
+// holds TempRootLock.
+int HoldRoot(const QString& root)
+{
+    const CHeldRoot& held = HeldRoot();
+    const QString bare = root.chopped(1);
+    int folder = -1;
+    if (held.root != root) {
+        folder = OpenPrivateFolder(bare);
+    } else {
+        const QByteArray path = QFile::encodeName(bare);
+        struct stat status {};
+        if (lstat(path.constData(), &status) == 0) {
+            if (IsHeldRoot(held, status))
+                return held.folder;
+        } else if (errno == ENOENT && mkdir(path.constData(), 0700) == 0) {
+            folder = OpenPrivateFolder(bare);
+        }
     }
-    HoldInstead(root, folder, lock);
-    return folder;
+    const int claimed = HoldIfFree(root, folder);
+    return claimed >= 0 ? claimed : MoveToOwnRoot(root);
 }
 
 // Opens the folder at names below the open folder root into folder, each
@@ -199,17 +185,16 @@ int OpenHeldRoot(const QString& root, COpenRoot& opened)
     if (opened.folder < 0)
         return errno == ENOENT ? ENOENT : EACCES;
     const CHeldRoot& held = HeldRoot();
-    return held.root == root && IsHeldRoot(held, opened.folder) ? 0 : EACCES;
+    struct stat status {};
+    return held.root == root && fstat(opened.folder, &status) == 0 && IsHeldRoot(held, status) ? 0 : EACCES;
 }
 
-// Empties the open root, its lock last so that no other copy takes the
-// folder while it is emptied, and removes it.
+// Empties the open root and removes it; the lock, held on the folder, goes
+// with it.
 int DeleteRoot(COpenRoot& root)
 {
-    if (const int error = EmptyFolder(root.folder, kLockName))
+    if (const int error = EmptyFolder(root.folder))
         return error;
-    if (unlinkat(root.folder, kLockName, 0) != 0 && errno != ENOENT)
-        return errno;
     return unlinkat(root.parent, root.name.constData(), AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
@@ -235,12 +220,14 @@ int DeleteBelow(int root, const QStringList& names, bool isFolder)
 
 QString MakePrivateTempRoot(const QString& temp)
 {
-    return ChoosePrivateFolder({
-               temp + QStringLiteral("/FolivaneTmp"),
-               temp + QStringLiteral("/FolivaneTmp-%1").arg(geteuid()),
-               QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/FolivaneTmp"),
-           }) +
-           QLatin1Char('/');
+    const QString shared = temp + QStringLiteral("/FolivaneTmp");
+    const QString chosen = ChoosePrivateFolder({
+        shared,
+        temp + QStringLiteral("/FolivaneTmp-%1").arg(geteuid()),
+        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/FolivaneTmp"),
+    });
+    // None of these: the claim moves to a fresh private folder beside the first.
+    return (chosen.isEmpty() ? shared : chosen) + QLatin1Char('/');
 }
 
 QString GetTempRoot()
@@ -258,7 +245,7 @@ void SetTempRoot(const QString& folder)
 QString ClaimTempRoot()
 {
     QMutexLocker locker(&TempRootLock());
-    return HoldRoot(TempRootLocked(), true) < 0 ? QString() : TempRootValue();
+    return HoldRoot(TempRootLocked()) < 0 ? QString() : TempRootValue();
 }
 
 bool IsInTempRoot(const QString& path)
@@ -275,7 +262,7 @@ int CreateTempFolderPath(QString& folder)
     const QString root = TempRootLocked();
     if (!(folder + QLatin1Char('/')).startsWith(root))
         return EINVAL;
-    const int held = HoldRoot(root, false);
+    const int held = HoldRoot(root);
     if (held < 0)
         return EACCES;
     folder = TempRootValue() + folder.mid(root.size());

@@ -13,30 +13,31 @@ void SetTempRoot(const QString& folder);
 
 // The private folder chosen under the temporary folder temp: temp +
 // "/FolivaneTmp/", else temp + "/FolivaneTmp-<user id>/", else one in the
-// user's cache folder.
+// user's cache folder; when none of them is private, the first, which the
+// claim then leaves for a new private folder beside it.
 QString MakePrivateTempRoot(const QString& temp);
 
-// Holds the temporary root for this process while it runs (a lock on a file
-// in it), so that the close of another copy of the program, which empties
-// its root, never empties this one's. When another running copy holds it, a
-// new private folder "FolivaneTmp-XXXXXX" beside it becomes this process's
-// root. Returns the root in use; empty when none can be made.
+// Holds the temporary root for this process while it runs (a lock on the
+// folder itself), so that the close of another copy of the program, which
+// empties its root, never empties this one's. When another running copy
+// holds it, a new private folder "FolivaneTmp-XXXXXX" beside it becomes this
+// process's root. Returns the root in use; empty when none can be made.
 QString ClaimTempRoot();
 
 // Makes a folder below the temporary root and any missing folders between,
 // each with mode 0700, walking down from the root by descriptors. The root
-// is checked again first and made again when it is gone: a link, another
-// user's folder or one that cannot be closed to others is refused (EACCES).
-// When this process claimed the root and another copy has made it again and
-// holds its lock, a new private root of this process's own takes its place,
-// and folder is changed to lie under it. 0 or an errno code.
+// is checked again first, held as ClaimTempRoot holds it, and made again
+// when it is gone. When its name holds anything but the folder this process
+// made or checked (another copy's root, another user's folder, a link, a
+// file), a new private root of this process's own takes its place, and
+// folder is changed to lie under it. 0 or an errno code.
 int CreateTempFolderPath(QString& folder);
 
 // Deletes the temporary root, or a folder below it, with all it holds, only
 // while the root under its name is the very folder this process made or
-// checked there, still private to the user and, once claimed, with this
-// process's lock in it; else it deletes nothing (EACCES). The root's lock
-// goes last. 0 also when the folder does not exist.
+// checked and holds, still private to the user; else it deletes nothing
+// (EACCES). It stays on the root's file system. 0 also when the folder does
+// not exist.
 int DeleteTempFolder(const QString& folder);
 // Deletes a file below the temporary root by the same rule; a link is
 // removed, never followed. 0 also when the file does not exist.

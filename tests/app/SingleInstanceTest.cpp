@@ -212,4 +212,16 @@ TEST_F(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfTheUsersOwn)
     const QString cache = GetInstanceFolder();
     EXPECT_TRUE(cache.startsWith(m_dir.filePath(QStringLiteral("home/")))) << cache.toStdString();
     expectPrivate(cache);
+
+    // No home to make it in either: two copies start, each without the check.
+    ASSERT_TRUE(QDir(m_dir.filePath(QStringLiteral("home"))).removeRecursively());
+    QFile home(m_dir.filePath(QStringLiteral("home")));
+    ASSERT_TRUE(home.open(QIODevice::WriteOnly));
+    EXPECT_EQ(GetInstanceFolder().toStdString(), "");
+    CTestApp first;
+    CTestApp second;
+    EXPECT_TRUE(first.InitInstance());
+    EXPECT_TRUE(second.InitInstance());
+    EXPECT_EQ(first.m_messages + second.m_messages, QStringList());
+    EXPECT_EQ(first.ExitInstance() + second.ExitInstance(), 0);
 }

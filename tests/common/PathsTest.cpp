@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -12,6 +13,7 @@
 
 #include <fcntl.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 namespace {
@@ -181,6 +183,37 @@ TEST(Paths, DeleteFolderTreeNeverFollowsAFolderSwappedForALinkWhileItWalks)
     sigaction(SIGIO, &previous, nullptr);
     EXPECT_TRUE(g_swap.done);
     EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep")));
+}
+
+TEST(Paths, DeleteFolderTreeStaysOnItsOwnFileSystem)
+{
+    QTemporaryDir root;
+    const QString outside = root.path() + QStringLiteral("/outside");
+    const QString tree = root.path() + QStringLiteral("/tree");
+    const QByteArray bound = QFile::encodeName(tree + QStringLiteral("/a/bound"));
+    const QByteArray memory = QFile::encodeName(tree + QStringLiteral("/b/memory"));
+    ASSERT_EQ(CreateFolderPath(outside), 0);
+    ASSERT_EQ(CreateFolderPath(QFile::decodeName(bound)), 0);
+    ASSERT_EQ(CreateFolderPath(QFile::decodeName(memory)), 0);
+    WriteFile(outside + QStringLiteral("/keep"));
+    WriteFile(tree + QStringLiteral("/a/own"));
+    WriteFile(tree + QStringLiteral("/c"));
+    // A bind mount of a folder on the same file system, and a file system of its own.
+    if (mount(QFile::encodeName(outside).constData(), bound.constData(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "needs to mount";
+    const auto unmount = qScopeGuard([&] {
+        umount2(bound.constData(), MNT_DETACH);
+        umount2(memory.constData(), MNT_DETACH);
+    });
+    ASSERT_EQ(mount("none", memory.constData(), "tmpfs", 0, nullptr), 0);
+    WriteFile(QFile::decodeName(memory) + QStringLiteral("/kept"));
+
+    // Neither mount is entered or removed; all else goes, the folders that hold them stay.
+    EXPECT_EQ(DeleteFolderTree(tree), ENOTEMPTY);
+    EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/keep")));
+    EXPECT_TRUE(QFileInfo::exists(QFile::decodeName(memory) + QStringLiteral("/kept")));
+    EXPECT_FALSE(QFileInfo::exists(tree + QStringLiteral("/a/own")));
+    EXPECT_FALSE(QFileInfo::exists(tree + QStringLiteral("/c")));
 }
 
 TEST(Paths, ListFilesRecursiveListsOwnFilesFirst)

@@ -10,7 +10,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "IntakeTestSupport.h"
 #include "archive/ZipTestArchive.h"
@@ -29,17 +31,42 @@ mode_t ModeOf(const QString& folder)
     return status.st_mode & 0777;
 }
 
+// Claims the root as another running copy does, by a lock on the folder; the
+// folder's descriptor, or -1 when another holds it.
+int ClaimAsAnotherCopy(const QString& root)
+{
+    const int folder = open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0 && flock(folder, LOCK_EX | LOCK_NB) != 0) {
+        close(folder);
+        return -1;
+    }
+    return folder;
+}
+
 // Deletes the root as a cleaner would, and makes it again as another running
-// copy does, holding its lock and with a cache folder of its own; the lock's
+// copy does, claimed and with a cache folder of its own; the claim's
 // descriptor.
 int GiveRootToAnotherCopy(const QString& root)
 {
     EXPECT_TRUE(QDir(root).removeRecursively());
     EXPECT_TRUE(QDir().mkpath(root + QStringLiteral("Adj")));
-    const int lock =
-        open(QFile::encodeName(root + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    EXPECT_EQ(flock(lock, LOCK_EX | LOCK_NB), 0);
-    return lock;
+    const int claim = ClaimAsAnotherCopy(root);
+    EXPECT_GE(claim, 0);
+    return claim;
+}
+
+void WriteEmptyFile(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+}
+
+bool SaveACachedPage(CImageInfo& info)
+{
+    QImage page(8, 8, QImage::Format_BGR888);
+    page.fill(Qt::white);
+    QString error;
+    return info.SaveCachedImage(page, nullptr, error);
 }
 
 QStringList Entries(const QString& folder)
@@ -72,8 +99,8 @@ TEST(TempFolder, FoldersUnderTheRootArePrivateAndTheRootIsThisCopysAlone)
     SetTempRoot(shared);
 
     // Another running copy holds the root: this one takes a private folder of its own.
-    const int other = open(QFile::encodeName(shared + QStringLiteral(".lock")).constData(), O_RDWR | O_CREAT, 0600);
-    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    const int other = ClaimAsAnotherCopy(shared);
+    ASSERT_GE(other, 0);
     const QString root = ClaimTempRoot();
     close(other);
     EXPECT_TRUE(root.startsWith(temp.path() + QStringLiteral("/FolivaneTmp-"))) << root.toStdString();
@@ -96,34 +123,79 @@ TEST(TempFolder, FoldersUnderTheRootArePrivateAndTheRootIsThisCopysAlone)
     EXPECT_EQ(ModeOf(folder + QStringLiteral("sub")), 0700u);
     ASSERT_TRUE(QDir(root).removeRecursively());
     CImageInfo info;
-    QImage page(8, 8, QImage::Format_BGR888);
-    page.fill(Qt::white);
-    EXPECT_TRUE(info.SaveCachedImage(page, nullptr, error)) << error.toStdString();
+    EXPECT_TRUE(SaveACachedPage(info));
     EXPECT_EQ(ModeOf(root + QStringLiteral("Adj")), 0700u);
+    SetTempRoot(previous);
+}
 
-    // Replaced by a link, it is not made again through the link.
-    ASSERT_TRUE(QDir(root).removeRecursively());
+TEST_F(ClaimedTempRoot, TheClaimIsALockOnTheFolderItselfThatNoFileInItCanHandOver)
+{
+    // A cleaner of the temporary folder deletes or replaces the files in it.
+    QFile::remove(m_root + QStringLiteral(".lock"));
+    WriteEmptyFile(m_root + QStringLiteral(".lock"));
+    EXPECT_EQ(ClaimAsAnotherCopy(m_root), -1);
+
+    // This copy still empties its own root at its close.
+    QString error;
+    const QString folder = MakeTempFolder(error);
+    EXPECT_TRUE(folder.startsWith(m_root)) << folder.toStdString();
+    EXPECT_EQ(DeleteFolderTree(m_root), 0);
+    EXPECT_FALSE(QFileInfo::exists(m_root));
+}
+
+TEST(TempFolder, ARootThatIsNoLongerTheFolderThisCopyMadeSendsItToARootOfItsOwn)
+{
+    const QString previous = GetTempRoot();
     QTemporaryDir elsewhere;
-    ASSERT_TRUE(QFile::link(elsewhere.path(), root.chopped(1)));
-    EXPECT_TRUE(MakeTempFolder(error).isEmpty());
-    EXPECT_FALSE(error.isEmpty());
+    const std::vector<std::function<void(const QByteArray&)>> replacements = {
+        [](const QByteArray& name) {  // another user's folder
+            ASSERT_EQ(mkdir(name.constData(), 0700), 0);
+            if (geteuid() == 0) {
+                ASSERT_EQ(chown(name.constData(), 1, 1), 0);
+            }
+        },
+        [](const QByteArray& name) { ASSERT_EQ(mkdir(name.constData(), 0755), 0); },  // another mode
+        [&](const QByteArray& name) {
+            // a link
+            ASSERT_EQ(symlink(QFile::encodeName(elsewhere.path()).constData(), name.constData()), 0);
+        },
+        [](const QByteArray& name) { WriteEmptyFile(QFile::decodeName(name)); },  // a file
+    };
+    for (const auto& replace : replacements) {
+        QTemporaryDir temp;
+        const QString root = temp.path() + QStringLiteral("/FolivaneTmp/");
+        SetTempRoot(root);
+        ASSERT_EQ(ClaimTempRoot(), root);
+        ASSERT_TRUE(QDir(root).removeRecursively());
+        replace(QFile::encodeName(root.chopped(1)));
+
+        // The next extraction and the cache go to a root of this copy's own.
+        QString error;
+        const QString folder = MakeTempFolder(error);
+        const QString own = GetTempRoot();
+        EXPECT_TRUE(own.startsWith(temp.path() + QStringLiteral("/FolivaneTmp-"))) << own.toStdString();
+        EXPECT_TRUE(folder.startsWith(own) && QFileInfo(folder).isDir()) << error.toStdString();
+        CImageInfo info;
+        EXPECT_TRUE(SaveACachedPage(info));
+        EXPECT_TRUE(info.GetCacheFileName().startsWith(own));
+        EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+        info.DeleteCacheFile();
+        EXPECT_EQ(DeleteFolderTree(own), 0);
+    }
     EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
-    QFile::remove(root.chopped(1));
     SetTempRoot(previous);
 }
 
 TEST_F(ClaimedTempRoot, ACopyThatLostItsRootToAnotherMovesToARootOfItsOwn)
 {
     const QString& shared = m_root;
-    const QStringList another = {QStringLiteral(".lock"), QStringLiteral("Adj")};
+    const QStringList another = {QStringLiteral("Adj")};
 
     // The cache goes to a new root of this copy's own, not into the other's.
     const int first = GiveRootToAnotherCopy(shared);
     CImageInfo info;
-    QImage page(8, 8, QImage::Format_BGR888);
-    page.fill(Qt::white);
+    EXPECT_TRUE(SaveACachedPage(info));
     QString error;
-    EXPECT_TRUE(info.SaveCachedImage(page, nullptr, error)) << error.toStdString();
     const QString own = GetTempRoot();
     EXPECT_TRUE(own.startsWith(m_temp.path() + QStringLiteral("/FolivaneTmp-"))) << own.toStdString();
     EXPECT_TRUE(QFileInfo::exists(info.GetCacheFileName()));
