@@ -9,10 +9,14 @@
 #include <optional>
 
 #include "settings/SettingsFile.h"
+#include "settings/SettingsLock.h"
 
 CProfileRoute theProfileRoute;
 
 namespace {
+
+// How long a store waits for another copy's: many times a store's own time.
+constexpr int kStoreWaitMsecs = 5000;
 
 std::atomic<int> g_nWriteFailures{0};
 
@@ -74,12 +78,15 @@ QVariant UserValue(const QString& section, const QString& entry)
 
 // Makes the changes on the file as it is and stores it whole; counts a
 // failure. A file that could not be parsed is written over: that is no
-// failure. A name that is no regular file is not written over.
+// failure. A name that is no regular file is not written over. Another
+// running copy's store is waited for, so that both keep their values; one
+// that does not end within the wait fails this one.
 BOOL StoreChanges(const QList<CSettingsChange>& changes)
 {
     const QString name = UserSettingsFileName();
+    const CSettingsLock lock(name, kStoreWaitMsecs);
     CIniValues values;
-    bool stored = ReadSettingsFile(name, values) != ESettingsFile::Refused;
+    bool stored = lock.IsHeld() && ReadSettingsFile(name, values) != ESettingsFile::Refused;
     if (stored) {
         for (const CSettingsChange& change : changes) {
             change(values);

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QSettings>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "settings/Profile.h"
 
 namespace {
@@ -138,4 +141,36 @@ TEST_F(Profile, ABatchStoresItsWritesOnceAtItsEnd)
     }
     EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("OptionInfo/A").toInt(), 1);
     EXPECT_EQ(QSettings(file, QSettings::IniFormat).value("B").toString(), "two");
+}
+
+TEST_F(Profile, TwoCopiesStoringAtOnceBothKeepEveryValue)
+{
+    constexpr int kValues = 100;
+    GetProfileFileName();  // made before the copies part
+    const auto storeMany = [](const QString& copy) {
+        const pid_t child = fork();
+        if (child == 0) {
+            alarm(60);
+            bool stored = true;
+            for (int i = 0; i < kValues; ++i) {
+                stored = WriteProfileInt("Both", copy + QString::number(i), i) && stored;
+            }
+            _exit(stored ? 0 : 1);
+        }
+        return child;
+    };
+    for (const pid_t child : {storeMany("A"), storeMany("B")}) {
+        int status = -1;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    QStringList lost;  // values a store of the other copy wrote over
+    for (const QString copy : {"A", "B"}) {
+        for (int i = 0; i < kValues; ++i) {
+            if (GetProfileInt("Both", copy + QString::number(i), -1) != i) {
+                lost.append(copy + QString::number(i));
+            }
+        }
+    }
+    EXPECT_EQ(lost.join(' ').toStdString(), "");
 }
