@@ -46,10 +46,10 @@ QString KeyTipStyle(const QColor& dimmed)
 
 }  // namespace
 
-// Alt pressed and released alone shows the key tips of the tabs; a tab's tip
-// shows the tips of its buttons, a button's tip presses it; Escape or a click
-// elsewhere hides them.
-bool CRibbonWidget::WatchAltKey(QEvent* event)
+// Alt pressed and released alone, or F10, shows the key tips of the tabs; a
+// tab's tip shows the tips of its buttons, a button's tip presses it; Alt or
+// F10 again, Escape or a click elsewhere hides them.
+bool CRibbonWidget::WatchKeyTipKeys(QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return false;
@@ -58,7 +58,11 @@ bool CRibbonWidget::WatchAltKey(QEvent* event)
         return false;
     if (event->type() == QEvent::KeyPress) {
         m_bAltAlone = key->key() == Qt::Key_Alt;
-        return false;
+        // Shift+F10 stays the menu key's twin.
+        if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::NoModifier)
+            return false;
+        ShowKeyTips(m_nKeyTipLevel == 0);
+        return true;
     }
     if (key->key() != Qt::Key_Alt || !std::exchange(m_bAltAlone, false))
         return false;

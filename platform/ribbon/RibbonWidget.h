@@ -24,7 +24,7 @@ class QToolButton;
 // leaves the keyboard focus where it was.
 // Double-clicking a tab minimises or restores the ribbon; a tab clicked in the
 // minimised ribbon drops its panel down over what lies below. Pressing Alt
-// shows the key tips, placed on the layout in force and again at each resize;
+// or F10 shows the key tips, placed on the layout in force and again at each resize;
 // a disabled command's tip is dimmed and its key does nothing. In a narrow
 // window the groups drop their buttons' labels, the last group first; the
 // ribbon keeps its height.
@@ -104,7 +104,7 @@ private:
         std::function<void()> action;
     };
 
-    bool WatchAltKey(QEvent* event);
+    bool WatchKeyTipKeys(QEvent* event);
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();
     void ShowButtonKeyTips(int tab);

@@ -142,7 +142,7 @@ void CRibbonWidget::LoadSettings(const QByteArray& settings)
 
 bool CRibbonWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (WatchAltKey(event))
+    if (WatchKeyTipKeys(event))
         return true;
     if (m_bDroppedDown && event->type() == QEvent::MouseButtonPress && watched->isWidgetType() && !IsOwnWidget(watched))
         ShowDropDown(false);

@@ -172,6 +172,14 @@ TEST_F(RibbonWidgetTest, AltShowsKeyTipsThatLeadToATabAndPressItsButton)
     ASSERT_FALSE(app.executed.empty());
     EXPECT_EQ(app.executed.back().command, 3u);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tips().isEmpty(); }, 2000));
+
+    // F10 shows them too; F10 again or Escape hides them.
+    for (const Qt::Key hide : {Qt::Key_F10, Qt::Key_Escape}) {
+        QTest::keyClick(&ribbon, Qt::Key_F10);
+        EXPECT_EQ(tips(), (QStringList{QStringLiteral("F"), QStringLiteral("T")}));
+        QTest::keyClick(&ribbon, hide);
+        EXPECT_EQ(tips(), QStringList());
+    }
 }
 
 TEST_F(RibbonWidgetTest, ADisabledCommandsKeyTipIsDimmedAndItsKeyDoesNothing)
