@@ -91,21 +91,16 @@ int HoldIfFree(const QString& root, int folder)
     return folder;
 }
 
-// A new private folder "FolivaneTmp-XXXXXX" becomes the root, held: beside
-// root, else in the system's temporary folder. Its descriptor, or -1 when
-// none can be made. Caller holds TempRootLock.
+// A new private folder "FolivaneTmp-XXXXXX" beside root becomes the root,
+// held: its descriptor, or -1 when none can be made. Caller holds
+// TempRootLock.
 int MoveToOwnRoot(const QString& root)
 {
-    for (const QString& place : {QFileInfo(root.chopped(1)).path(), QDir::tempPath()}) {
-        QByteArray name = QFile::encodeName(place + QStringLiteral("/FolivaneTmp-XXXXXX"));
-        if (mkdtemp(name.data()) == nullptr)
-            continue;
-        const QString own = QFile::decodeName(name);
-        const int folder = HoldIfFree(own + QLatin1Char('/'), OpenPrivateFolder(own));
-        if (folder >= 0)
-            return folder;
-    }
-    return -1;
+    QByteArray name = QFile::encodeName(QFileInfo(root.chopped(1)).path() + QStringLiteral("/FolivaneTmp-XXXXXX"));
+    if (mkdtemp(name.data()) == nullptr)
+        return -1;
+    const QString own = QFile::decodeName(name);
+    return HoldIfFree(own + QLatin1Char('/'), OpenPrivateFolder(own));
 }
 
 // The open root folder as this process holds it, checked again first. Held

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -18,6 +19,12 @@ mode_t ModeOf(const QString& folder)
     struct stat status {};
     EXPECT_EQ(lstat(QFile::encodeName(folder).constData(), &status), 0);
     return status.st_mode & 0777;
+}
+
+void WriteEmptyFile(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
 }
 
 QString PerUserName(const QString& temp)
@@ -48,10 +55,21 @@ TEST(TempRoot, PlantedLinkOrFileIsNeverUsed)
     EXPECT_EQ(MakePrivateTempRoot(temp.path()), PerUserName(temp.path()));
 
     QTemporaryDir temp2;
-    QFile file(temp2.path() + QStringLiteral("/FolivaneTmp"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    WriteEmptyFile(temp2.path() + QStringLiteral("/FolivaneTmp"));
     EXPECT_EQ(MakePrivateTempRoot(temp2.path()), PerUserName(temp2.path()));
+
+    // Every name taken, and no home to make one in: the claim makes a fresh one.
+    ASSERT_TRUE(QDir().rmdir(PerUserName(temp2.path())));
+    WriteEmptyFile(PerUserName(temp2.path()).chopped(1));
+    const QByteArray home = qgetenv("HOME");
+    const auto restore = qScopeGuard([&] { qputenv("HOME", home); });
+    qputenv("HOME", QFile::encodeName(temp2.path() + QStringLiteral("/FolivaneTmp")));
+    const QString previous = GetTempRoot();
+    SetTempRoot(MakePrivateTempRoot(temp2.path()));
+    const QString claimed = ClaimTempRoot();
+    EXPECT_TRUE(claimed.startsWith(temp2.path() + QStringLiteral("/FolivaneTmp-"))) << claimed.toStdString();
+    EXPECT_EQ(DeleteFolderTree(claimed), 0);
+    SetTempRoot(previous);
 }
 
 TEST(TempRoot, FolderOfAnotherUserIsNeverUsed)
