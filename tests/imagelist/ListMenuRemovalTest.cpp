@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ListTestSupport.h"
+#include "common/TempRoot.h"
 #include "imagelist/OverrideMenu.h"
 
 #include <QAction>
@@ -124,6 +125,8 @@ TEST_F(ListMenuRemovalTest, MenuKeyAndShiftF10OpenAtTheTopLeftAndTheChoiceIsPass
 
 TEST_F(ListMenuRemovalTest, RemovingSomeRowsTakesExactlyTheirEntriesAndCacheFiles)
 {
+    // Claimed as the program claims it at start: files are removed only from a held root.
+    ASSERT_FALSE(ClaimTempRoot().isEmpty());
     AddPages(8);
     QStringList caches;
     for (int row = 0; row < 8; ++row) {
