@@ -11,9 +11,9 @@
 // section a group, binaries are byte arrays. The file is read only when it is
 // a regular file (else reads give the caller's default and writes fail), and
 // replaced whole by a new one, never written in place, by one running copy
-// of the program at a time. In option-file mode
-// they work on the option document instead, so that the same settings code
-// also reads and writes option files. UI thread only.
+// of the program at a time. In option-file mode they work on the option
+// document instead, so that the same settings code also reads and writes
+// option files. UI thread only.
 int GetProfileInt(const QString& section, const QString& entry, int nDefault);
 BOOL WriteProfileInt(const QString& section, const QString& entry, int nValue);
 QString GetProfileString(const QString& section, const QString& entry, const QString& strDefault = QString());

@@ -24,10 +24,10 @@ class QToolButton;
 // leaves the keyboard focus where it was.
 // Double-clicking a tab minimises or restores the ribbon; a tab clicked in the
 // minimised ribbon drops its panel down over what lies below. Pressing Alt
-// or F10 shows the key tips, placed on the layout in force and again at each resize;
-// a disabled command's tip is dimmed and its key does nothing. In a narrow
-// window the groups drop their buttons' labels, the last group first; the
-// ribbon keeps its height.
+// or F10 shows the key tips, placed on the layout in force and again at each
+// resize; a disabled command's tip is dimmed and its key does nothing. In a
+// narrow window the groups drop their buttons' labels, the last group first;
+// the ribbon keeps its height.
 class CRibbonWidget : public QWidget {
     Q_OBJECT
 
