@@ -173,18 +173,15 @@ int DeleteFolderAt(int parent, const QByteArray& name)
     struct stat status {};
     if (fstatat(parent, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
         return 0;  // nothing there to delete
-    int folder = S_ISDIR(status.st_mode) ? openat(parent, name.constData(), kFolderFlags) : -1;
-    if (folder < 0)
-        return !S_ISDIR(status.st_mode) || errno == ELOOP ? ENOTDIR : errno;
+    if (!S_ISDIR(status.st_mode))
+        return ENOTDIR;
+    // A descriptor of the walk's own, which it may let go of and open again.
+    int own = openat(parent, ".", kFolderFlags);
     Walk walk;
-    int error = MountOf(parent, walk.top);
+    int error = own < 0 ? errno : MountOf(own, walk.top);
     if (error == 0)
-        error = OnWalksMount(folder, walk) ? EmptyFolderBelow(folder, 0, walk) : EBUSY;
-    if (folder >= 0)
-        close(folder);
-    if (error != 0)
-        return error;
-    if (walk.kept)
-        return ENOTEMPTY;
-    return unlinkat(parent, name.constData(), AT_REMOVEDIR) == 0 ? 0 : errno;
+        error = DeleteSubfolder(own, name, 0, walk);
+    if (own >= 0)
+        close(own);
+    return error == 0 && walk.kept ? ENOTEMPTY : error;
 }

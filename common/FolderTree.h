@@ -20,7 +20,6 @@ int EmptyFolder(int& folder);
 
 // Deletes the folder name of the open folder parent with all it holds: 0
 // also when there is nothing of that name; ENOTDIR, deleting nothing, when
-// the name holds a link or a file; EBUSY, deleting nothing, when it is
-// mounted there; ENOTEMPTY when a mount below it kept it; EINVAL for "."
-// and "..".
+// the name holds a link or a file; ENOTEMPTY when a mount there or below
+// kept it; EINVAL for "." and "..".
 int DeleteFolderAt(int parent, const QByteArray& name);
