@@ -12,7 +12,6 @@
 #include "app/SingleInstance.h"
 #include "app/UIApplication.h"
 #include "app/WindowIdentity.h"
-#include "common/Paths.h"
 #include "common/TempRoot.h"
 #include "dialogs/PreviewWindow.h"
 #include "platform/ribbon/RibbonWidget.h"
@@ -178,10 +177,9 @@ void CMainFrame::SaveStateAndShutdown()
         theApp.m_option.Save();
         SaveRecentItems();
         if (!theApp.m_strTempRoot.isEmpty()) {
-            // The root in use now: one of this copy's own when another copy
-            // took over the one claimed at start.
-            theApp.m_strTempRoot = GetTempRoot();
-            DeleteFolderTree(theApp.m_strTempRoot);
+            // The root claimed at start and any of this copy's own that took
+            // its place: each may hold pages of the list.
+            DeleteTempRoots();
         }
         DestroyPreview();
         DestroyRibbon();

@@ -6,8 +6,11 @@
 #include <QMutex>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -15,6 +18,7 @@
 #include <unistd.h>
 
 #include "common/FolderTree.h"
+#include "common/LockFile.h"
 #include "common/PrivateFolder.h"
 
 namespace {
@@ -42,22 +46,44 @@ const QString& TempRootLocked()
     return folder;
 }
 
-// The root as this process holds it: the folder as made or checked, open
-// and locked until the process ends. The lock is on the folder itself, so
-// that only the folder's deletion can take it from a running copy; the
-// system lets go of it even after a crash, and the system's cleaner of the
+// A root as this process holds it: the folder as made or checked, open and
+// locked until the process ends. The lock is on the folder itself, so that
+// only the folder's deletion can take it from a running copy; the system
+// lets go of it even after a crash, and the system's cleaner of the
 // temporary folder leaves a folder locked so alone. An inode held open is
 // never given to another folder, so a folder made again under the same name
-// is always seen as another.
+// is always seen as another. A network file system keeps a folder's lock on
+// its own host, and only a regular file's on its server: the lock file in
+// the root keeps out a copy on another host that shares the folder.
 struct CHeldRoot {
     QString root;
     int folder = -1;
+    int lockFile = -1;  // -1 where the file system keeps no locks
 };
 
-CHeldRoot& HeldRoot()
+// The lock file's name in every root; older copies locked it too.
+constexpr char kLockFileName[] = ".lock";
+
+// Every root this process has held, the latest last. None is let go while
+// the process runs: each may still hold pages of the list.
+std::vector<CHeldRoot>& HeldRoots()
 {
-    static CHeldRoot held;
+    static std::vector<CHeldRoot> held;
     return held;
+}
+
+bool IsBelow(const QString& path, const QString& root)
+{
+    return !root.isEmpty() && (path + QLatin1Char('/')).startsWith(root);
+}
+
+// The latest root held that is path or holds it; null when none is.
+CHeldRoot* HeldRootOf(const QString& path)
+{
+    std::vector<CHeldRoot>& held = HeldRoots();
+    const auto found =
+        std::find_if(held.rbegin(), held.rend(), [&](const CHeldRoot& root) { return IsBelow(path, root.root); });
+    return found == held.rend() ? nullptr : &*found;
 }
 
 bool SameFile(const struct stat& a, const struct stat& b)
@@ -65,28 +91,60 @@ bool SameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Whether status is of the root held: the very folder made or checked, still
-// private to the user.
-bool IsHeldRoot(const CHeldRoot& held, const struct stat& status)
+// Whether status, of the root's name, is of the very folder held, still the
+// user's. Its mode does not count: the user may have changed it.
+bool IsHeldFolder(const CHeldRoot& held, const struct stat& status)
 {
     struct stat first {};
-    return held.folder >= 0 && fstat(held.folder, &first) == 0 && SameFile(status, first) &&
-           status.st_uid == geteuid() && (status.st_mode & 0777) == 0700;
+    return fstat(held.folder, &first) == 0 && SameFile(status, first) && status.st_uid == geteuid();
 }
 
-// Holds the open private folder as the root when no other process holds
-// it: its descriptor, else -1 with the folder closed.
+// The held folder private again, through its descriptor, where its mode was
+// changed (by a file manager's permissions tab, say).
+bool MakePrivateAgain(const CHeldRoot& held, const struct stat& status)
+{
+    return (status.st_mode & 0777) == 0700 || fchmod(held.folder, 0700) == 0;
+}
+
+// Locks the lock file in the open root into file: 0, with file -1 where the
+// file system keeps no locks or the name cannot be used, or EWOULDBLOCK when
+// another process (a copy on another host) holds it.
+int LockRootFile(int folder, int& file)
+{
+    file = OpenLockFileAt(folder, kLockFileName);
+    if (file < 0 || flock(file, LOCK_EX | LOCK_NB) == 0)
+        return 0;
+    const int error = errno;
+    close(std::exchange(file, -1));
+    return error == EWOULDBLOCK ? error : 0;
+}
+
+// Keeps the held root's lock file locked, made and locked anew where it was
+// deleted or replaced; false when another process holds the one there now.
+bool KeepLockFile(CHeldRoot& held)
+{
+    if (held.lockFile >= 0 && IsLockFileNamed(held.folder, kLockFileName, held.lockFile))
+        return true;
+    int file = -1;
+    if (LockRootFile(held.folder, file) != 0)
+        return false;
+    if (held.lockFile >= 0)
+        close(held.lockFile);
+    held.lockFile = file;
+    return true;
+}
+
+// Holds the open private folder as the root when no other process holds it
+// or its lock file: its descriptor, else -1 with the folder closed.
 int HoldIfFree(const QString& root, int folder)
 {
-    if (folder < 0 || flock(folder, LOCK_EX | LOCK_NB) != 0) {
+    int file = -1;
+    if (folder < 0 || flock(folder, LOCK_EX | LOCK_NB) != 0 || LockRootFile(folder, file) != 0) {
         if (folder >= 0)
             close(folder);
         return -1;
     }
-    CHeldRoot& held = HeldRoot();
-    if (held.folder >= 0)
-        close(held.folder);
-    held = {root, folder};
+    HeldRoots().push_back({root, folder, file});
     TempRootValue() = root;
     return folder;
 }
@@ -105,23 +163,24 @@ int MoveToOwnRoot(const QString& root)
 
 // The open root folder as this process holds it, checked again first. Held
 // the first time when it is a private folder no other process holds; made
-// again, and held, when it is gone. Any other folder under its name (another
-// copy's, another user's, one with another mode), a link or a file sends
-// this process to a new root of its own. -1 when no root can be had. Caller
-// holds TempRootLock.
+// private again when the user changed its mode; made again, and held, when
+// it is gone. Any other folder under its name (another copy's, another
+// user's), a link, a file, or a lock file another copy holds sends this
+// process to a new root of its own; the root it held stays held. -1 when no
+// root can be had. Caller holds TempRootLock.
 int HoldRoot(const QString& root)
 {
-    const CHeldRoot& held = HeldRoot();
+    CHeldRoot* held = HeldRootOf(root);
     const QString bare = root.chopped(1);
     int folder = -1;
-    if (held.root != root) {
+    if (held == nullptr || held->root != root) {
         folder = OpenPrivateFolder(bare);
     } else {
         const QByteArray path = QFile::encodeName(bare);
         struct stat status {};
         if (lstat(path.constData(), &status) == 0) {
-            if (IsHeldRoot(held, status))
-                return held.folder;
+            if (IsHeldFolder(*held, status) && MakePrivateAgain(*held, status) && KeepLockFile(*held))
+                return held->folder;
         } else if (errno == ENOENT && mkdir(path.constData(), 0700) == 0) {
             folder = OpenPrivateFolder(bare);
         }
@@ -169,19 +228,21 @@ struct COpenRoot {
     }
 };
 
-// Opens the root under its name when it is still the root this process
-// holds: 0, ENOENT when it is gone, else EACCES. Caller holds TempRootLock.
-int OpenHeldRoot(const QString& root, COpenRoot& opened)
+// Opens the held root under its name when it is still the folder held,
+// made private again: 0, ENOENT when it is gone, else EACCES. Caller holds
+// TempRootLock.
+int OpenHeldRoot(const CHeldRoot& held, COpenRoot& opened)
 {
-    const QFileInfo bare(root.chopped(1));
+    const QFileInfo bare(held.root.chopped(1));
     opened.parent = open(QFile::encodeName(bare.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     opened.name = QFile::encodeName(bare.fileName());
     opened.folder = opened.parent < 0 ? -1 : openat(opened.parent, opened.name.constData(), kFolderFlags);
     if (opened.folder < 0)
         return errno == ENOENT ? ENOENT : EACCES;
-    const CHeldRoot& held = HeldRoot();
     struct stat status {};
-    return held.root == root && fstat(opened.folder, &status) == 0 && IsHeldRoot(held, status) ? 0 : EACCES;
+    const bool ours =
+        fstat(opened.folder, &status) == 0 && IsHeldFolder(held, status) && MakePrivateAgain(held, status);
+    return ours ? 0 : EACCES;
 }
 
 // Empties the open root and removes it; the lock, held on the folder, goes
@@ -247,8 +308,7 @@ bool IsInTempRoot(const QString& path)
 {
     // Not made here: a process that has not used its root has none to look at.
     QMutexLocker locker(&TempRootLock());
-    const QString& root = TempRootValue();
-    return !root.isEmpty() && (path + QLatin1Char('/')).startsWith(root);
+    return IsBelow(path, TempRootValue()) || HeldRootOf(path) != nullptr;
 }
 
 int CreateTempFolderPath(QString& folder)
@@ -271,17 +331,21 @@ int CreateTempFolderPath(QString& folder)
 
 namespace {
 
-// Opens the root for a deletion of path, the root or anything below it, and
-// splits off the names below it: 0, ENOENT when the root is gone, EINVAL for
-// a path outside it, else EACCES.
+// Opens the root for a deletion of path, the root held or anything below it,
+// and splits off the names below it: 0, ENOENT when the root is gone, EINVAL
+// for a path outside every root, else EACCES. The root itself is deleted only
+// while no other process holds its lock file (a copy on another host that
+// took it after its lock file was deleted).
 int OpenRootFor(const QString& path, COpenRoot& root, QStringList& names)
 {
     QMutexLocker locker(&TempRootLock());
-    const QString& held = TempRootValue();
-    if (held.isEmpty() || !(path + QLatin1Char('/')).startsWith(held))
-        return EINVAL;
-    names = path.mid(held.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    return OpenHeldRoot(held, root);
+    CHeldRoot* held = HeldRootOf(path);
+    if (held == nullptr)
+        return IsBelow(path, TempRootValue()) ? EACCES : EINVAL;
+    names = path.mid(held->root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (const int error = OpenHeldRoot(*held, root))
+        return error;
+    return names.isEmpty() && !KeepLockFile(*held) ? EACCES : 0;
 }
 
 }  // namespace
@@ -302,4 +366,19 @@ int DeleteTempFile(const QString& file)
     if (const int error = OpenRootFor(file, root, names))
         return error == ENOENT ? 0 : error;
     return names.isEmpty() ? EISDIR : DeleteBelow(root.folder, names, false);
+}
+
+void DeleteTempRoots()
+{
+    QStringList roots;
+    {
+        QMutexLocker locker(&TempRootLock());
+        for (const CHeldRoot& held : HeldRoots()) {
+            if (!roots.contains(held.root))
+                roots.append(held.root);
+        }
+    }
+    // One no longer this copy's is left as it is.
+    for (const QString& root : std::as_const(roots))
+        DeleteTempFolder(root);
 }

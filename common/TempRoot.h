@@ -18,30 +18,40 @@ void SetTempRoot(const QString& folder);
 QString MakePrivateTempRoot(const QString& temp);
 
 // Holds the temporary root for this process while it runs (a lock on the
-// folder itself), so that the close of another copy of the program, which
-// empties its root, never empties this one's. When another running copy
-// holds it, a new private folder "FolivaneTmp-XXXXXX" beside it becomes this
-// process's root. Returns the root in use; empty when none can be made.
+// folder itself, and one on the file ".lock" in it for copies on other hosts
+// sharing the folder), so that the close of another copy of the program,
+// which empties its root, never empties this one's. When another running
+// copy holds either, a new private folder "FolivaneTmp-XXXXXX" beside it
+// becomes this process's root. Returns the root in use; empty when none can
+// be made.
 QString ClaimTempRoot();
 
 // Makes a folder below the temporary root and any missing folders between,
 // each with mode 0700, walking down from the root by descriptors. The root
-// is checked again first, held as ClaimTempRoot holds it, and made again
-// when it is gone. When its name holds anything but the folder this process
-// made or checked (another copy's root, another user's folder, a link, a
-// file), a new private root of this process's own takes its place, and
-// folder is changed to lie under it. 0 or an errno code.
+// is checked again first, held as ClaimTempRoot holds it: made private again
+// when only its mode changed, made again when it is gone. When its name
+// holds anything but the folder this process made or checked (another
+// copy's root, another user's folder, a link, a file), or another process
+// holds its lock file, a new private root of this process's own takes its
+// place, and folder is changed to lie under it; the root it replaces stays
+// held, with the pages it may hold.
 int CreateTempFolderPath(QString& folder);
 
-// Deletes the temporary root, or a folder below it, with all it holds, only
-// while the root under its name is the very folder this process made or
-// checked and holds, still private to the user; else it deletes nothing
-// (EACCES). It stays on the root's file system. 0 also when the folder does
-// not exist.
+// Deletes a temporary root this process held, or a folder below it, with
+// all it holds, only while the root under its name is the very folder this
+// process made or checked, still the user's (made private again where its
+// mode was changed); else it deletes nothing (EACCES). A root is kept, too,
+// while another process holds its lock file. It stays on the root's file
+// system. 0 also when the folder does not exist.
 int DeleteTempFolder(const QString& folder);
 // Deletes a file below the temporary root by the same rule; a link is
 // removed, never followed. 0 also when the file does not exist.
 int DeleteTempFile(const QString& file);
 
-// Whether the path is the temporary root or lies below it.
+// Deletes every root this process held, by DeleteTempFolder's rule: at the
+// close, the root claimed at the start and any of its own that took its place.
+void DeleteTempRoots();
+
+// Whether the path is the temporary root, or a root this process held, or
+// lies below one.
 bool IsInTempRoot(const QString& path);

@@ -43,6 +43,15 @@ int ClaimAsAnotherCopy(const QString& root)
     return folder;
 }
 
+// Locks the file as a copy on another host sharing the folder locks it
+// through the network file system's server; the open file's descriptor.
+int LockAsAnotherHost(const QString& file)
+{
+    const int opened = open(QFile::encodeName(file).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    EXPECT_EQ(opened >= 0 ? flock(opened, LOCK_EX | LOCK_NB) : -1, 0) << file.toStdString();
+    return opened;
+}
+
 // Deletes the root as a cleaner would, and makes it again as another running
 // copy does, claimed and with a cache folder of its own; the claim's
 // descriptor.
@@ -238,4 +247,52 @@ TEST_F(ClaimedTempRoot, ACacheFileIsRemovedOnlyFromTheRootThisCopyHolds)
     info->DeleteCacheFile();
     info.reset();
     EXPECT_TRUE(QFileInfo::exists(victim));
+}
+
+TEST_F(ClaimedTempRoot, ARootWhoseModeWasChangedStaysThisCopysAndIsKeptUntilTheClose)
+{
+    QString error;
+    const QString first = MakeTempFolder(error);
+    ASSERT_TRUE(first.startsWith(m_root)) << error.toStdString();
+    const QString page = first + QStringLiteral("page.png");
+    WriteEmptyFile(page);
+    for (const mode_t mode : {0755, 0750}) {
+        ASSERT_EQ(chmod(QFile::encodeName(m_root).constData(), mode), 0);
+        EXPECT_TRUE(MakeTempFolder(error).startsWith(m_root)) << error.toStdString();
+        EXPECT_EQ(ModeOf(m_root), 0700u);
+        EXPECT_EQ(ClaimAsAnotherCopy(m_root), -1);
+    }
+
+    // Its lock file taken by a copy on another host: the next extraction
+    // goes to a root of this copy's own, and the first root stays held.
+    ASSERT_TRUE(QFile::remove(m_root + QStringLiteral(".lock")));
+    const int other = LockAsAnotherHost(m_root + QStringLiteral(".lock"));
+    const QString own = MakeTempFolder(error);
+    EXPECT_FALSE(own.startsWith(m_root)) << own.toStdString();
+    EXPECT_EQ(ClaimAsAnotherCopy(m_root), -1);
+    EXPECT_TRUE(QFileInfo::exists(page));
+
+    // The close empties every root this copy held that is still its own.
+    close(other);
+    DeleteTempRoots();
+    EXPECT_FALSE(QFileInfo::exists(m_root));
+    EXPECT_FALSE(QFileInfo::exists(GetTempRoot()));
+}
+
+TEST(TempFolder, ARootWhoseLockFileACopyOnAnotherHostHoldsIsLeftToIt)
+{
+    const QString previous = GetTempRoot();
+    QTemporaryDir temp;
+    const QString shared = MakePrivateTempRoot(temp.path());
+    const QString theirs = shared + QStringLiteral("page.png");
+    WriteEmptyFile(theirs);
+    const int other = LockAsAnotherHost(shared + QStringLiteral(".lock"));
+    SetTempRoot(shared);
+    const QString root = ClaimTempRoot();
+    EXPECT_TRUE(root.startsWith(temp.path() + QStringLiteral("/FolivaneTmp-"))) << root.toStdString();
+    DeleteTempRoots();
+    EXPECT_TRUE(QFileInfo::exists(theirs));
+    EXPECT_FALSE(QFileInfo::exists(root));
+    close(other);
+    SetTempRoot(previous);
 }
