@@ -86,7 +86,7 @@ BOOL StoreChanges(const QList<CSettingsChange>& changes)
     const QString name = UserSettingsFileName();
     const CSettingsLock lock(name, kStoreWaitMsecs);
     CIniValues values;
-    bool stored = lock.IsHeld() && ReadSettingsFile(name, values) != ESettingsFile::Refused;
+    bool stored = lock.AllowsStore() && ReadSettingsFile(name, values) != ESettingsFile::Refused;
     if (stored) {
         for (const CSettingsChange& change : changes) {
             change(values);

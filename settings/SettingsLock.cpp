@@ -10,34 +10,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "common/LockFile.h"
 
 namespace {
 
 constexpr useconds_t kRetryMicroseconds = 5000;
-
-// The lock file, made when missing; -1 when it cannot be made or is no
-// regular file. Not waited on: a FIFO put there opens at once and is refused.
-int OpenLockFile(const QByteArray& name)
-{
-    const int file = open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-    struct stat status {};
-    if (file >= 0 && (fstat(file, &status) != 0 || !S_ISREG(status.st_mode))) {
-        close(file);
-        return -1;
-    }
-    return file;
-}
-
-// Whether the open file is still the one under the name.
-bool IsNamed(int file, const QByteArray& name)
-{
-    struct stat opened {};
-    struct stat named {};
-    return fstat(file, &opened) == 0 && lstat(name.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
-           opened.st_ino == named.st_ino;
-}
 
 // Locks the open file, trying again until the deadline: 0, EWOULDBLOCK when
 // another process held it all the while, or the error of a file system that
@@ -57,19 +36,23 @@ int WaitForLock(int file, const QDeadlineTimer& deadline)
 }  // namespace
 
 CSettingsLock::CSettingsLock(const QString& fileName, int waitMsecs)
-    : m_name(QFile::encodeName(fileName + QStringLiteral(".lock")))
+    : m_name(QFile::encodeName(QFileInfo(fileName).fileName() + QStringLiteral(".lock")))
 {
-    QDir().mkpath(QFileInfo(fileName).path());
+    const QString folder = QFileInfo(fileName).path();
+    QDir().mkpath(folder);
+    m_folder = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const QDeadlineTimer deadline(waitMsecs);
     do {
-        m_file = OpenLockFile(m_name);
-        if (m_file < 0) {
+        m_file = m_folder < 0 ? -1 : OpenLockFileAt(m_folder, m_name);
+        const int error = m_file < 0 ? ENOLCK : WaitForLock(m_file, deadline);
+        if (error == 0 && IsLockFileNamed(m_folder, m_name, m_file)) {
+            m_bAllowsStore = true;
             return;
         }
-        const int error = WaitForLock(m_file, deadline);
-        // Where the file system keeps no locks, the store goes on unguarded, as it did before.
-        if ((error == 0 && IsNamed(m_file, m_name)) || (error != 0 && error != EWOULDBLOCK)) {
-            m_bHeld = true;
+        // Nothing at the name can be locked, or the file system keeps no
+        // locks: the settings are stored unguarded rather than lost.
+        if (error != 0 && error != EWOULDBLOCK) {
+            m_bAllowsStore = true;
             return;
         }
         close(std::exchange(m_file, -1));
@@ -78,10 +61,12 @@ CSettingsLock::CSettingsLock(const QString& fileName, int waitMsecs)
 
 CSettingsLock::~CSettingsLock()
 {
-    if (m_file < 0) {
-        return;
+    if (m_file >= 0) {
+        // Removed while still held: whoever locks this file next sees it gone.
+        unlinkat(m_folder, m_name.constData(), 0);
+        close(m_file);
     }
-    // Removed while still held: whoever locks this file next sees it gone.
-    unlink(m_name.constData());
-    close(m_file);
+    if (m_folder >= 0) {
+        close(m_folder);
+    }
 }

@@ -8,7 +8,9 @@
 // a lock on the file beside it, its name + ".lock", held around one
 // read-change-write. The lock of a copy that ended goes with it. The file is
 // removed as the lock is let go; a copy that locked the file only after its
-// removal sees it gone and takes the one under the name instead.
+// removal sees it gone and takes the one under the name instead. Whatever
+// else stands at that name is cleared away; where nothing can be done, and
+// on a file system that keeps no locks, the store goes on unguarded.
 class CSettingsLock {
 public:
     // Waits at most waitMsecs for the lock. The folder is made when missing.
@@ -17,12 +19,12 @@ public:
     CSettingsLock(const CSettingsLock&) = delete;
     CSettingsLock& operator=(const CSettingsLock&) = delete;
 
-    // False when another copy held it all the wait, or the lock file could
-    // not be made or is no regular file.
-    bool IsHeld() const { return m_bHeld; }
+    // False only when another copy held the lock all the wait.
+    bool AllowsStore() const { return m_bAllowsStore; }
 
 private:
-    QByteArray m_name;
-    int m_file = -1;  // the lock file while held
-    bool m_bHeld = false;
+    QByteArray m_name;  // the lock file's name in the folder
+    int m_folder = -1;  // the settings folder
+    int m_file = -1;    // the lock file while held
+    bool m_bAllowsStore = false;
 };

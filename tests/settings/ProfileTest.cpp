@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTemporaryDir>
 
+#include <functional>
+#include <vector>
+
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -173,4 +179,29 @@ TEST_F(Profile, TwoCopiesStoringAtOnceBothKeepEveryValue)
         }
     }
     EXPECT_EQ(lost.join(' ').toStdString(), "");
+}
+
+TEST_F(Profile, WhateverStandsAtTheLockFilesNameNeverCostsAStore)
+{
+    const QString lock = GetProfileFileName() + QStringLiteral(".lock");
+    const QByteArray native = QFile::encodeName(lock);
+    QTemporaryDir elsewhere;
+    QFile mine(elsewhere.filePath(QStringLiteral("mine.txt")));
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly) && mine.write("mine") == 4);
+    mine.close();
+    const QString missing = elsewhere.filePath(QStringLiteral("missing"));
+    const std::vector<std::function<bool()>> plants = {
+        [&] { return mkfifo(native.constData(), 0600) == 0; },
+        [&] { return QDir().mkdir(lock); },
+        [&] { return QFile::link(missing, lock); },
+        [&] { return QFile::link(mine.fileName(), lock); },
+    };
+    for (size_t i = 0; i < plants.size(); ++i) {
+        ASSERT_TRUE(plants[i]()) << i;
+        EXPECT_TRUE(WriteProfileInt("Kept", QString::number(i), int(i))) << i;
+        EXPECT_EQ(GetProfileInt("Kept", QString::number(i), -1), int(i));
+    }
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(), "mine");
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
