@@ -1,5 +1,6 @@
 #include "platform/ribbon/RibbonWidget.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStackedWidget>
@@ -48,26 +49,45 @@ QString KeyTipStyle(const QColor& dimmed)
 
 // Alt pressed and released alone, or F10, shows the key tips of the tabs; a
 // tab's tip shows the tips of its buttons, a button's tip presses it; Alt or
-// F10 again, Escape or a click elsewhere hides them.
+// F10 again, Escape or a click elsewhere hides them. An open menu has the
+// keys: no tips show behind it. Escape also closes a dropped-down panel.
 bool CRibbonWidget::WatchKeyTipKeys(QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (QApplication::activePopupWidget()) {
+        m_bAltAlone = false;
+        return false;
+    }
     if (key->isAutoRepeat() || !isActiveWindow())
         return false;
     if (event->type() == QEvent::KeyPress) {
         m_bAltAlone = key->key() == Qt::Key_Alt;
+        if (key->key() == Qt::Key_Escape && m_nKeyTipLevel == 0 && m_bDroppedDown) {
+            ShowDropDown(false);
+            return true;
+        }
         // Shift+F10 stays the menu key's twin.
         if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::NoModifier)
             return false;
-        ShowKeyTips(m_nKeyTipLevel == 0);
+        ToggleKeyTips();
         return true;
     }
     if (key->key() != Qt::Key_Alt || !std::exchange(m_bAltAlone, false))
         return false;
-    ShowKeyTips(m_nKeyTipLevel == 0);
+    ToggleKeyTips();
     return true;
+}
+
+// Hidden, the tips take the panel they dropped down with them, and the keys
+// go back to the list.
+void CRibbonWidget::ToggleKeyTips()
+{
+    const bool show = m_nKeyTipLevel == 0;
+    ShowKeyTips(show);
+    if (!show)
+        ShowDropDown(false);
 }
 
 void CRibbonWidget::ShowKeyTips(bool show)

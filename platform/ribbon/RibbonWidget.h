@@ -23,11 +23,12 @@ class QToolButton;
 // checked state; clicking executes through the application's handler and
 // leaves the keyboard focus where it was.
 // Double-clicking a tab minimises or restores the ribbon; a tab clicked in the
-// minimised ribbon drops its panel down over what lies below. Pressing Alt
-// or F10 shows the key tips, placed on the layout in force and again at each
-// resize; a disabled command's tip is dimmed and its key does nothing. In a
-// narrow window the groups drop their buttons' labels, the last group first;
-// the ribbon keeps its height.
+// minimised ribbon drops its panel down over what lies below, until a
+// command, a click elsewhere or Escape closes it. Pressing Alt or F10 shows
+// the key tips, placed on the layout in force and again at each resize, and
+// again hides them with the panel they dropped down; a disabled command's
+// tip is dimmed and its key does nothing. In a narrow window the groups drop
+// their buttons' labels, the last group first; the ribbon keeps its height.
 class CRibbonWidget : public QWidget {
     Q_OBJECT
 
@@ -57,7 +58,7 @@ public:
     bool IsMinimized() const { return m_bMinimized; }
     void SetMinimized(bool minimized);
     // The minimised ribbon's panel, shown at its full height over what lies
-    // below the ribbon, until a command or a click elsewhere closes it.
+    // below the ribbon, until a command, a click elsewhere or Escape closes it.
     void ShowDropDown(bool show);
     int CurrentTab() const;
     void SetCurrentTab(int index);
@@ -105,6 +106,7 @@ private:
     };
 
     bool WatchKeyTipKeys(QEvent* event);
+    void ToggleKeyTips();
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();
     void ShowButtonKeyTips(int tab);

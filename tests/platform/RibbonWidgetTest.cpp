@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTest>
 #include <QToolButton>
 
@@ -69,6 +70,23 @@ RibbonMarkup TestMarkup()
 class RibbonWidgetTest : public ::testing::Test {
 protected:
     void SetUp() override { ribbon.LoadUI(); }
+
+    void ShowActive()
+    {
+        ribbon.show();
+        ribbon.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&ribbon));
+    }
+
+    // The key tips on show, in key order.
+    QStringList KeyTips() const
+    {
+        QStringList texts;
+        for (const QLabel* badge : ribbon.findChildren<QLabel*>(QStringLiteral("keyTip")))
+            texts.append(badge->text());
+        texts.sort();
+        return texts;
+    }
 
     FakeRibbonApp app;
     CRibbonWidget ribbon{TestMarkup(), app, nullptr};
@@ -154,17 +172,9 @@ TEST_F(RibbonWidgetTest, SettingsRoundTripAndForeignBytesAreIgnored)
 
 TEST_F(RibbonWidgetTest, AltShowsKeyTipsThatLeadToATabAndPressItsButton)
 {
-    ribbon.show();
-    ribbon.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&ribbon));
+    ShowActive();
     QTest::keyClick(&ribbon, Qt::Key_Alt);
-    const auto tips = [this] {
-        QStringList texts;
-        for (const QLabel* badge : ribbon.findChildren<QLabel*>(QStringLiteral("keyTip")))
-            texts.append(badge->text());
-        texts.sort();
-        return texts;
-    };
+    const auto tips = [this] { return KeyTips(); };
     EXPECT_EQ(tips(), (QStringList{QStringLiteral("F"), QStringLiteral("T")}));
     QTest::keyClick(&ribbon, Qt::Key_T);
     ASSERT_TRUE(QTest::qWaitFor([&] { return tips() == QStringList{QStringLiteral("G")}; }, 2000));
@@ -199,9 +209,7 @@ TEST_F(RibbonWidgetTest, ADisabledCommandsKeyTipIsDimmedAndItsKeyDoesNothing)
         ASSERT_TRUE(QTest::qWaitFor([&] { return ribbon.FindButton(3)->isEnabled() == enabled; }, 2000));
     };
     setEnabled(false);
-    ribbon.show();
-    ribbon.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&ribbon));
+    ShowActive();
     QTest::keyClick(&ribbon, Qt::Key_Alt);
     QTest::keyClick(&ribbon, Qt::Key_T);
     QPointer<QLabel> tip = ribbon.findChild<QLabel*>(QStringLiteral("keyTip"));
@@ -217,4 +225,39 @@ TEST_F(RibbonWidgetTest, ADisabledCommandsKeyTipIsDimmedAndItsKeyDoesNothing)
     QTest::keyClick(&ribbon, Qt::Key_G);
     ASSERT_EQ(app.executed.size(), 1u);
     EXPECT_EQ(app.executed[0].command, 3u);
+}
+
+TEST_F(RibbonWidgetTest, KeysCloseThePanelTheyDroppedDownAndShowNoTipsBehindAMenu)
+{
+    ribbon.SetMinimized(true);
+    ShowActive();
+    const QToolButton& inPanel = *ribbon.FindButton(3);
+    for (const Qt::Key hide : {Qt::Key_F10, Qt::Key_Alt, Qt::Key_Escape}) {
+        QTest::keyClick(&ribbon, Qt::Key_F10);
+        QTest::keyClick(&ribbon, Qt::Key_T);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return inPanel.isVisible(); }, 2000));
+        QTest::keyClick(&ribbon, hide);
+        EXPECT_FALSE(inPanel.isVisible()) << hide;
+        EXPECT_EQ(KeyTips(), QStringList());
+    }
+    // Dropped down by a click, it closes by Escape too.
+    auto& tabs = *ribbon.findChild<QTabBar*>();
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(0).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inPanel.isVisible(); }, 2000));
+    QTest::keyClick(&ribbon, Qt::Key_Escape);
+    EXPECT_FALSE(inPanel.isVisible());
+
+    // A menu open has the keys: the application menu, and one of the window's own.
+    QMenu windowMenu;
+    windowMenu.addAction(QStringLiteral("x"));
+    for (QMenu* menu : {ribbon.ApplicationMenu(), &windowMenu}) {
+        menu->popup(ribbon.mapToGlobal(QPoint(10, 10)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        for (const Qt::Key key : {Qt::Key_F10, Qt::Key_Alt}) {
+            QTest::keyClick(menu, key);
+            EXPECT_EQ(KeyTips(), QStringList()) << key;
+        }
+        menu->close();
+        EXPECT_EQ(KeyTips(), QStringList());
+    }
 }
