@@ -53,15 +53,17 @@ BOOL CFolivaneApp::InitInstance()
     if (!TakeSingleInstance()) {
         return 0;
     }
+    // Named before the temporary root is chosen: where the shared temporary
+    // folder cannot be used, the root lies in the program's cache folder.
+    m_pszRegistryKey = QStringLiteral("Quenrick");
+    m_pszProfileName = QStringLiteral("Folivane");
+    QCoreApplication::setOrganizationName(m_pszRegistryKey);
+    QCoreApplication::setApplicationName(m_pszProfileName);
     m_strTempRoot = ClaimTempRoot();
     if (m_strTempRoot.isEmpty()) {
         ShowStartupMessage(QStringLiteral("GetTempPath failed"));
         return 0;
     }
-    m_pszRegistryKey = QStringLiteral("Quenrick");
-    m_pszProfileName = QStringLiteral("Folivane");
-    QCoreApplication::setOrganizationName(m_pszRegistryKey);
-    QCoreApplication::setApplicationName(m_pszProfileName);
     SetAsideBrokenProfile(GetProfileFileName());
     const CProfileBatch batch;  // one reading of the file for all settings
     m_option.Load();

@@ -51,9 +51,11 @@ protected:
     }
 
     // The program itself, with its settings, lock and temporary files in the test's folder.
-    std::unique_ptr<QProcess> StartProgram()
+    std::unique_ptr<QProcess> StartProgram(const QString& cacheFolder = QString())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!cacheFolder.isEmpty())
+            env.insert(QStringLiteral("XDG_CACHE_HOME"), cacheFolder);
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.path() + QStringLiteral("/config"));
         env.insert(QStringLiteral("TMPDIR"), m_dir.path());
@@ -168,6 +170,23 @@ TEST_F(SingleInstance, TerminationSignalClosesTheProgramWithItsSettingsSaved)
     EXPECT_EQ(ProbeAnswer(*next), QStringLiteral("held"));
     next->closeWriteChannel();
     next->waitForFinished(5000);
+}
+
+TEST_F(SingleInstance, WithoutTheSharedTemporaryFolderTheRootLiesInTheProgramsCacheFolder)
+{
+    for (const QString& name : {QStringLiteral("FolivaneTmp"), QStringLiteral("FolivaneTmp-%1").arg(geteuid())}) {
+        QFile taken(m_dir.filePath(name));
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    }
+    auto program = StartProgram(m_dir.filePath(QStringLiteral("cache")));
+    // Its window is found once the program closes in order at a signal.
+    const QString address = m_dir.filePath(QString::fromLatin1(kMainFrameClassName));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(address); }, 20000));
+    const QString root = m_dir.filePath(QStringLiteral("cache/Quenrick/Folivane/FolivaneTmp"));
+    EXPECT_TRUE(QFileInfo(root).isDir());
+    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program->state() == QProcess::NotRunning; }, 20000));
+    EXPECT_FALSE(QFileInfo::exists(root));
 }
 
 TEST_F(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfTheUsersOwn)
