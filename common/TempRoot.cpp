@@ -272,6 +272,35 @@ int DeleteBelow(int root, const QStringList& names, bool isFolder)
     return deleted == ENOENT ? 0 : deleted;
 }
 
+QStringList NamesBelow(const QString& path, const QString& root)
+{
+    return path.mid(root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+}
+
+// Makes the folders names gives below the open root. 0 or an errno code.
+int MakeBelow(int root, const QStringList& names)
+{
+    int made = -1;
+    const int error = OpenBelow(root, names, true, made);
+    if (made >= 0)
+        close(made);
+    return error;
+}
+
+// Makes a folder below a root this process held before the one in use,
+// while that root is still its own: its pages may lie there. EINVAL for a
+// folder below no root held. Caller holds TempRootLock.
+int MakeInEarlierRoot(const QString& folder)
+{
+    const CHeldRoot* held = HeldRootOf(folder);
+    if (held == nullptr)
+        return EINVAL;
+    COpenRoot root;
+    if (const int error = OpenHeldRoot(*held, root))
+        return error;
+    return MakeBelow(root.folder, NamesBelow(folder, held->root));
+}
+
 }  // namespace
 
 QString MakePrivateTempRoot(const QString& temp)
@@ -315,18 +344,13 @@ int CreateTempFolderPath(QString& folder)
 {
     QMutexLocker locker(&TempRootLock());
     const QString root = TempRootLocked();
-    if (!(folder + QLatin1Char('/')).startsWith(root))
-        return EINVAL;
+    if (!IsBelow(folder, root))
+        return MakeInEarlierRoot(folder);
     const int held = HoldRoot(root);
     if (held < 0)
         return EACCES;
     folder = TempRootValue() + folder.mid(root.size());
-    int made = -1;
-    const int error =
-        OpenBelow(held, folder.mid(TempRootValue().size()).split(QLatin1Char('/'), Qt::SkipEmptyParts), true, made);
-    if (made >= 0)
-        close(made);
-    return error;
+    return MakeBelow(held, NamesBelow(folder, TempRootValue()));
 }
 
 namespace {
@@ -342,7 +366,7 @@ int OpenRootFor(const QString& path, COpenRoot& root, QStringList& names)
     CHeldRoot* held = HeldRootOf(path);
     if (held == nullptr)
         return IsBelow(path, TempRootValue()) ? EACCES : EINVAL;
-    names = path.mid(held->root.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    names = NamesBelow(path, held->root);
     if (const int error = OpenHeldRoot(*held, root))
         return error;
     return names.isEmpty() && !KeepLockFile(*held) ? EACCES : 0;

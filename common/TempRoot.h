@@ -34,7 +34,8 @@ QString ClaimTempRoot();
 // copy's root, another user's folder, a link, a file), or another process
 // holds its lock file, a new private root of this process's own takes its
 // place, and folder is changed to lie under it; the root it replaces stays
-// held, with the pages it may hold.
+// held, with the pages it may hold, and a folder below it is made there
+// while it is still this process's own.
 int CreateTempFolderPath(QString& folder);
 
 // Deletes a temporary root this process held, or a folder below it, with

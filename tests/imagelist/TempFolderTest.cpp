@@ -271,6 +271,8 @@ TEST_F(ClaimedTempRoot, ARootWhoseModeWasChangedStaysThisCopysAndIsKeptUntilTheC
     EXPECT_FALSE(own.startsWith(m_root)) << own.toStdString();
     EXPECT_EQ(ClaimAsAnotherCopy(m_root), -1);
     EXPECT_TRUE(QFileInfo::exists(page));
+    EXPECT_EQ(CreateFolderPath(first + QStringLiteral("sub")), 0);
+    EXPECT_EQ(ModeOf(first + QStringLiteral("sub")), 0700u);
 
     // The close empties every root this copy held that is still its own.
     close(other);
