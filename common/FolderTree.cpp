@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/FileIdentity.h"
+
 namespace {
 
 // Deeper than any path the system can name; bounds the walk's stack.
@@ -108,7 +110,7 @@ int EmptySubfolder(int& parent, int& subfolder, int depth, Walk& walk)
     const int error = EmptyFolderBelow(subfolder, depth + 1, walk);
     parent = subfolder < 0 ? -1 : openat(subfolder, "..", kFolderFlags);
     struct stat again {};
-    if (parent >= 0 && (fstat(parent, &again) != 0 || again.st_dev != above.st_dev || again.st_ino != above.st_ino)) {
+    if (parent >= 0 && (fstat(parent, &again) != 0 || !IsSameFile(again, above))) {
         close(parent);
         parent = -1;
     }

@@ -6,16 +6,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/FileIdentity.h"
+
 namespace {
 
 // Tries to open again after clearing the name: twice, for a name that
 // something else takes again in the meantime.
 constexpr int kAttempts = 3;
-
-bool SameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
 
 // Removes what stands at the name: a link as a link, a folder only when empty.
 bool ClearName(int folder, const char* name)
@@ -56,5 +53,5 @@ bool IsLockFileNamed(int folder, const QByteArray& name, int file)
     struct stat opened {};
     struct stat named {};
     return fstat(file, &opened) == 0 && fstatat(folder, name.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
-           SameFile(opened, named);
+           IsSameFile(opened, named);
 }

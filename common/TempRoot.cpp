@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/FileIdentity.h"
 #include "common/FolderTree.h"
 #include "common/LockFile.h"
 #include "common/PrivateFolder.h"
@@ -86,17 +87,12 @@ CHeldRoot* HeldRootOf(const QString& path)
     return found == held.rend() ? nullptr : &*found;
 }
 
-bool SameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Whether status, of the root's name, is of the very folder held, still the
 // user's. Its mode does not count: the user may have changed it.
 bool IsHeldFolder(const CHeldRoot& held, const struct stat& status)
 {
     struct stat first {};
-    return fstat(held.folder, &first) == 0 && SameFile(status, first) && status.st_uid == geteuid();
+    return fstat(held.folder, &first) == 0 && IsSameFile(status, first) && status.st_uid == geteuid();
 }
 
 // The held folder private again, through its descriptor, where its mode was
@@ -287,18 +283,21 @@ int MakeBelow(int root, const QStringList& names)
     return error;
 }
 
-// Makes a folder below a root this process held before the one in use,
-// while that root is still its own: its pages may lie there. EINVAL for a
-// folder below no root held. Caller holds TempRootLock.
-int MakeInEarlierRoot(const QString& folder)
+// Opens the root held that path is or lies below, and splits off the names
+// below it: 0, ENOENT when the root is gone, EINVAL for a path outside every
+// root, else EACCES. The root itself is opened only while no other process
+// holds its lock file (a copy on another host that took it after its lock
+// file was deleted).
+int OpenRootFor(const QString& path, COpenRoot& root, QStringList& names)
 {
-    const CHeldRoot* held = HeldRootOf(folder);
+    QMutexLocker locker(&TempRootLock());
+    CHeldRoot* held = HeldRootOf(path);
     if (held == nullptr)
-        return EINVAL;
-    COpenRoot root;
+        return IsBelow(path, TempRootValue()) ? EACCES : EINVAL;
+    names = NamesBelow(path, held->root);
     if (const int error = OpenHeldRoot(*held, root))
         return error;
-    return MakeBelow(root.folder, NamesBelow(folder, held->root));
+    return names.isEmpty() && !KeepLockFile(*held) ? EACCES : 0;
 }
 
 }  // namespace
@@ -342,37 +341,25 @@ bool IsInTempRoot(const QString& path)
 
 int CreateTempFolderPath(QString& folder)
 {
-    QMutexLocker locker(&TempRootLock());
-    const QString root = TempRootLocked();
-    if (!IsBelow(folder, root))
-        return MakeInEarlierRoot(folder);
-    const int held = HoldRoot(root);
-    if (held < 0)
-        return EACCES;
-    folder = TempRootValue() + folder.mid(root.size());
-    return MakeBelow(held, NamesBelow(folder, TempRootValue()));
-}
-
-namespace {
-
-// Opens the root for a deletion of path, the root held or anything below it,
-// and splits off the names below it: 0, ENOENT when the root is gone, EINVAL
-// for a path outside every root, else EACCES. The root itself is deleted only
-// while no other process holds its lock file (a copy on another host that
-// took it after its lock file was deleted).
-int OpenRootFor(const QString& path, COpenRoot& root, QStringList& names)
-{
-    QMutexLocker locker(&TempRootLock());
-    CHeldRoot* held = HeldRootOf(path);
-    if (held == nullptr)
-        return IsBelow(path, TempRootValue()) ? EACCES : EINVAL;
-    names = NamesBelow(path, held->root);
-    if (const int error = OpenHeldRoot(*held, root))
+    {
+        QMutexLocker locker(&TempRootLock());
+        const QString root = TempRootLocked();
+        if (IsBelow(folder, root)) {
+            const int held = HoldRoot(root);
+            if (held < 0)
+                return EACCES;
+            folder = TempRootValue() + folder.mid(root.size());
+            return MakeBelow(held, NamesBelow(folder, TempRootValue()));
+        }
+    }
+    // Below a root held before the one in use, while it is still this
+    // process's own: its pages may lie there.
+    COpenRoot root;
+    QStringList names;
+    if (const int error = OpenRootFor(folder, root, names))
         return error;
-    return names.isEmpty() && !KeepLockFile(*held) ? EACCES : 0;
+    return MakeBelow(root.folder, names);
 }
-
-}  // namespace
 
 int DeleteTempFolder(const QString& folder)
 {

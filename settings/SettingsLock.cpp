@@ -45,13 +45,9 @@ CSettingsLock::CSettingsLock(const QString& fileName, int waitMsecs)
     do {
         m_file = m_folder < 0 ? -1 : OpenLockFileAt(m_folder, m_name);
         const int error = m_file < 0 ? ENOLCK : WaitForLock(m_file, deadline);
-        if (error == 0 && IsLockFileNamed(m_folder, m_name, m_file)) {
-            m_bAllowsStore = true;
-            return;
-        }
-        // Nothing at the name can be locked, or the file system keeps no
-        // locks: the settings are stored unguarded rather than lost.
-        if (error != 0 && error != EWOULDBLOCK) {
+        // Where nothing at the name can be locked, or the file system keeps
+        // no locks, the settings are stored unguarded rather than lost.
+        if ((error == 0 && IsLockFileNamed(m_folder, m_name, m_file)) || (error != 0 && error != EWOULDBLOCK)) {
             m_bAllowsStore = true;
             return;
         }
