@@ -96,8 +96,10 @@ void CRibbonWidget::ShowKeyTips(bool show)
     if (!show) {
         m_nKeyTipLevel = 0;
         // The keys go back where they went before the tips, unless the
-        // user has already sent them elsewhere.
-        if (hasFocus())
+        // user has already sent them elsewhere. Asked of the window, not of
+        // the focus: in a window being left the ribbon has lost the focus
+        // already, yet would get it back when the window is active again.
+        if (window()->focusWidget() == this)
             (m_pKeysBefore ? m_pKeysBefore.data() : window())->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -208,6 +210,36 @@ void CRibbonWidget::HideKeyTipBadges()
     for (const KeyTip& tip : std::as_const(m_keyTips))
         delete tip.badge.data();
     m_keyTips.clear();
+}
+
+bool CRibbonWidget::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // While the tips show, the keys are theirs: no shortcut of the window
+        // acts behind them.
+        if (m_nKeyTipLevel != 0) {
+            event->accept();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+        // Nor does Tab take the keys to the next widget.
+        if (m_nKeyTipLevel != 0) {
+            keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        }
+        break;
+    case QEvent::WindowDeactivate:
+        // A window left takes its dropped-down panel along; its tips go with
+        // the focus, once the window has told all its widgets: they lie
+        // among them.
+        ShowDropDown(false);
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
 }
 
 void CRibbonWidget::keyPressEvent(QKeyEvent* event)

@@ -27,7 +27,9 @@ class QToolButton;
 // command, a click elsewhere or Escape closes it. Pressing Alt or F10 shows
 // the key tips, placed on the layout in force and again at each resize, and
 // again hides them with the panel they dropped down; a disabled command's
-// tip is dimmed and its key does nothing. In a narrow window the groups drop
+// tip is dimmed and its key does nothing. While the tips show, the keys are
+// theirs alone: the window's shortcuts wait. A window left takes its tips and
+// dropped-down panel along, and its keys go back to where they were before. In a narrow window the groups drop
 // their buttons' labels, the last group first; the ribbon keeps its height.
 class CRibbonWidget : public QWidget {
     Q_OBJECT
@@ -69,6 +71,7 @@ public:
     QMenu* ApplicationMenu() const { return m_pAppMenu; }
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

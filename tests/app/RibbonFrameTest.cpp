@@ -289,6 +289,57 @@ TEST_F(RibbonFrame, ARibbonClickOrKeyTipLeavesTheKeysWithTheList)
     EXPECT_EQ(List().GetFocusedRow(), 2);
 }
 
+TEST_F(RibbonFrame, TheKeysComeBackToTheListAfterTheWindowWasLeftAndWhileTipsShowTheyAreTheTips)
+{
+    List().AddFiles({Page("a.png"), Page("b.png"), Page("c.png"), Page("d.png")});
+    ASSERT_TRUE(WaitIdle(List()));
+    Activate();
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().visualRect(List().model()->index(0, 0)).center());
+    QWidget other;
+    const auto leaveAndComeBack = [&] {
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        Activate();
+    };
+    QToolButton& inPanel = Button(cmdAdjOption);
+    const auto tips = [this] { return m_frame->findChildren<QLabel*>(QStringLiteral("keyTip")).size(); };
+    // Left with the tips showing, the full ribbon's and the minimised one's
+    // with its panel dropped by keys; then with a panel dropped by a click.
+    int row = 0;
+    for (const bool minimized : {false, true}) {
+        Ribbon().SetMinimized(minimized);
+        Press(Qt::Key_F10);
+        if (minimized)
+            Press(Qt::Key_H);
+        leaveAndComeBack();
+        EXPECT_EQ(tips(), 0);
+        EXPECT_EQ(inPanel.isVisible(), !minimized);
+        Press(Qt::Key_Down);
+        EXPECT_EQ(List().GetFocusedRow(), ++row) << minimized;
+    }
+    QTabBar& tabs = *Ribbon().findChild<QTabBar*>();
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(0).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inPanel.isVisible(); }));
+    leaveAndComeBack();
+    EXPECT_FALSE(inPanel.isVisible());
+
+    // The window's shortcuts wait while the tips show; a tip's key still acts.
+    List().SelectOnly(0);
+    for (const Qt::Key key : {Qt::Key_F10, Qt::Key_Delete, Qt::Key_Tab, Qt::Key_A}) {
+        Press(key);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(List().GetItemCount(), 4);
+    EXPECT_FALSE(IsPreviewDialogVisible());
+    EXPECT_EQ(tips(), 3);
+    Press(Qt::Key_H);
+    EXPECT_TRUE(inPanel.isVisible());
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Delete);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return List().GetItemCount() == 3; }));
+}
+
 namespace {
 
 // The widget's rectangle in its window, and whether no parent cuts it.
