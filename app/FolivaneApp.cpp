@@ -90,7 +90,7 @@ BOOL CFolivaneApp::TakeSingleInstance()
     }
     if (result == CSingleInstance::Failed) {
         ShowStartupMessage(QStringLiteral("CreateMutex failed."));
-    } else if (!FindAndRaiseWindow(m_strInstanceFolder, QString::fromLatin1(kMainFrameClassName), kFindWindowMsecs)) {
+    } else if (!FindAndRaiseWindow(m_strInstanceFolder, SessionName(kMainFrameClassName), kFindWindowMsecs)) {
         ShowStartupMessage(QStringLiteral("既に起動しています。"));
     }
     return 0;

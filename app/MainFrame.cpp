@@ -86,7 +86,7 @@ bool CMainFrame::Create(const QString& instanceFolder)
     CreateAccelerators();
     RestorePlacement();
     m_pIdentity = new CWindowIdentity([this] { ActivateFrame(); }, this);
-    return m_pIdentity->Register(instanceFolder, QString::fromLatin1(kMainFrameClassName));
+    return m_pIdentity->Register(instanceFolder, SessionName(kMainFrameClassName));
 }
 
 // The keys of the main window's accelerators: each sends its command.

@@ -1,6 +1,8 @@
 #include "app/SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <unistd.h>
@@ -23,8 +25,41 @@ QString GetInstanceFolder()
     });
 }
 
+namespace {
+
+// A session's part of a name longer than this is shortened to a digest:
+// the window's address must stay within the system's limit for a socket's.
+constexpr qsizetype kMaxSessionPart = 32;
+
+// The session as the environment tells it, marked by where it came from.
+QString SessionKey(const QProcessEnvironment& environment)
+{
+    if (const QString id = environment.value(QStringLiteral("XDG_SESSION_ID")); !id.isEmpty())
+        return QStringLiteral("s") + id;
+    if (const QString wayland = environment.value(QStringLiteral("WAYLAND_DISPLAY")); !wayland.isEmpty())
+        return QStringLiteral("w") + wayland;
+    // ":0" and ":0.0" are one display: the screen number does not count.
+    QString display = environment.value(QStringLiteral("DISPLAY"));
+    display.remove(QRegularExpression(QStringLiteral("\\.\\d+$")));
+    return display.isEmpty() ? QString() : QStringLiteral("d") + display;
+}
+
+}  // namespace
+
+QString SessionName(const char* name, const QProcessEnvironment& environment)
+{
+    const QByteArray key = SessionKey(environment).toUtf8();
+    if (key.isEmpty())
+        return QString::fromLatin1(name);
+    // Whatever a display's name holds, the part is a plain file name.
+    QByteArray part = key.toPercentEncoding();
+    if (part.size() > kMaxSessionPart)
+        part = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(kMaxSessionPart);
+    return QString::fromLatin1(name) + QLatin1Char('-') + QString::fromLatin1(part);
+}
+
 CSingleInstance::CSingleInstance(const QString& folder)
-    : m_lock(QDir(folder).filePath(QString::fromLatin1(kMutexName) + QStringLiteral(".lock")))
+    : m_lock(QDir(folder).filePath(SessionName(kMutexName) + QStringLiteral(".lock")))
 {
     // Only a dead owner makes a lock stale, never its age: a program may run for days.
     m_lock.setStaleLockTime(0);

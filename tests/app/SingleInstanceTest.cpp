@@ -51,9 +51,10 @@ protected:
     }
 
     // The program itself, with its settings, lock and temporary files in the test's folder.
-    std::unique_ptr<QProcess> StartProgram(const QString& cacheFolder = QString())
+    std::unique_ptr<QProcess> StartProgram(const QString& cacheFolder = QString(),
+                                           const QProcessEnvironment& session = QProcessEnvironment::systemEnvironment())
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment env = session;
         if (!cacheFolder.isEmpty())
             env.insert(QStringLiteral("XDG_CACHE_HOME"), cacheFolder);
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
@@ -64,6 +65,17 @@ protected:
         program->setProcessEnvironment(env);
         program->start(QStringLiteral(FOLIVANE_PROGRAM_PATH), {});
         return program;
+    }
+
+    // Where the window of a program of the session can be found.
+    QString Address(const QProcessEnvironment& session = QProcessEnvironment::systemEnvironment()) const
+    {
+        return m_dir.filePath(SessionName(kMainFrameClassName, session));
+    }
+
+    static bool WaitEnd(QProcess& program)
+    {
+        return QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 20000);
     }
 
     QTemporaryDir m_dir;
@@ -102,7 +114,7 @@ TEST_F(SingleInstance, ALockLeftByAKilledProgramDoesNotBlockTheNextStart)
     second->waitForFinished(5000);
 }
 
-TEST_F(SingleInstance, ASecondStartRaisesTheFirstWindowAndEndsSilently)
+TEST_F(SingleInstance, ASecondStartInTheSessionRaisesTheFirstWindowAndEndsSilentlyOneInAnotherRunsItsOwn)
 {
     CSingleInstance lock(m_dir.path());
     ASSERT_EQ(lock.Lock(), CSingleInstance::Held);
@@ -111,11 +123,31 @@ TEST_F(SingleInstance, ASecondStartRaisesTheFirstWindowAndEndsSilently)
     frame.showMinimized();
 
     auto second = StartProgram();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second->state() == QProcess::NotRunning; }, 20000));
+    ASSERT_TRUE(WaitEnd(*second));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_EQ(frame.m_nRaised, 1);
     EXPECT_FALSE(frame.isMinimized());
+
+    // The runtime folder is the user's, shared by the sessions: a login of
+    // its own, or another display, runs a copy with a window of its own.
+    QProcessEnvironment login = QProcessEnvironment::systemEnvironment();
+    login.insert(QStringLiteral("XDG_SESSION_ID"), login.value(QStringLiteral("XDG_SESSION_ID")) + QStringLiteral("x"));
+    QProcessEnvironment display = QProcessEnvironment::systemEnvironment();
+    display.remove(QStringLiteral("XDG_SESSION_ID"));
+    display.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    display.insert(QStringLiteral("DISPLAY"), QStringLiteral("remote:10.0"));
+    std::vector<std::unique_ptr<QProcess>> others;
+    for (const QProcessEnvironment& session : {login, display}) {
+        others.push_back(StartProgram(QString(), session));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Address(session)); }, 20000));
+    }
+    EXPECT_EQ(frame.m_nRaised, 1);
+    for (auto& other : others) {
+        ::kill(static_cast<pid_t>(other->processId()), SIGTERM);
+        ASSERT_TRUE(WaitEnd(*other));
+        EXPECT_EQ(other->exitCode(), 0);
+    }
 }
 
 TEST_F(SingleInstance, WhileTheLockIsHeldWithoutAWindowTheStartSaysSo)
@@ -158,10 +190,9 @@ TEST_F(SingleInstance, ALockThatCannotBeMadeFailsTheStart)
 TEST_F(SingleInstance, TerminationSignalClosesTheProgramWithItsSettingsSaved)
 {
     auto program = StartProgram();
-    const QString address = m_dir.filePath(QString::fromLatin1(kMainFrameClassName));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(address); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Address()); }, 20000));
     ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return program->state() == QProcess::NotRunning; }, 20000));
+    ASSERT_TRUE(WaitEnd(*program));
     EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
     QSettings saved(m_dir.path() + QStringLiteral("/config/Quenrick/Folivane.ini"), QSettings::IniFormat);
     EXPECT_TRUE(saved.contains(QStringLiteral("OptionInfo/SaveQuality")));
@@ -180,12 +211,11 @@ TEST_F(SingleInstance, WithoutTheSharedTemporaryFolderTheRootLiesInTheProgramsCa
     }
     auto program = StartProgram(m_dir.filePath(QStringLiteral("cache")));
     // Its window is found once the program closes in order at a signal.
-    const QString address = m_dir.filePath(QString::fromLatin1(kMainFrameClassName));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(address); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Address()); }, 20000));
     const QString root = m_dir.filePath(QStringLiteral("cache/Quenrick/Folivane/FolivaneTmp"));
     EXPECT_TRUE(QFileInfo(root).isDir());
     ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return program->state() == QProcess::NotRunning; }, 20000));
+    ASSERT_TRUE(WaitEnd(*program));
     EXPECT_FALSE(QFileInfo::exists(root));
 }
 
