@@ -1,7 +1,5 @@
 #include "app/FileOverride.h"
 
-#include <QFile>
-
 #include "imagelist/ImageInfo.h"
 
 namespace {
@@ -13,7 +11,7 @@ void DropAdjusted(CImageInfo& info)
     info.m_nAdjWidth = 0;
     info.m_nAdjHeight = 0;
     delete std::exchange(info.m_pAdjThumb, nullptr);
-    QFile::remove(info.GetCacheFileName());
+    info.DeleteCacheFile();
 }
 
 void DropMargins(CImageInfo& info)

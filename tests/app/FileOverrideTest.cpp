@@ -19,7 +19,9 @@ class FileOverrideEntry : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetTempRoot(root.path());
+        // Claimed as the program claims it: cache files are removed only from a held root.
+        SetTempRoot(m_root);
+        ASSERT_EQ(ClaimTempRoot(), m_root);
         info.m_nPageKind = 1;
         info.m_dSlantAngle = 1.25;
         info.m_rcMarginPx = {1, 2, 3, 4};
@@ -41,7 +43,11 @@ protected:
         EXPECT_EQ(info.m_nPageKind, 1);  // the detected kind stays
     }
 
-    QTemporaryDir root;
+    void TearDown() override { SetTempRoot(m_previous); }
+
+    const QString m_previous = GetTempRoot();
+    QTemporaryDir m_temp;
+    const QString m_root = m_temp.path() + QStringLiteral("/FolivaneTmp/");
     CImageInfo info;
 };
 
@@ -73,6 +79,17 @@ TEST_F(FileOverrideEntry, AMarginCutDropsOnlyTheAdjustedResult)
     EXPECT_EQ(info.m_rcMarginPx, (RECT{1, 2, 3, 4}));
     EXPECT_EQ(info.m_rcMarginPct, (RECT{5, 6, 7, 8}));
     ExpectAdjustedDropped();
+}
+
+TEST_F(FileOverrideEntry, ACacheFileOfAFolderMadeAgainAtTheRootsNameIsLeftAlone)
+{
+    const QString cache = info.GetCacheFileName();
+    ASSERT_TRUE(QDir(m_root).removeRecursively());
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(cache).path()));
+    QFile other(cache);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    ApplyFileOverride(info, 3.5);
+    EXPECT_TRUE(QFileInfo::exists(cache));
 }
 
 TEST(FileOverrideValues, FixedCommandsAndDialogSeeds)
