@@ -8,6 +8,8 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -80,13 +82,19 @@ TEST(MemoryBudget, HoldsNoMoreThanItsLimitAndLetsALargerReservationRunAlone)
 
 TEST(MemoryBudget, ReservationsThatFitAreGrantedAtOnce)
 {
-    // On one thread: any wait here would never end.
-    CMemoryBudget budget(100);
-    const CMemoryReservation first(budget, 30);
-    const CMemoryReservation second(budget, 30);
-    const CMemoryReservation third(budget, 40);
-    const CMemoryReservation none(budget, 0);
-    SUCCEED();
+    // All on one thread, where any wait would never end: a thread of its own,
+    // so that such a wait fails the test rather than stalling the run.
+    auto budget = std::make_shared<CMemoryBudget>(100);
+    std::promise<void> granted;
+    std::future<void> done = granted.get_future();
+    std::thread([budget, granted = std::move(granted)]() mutable {
+        const CMemoryReservation first(*budget, 30);
+        const CMemoryReservation second(*budget, 30);
+        const CMemoryReservation third(*budget, 40);
+        const CMemoryReservation none(*budget, 0);
+        granted.set_value();
+    }).detach();
+    EXPECT_EQ(done.wait_for(std::chrono::seconds(10)), std::future_status::ready);
 }
 
 namespace {
