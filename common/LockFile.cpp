@@ -10,17 +10,47 @@
 
 namespace {
 
-// Tries to open again after clearing the name: twice, for a name that
+// Looks again after a name changed under the look: twice, for a name that
 // something else takes again in the meantime.
 constexpr int kAttempts = 3;
 
-// Removes what stands at the name: a link as a link, a folder only when empty.
-bool ClearName(int folder, const char* name)
+// Removes what stands at the name only while it is still the thing found
+// there: a link as a link, a folder only when empty. Whatever took the name
+// since (another copy's lock file, say) is left to its maker. False with
+// errno where the thing cannot be removed.
+bool RemoveFound(int folder, const char* name, const struct stat& found)
 {
     struct stat status {};
-    if (fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT;
-    return unlinkat(folder, name, S_ISDIR(status.st_mode) ? AT_REMOVEDIR : 0) == 0 || errno == ENOENT;
+    if (fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || !IsSameFile(status, found))
+        return true;
+    return unlinkat(folder, name, S_ISDIR(found.st_mode) ? AT_REMOVEDIR : 0) == 0 || errno == ENOENT;
+}
+
+// Opens the regular file at the name, made when missing: its descriptor; -1
+// with the thing found there unusable in found (errno 0), or with errno.
+int OpenRegular(int folder, const char* name, struct stat& found)
+{
+    const bool present = fstatat(folder, name, &found, AT_SYMLINK_NOFOLLOW) == 0;
+    // Only a regular file is opened: opening a device may act on it.
+    if (present && !S_ISREG(found.st_mode)) {
+        errno = 0;
+        return -1;
+    }
+    const int file = openat(folder, name, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (file >= 0 && fstat(file, &found) == 0 && S_ISREG(found.st_mode))
+        return file;
+    if (file >= 0) {
+        close(file);  // the name changed between the look and the open
+        errno = EAGAIN;
+    } else if (errno == EACCES || errno == EPERM) {
+        // A file this user cannot open is unusable; with nothing at the
+        // name still, it is the folder that refuses.
+        const int error = errno;
+        errno = present ? 0 : fstatat(folder, name, &found, AT_SYMLINK_NOFOLLOW) != 0 ? error : EAGAIN;
+    } else if (errno == ELOOP) {
+        errno = EAGAIN;  // a link put there after the look
+    }
+    return -1;
 }
 
 }  // namespace
@@ -28,23 +58,17 @@ bool ClearName(int folder, const char* name)
 int OpenLockFileAt(int folder, const QByteArray& name)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        struct stat status {};
-        // Only a regular file is opened: opening a device may act on it.
-        const bool other =
-            fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(status.st_mode);
-        const int file = other ? -1
-                               : openat(folder, name.constData(),
-                                        O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
-        if (file >= 0 && fstat(file, &status) == 0 && S_ISREG(status.st_mode))
-            return file;
-        // Out of descriptors or space, say: nothing at the name to blame.
-        if (file < 0 && !other && errno != EACCES && errno != EPERM && errno != ELOOP)
-            return -1;
+        struct stat found {};
+        const int file = OpenRegular(folder, name.constData(), found);
         if (file >= 0)
-            close(file);
-        if (!ClearName(folder, name.constData()))
+            return file;
+        if (errno == EAGAIN)
+            continue;
+        // Out of descriptors or space, say: nothing at the name to blame.
+        if (errno != 0 || !RemoveFound(folder, name.constData(), found))
             return -1;
     }
+    errno = EAGAIN;
     return -1;
 }
 

@@ -1,6 +1,5 @@
 #include "settings/SettingsLock.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,10 +16,13 @@
 namespace {
 
 constexpr useconds_t kRetryMicroseconds = 5000;
+// How long the end of a store waits to take its lock file's name away; a
+// file left under it does no harm.
+constexpr int kEndWaitMsecs = 1000;
 
-// Locks the open file, trying again until the deadline: 0, EWOULDBLOCK when
-// another process held it all the while, or the error of a file system that
-// keeps no locks.
+// Locks the open file or folder, trying again until the deadline: 0,
+// EWOULDBLOCK when another process held it all the while, or the error of a
+// file system that keeps no locks.
 int WaitForLock(int file, const QDeadlineTimer& deadline)
 {
     while (flock(file, LOCK_EX | LOCK_NB) != 0) {
@@ -33,6 +35,31 @@ int WaitForLock(int file, const QDeadlineTimer& deadline)
     return 0;
 }
 
+// The lock file's name is changed (cleared of what stands there, taken away
+// at a store's end) only under the settings folder's own lock, held for
+// that moment alone: no two copies then change it at once, so a thing found
+// at the name is still the one there when it is removed, and no copy's lock
+// file is taken for another thing.
+class CNameGuard {
+public:
+    CNameGuard(int folder, const QDeadlineTimer& deadline) : m_folder(folder), m_error(WaitForLock(folder, deadline)) {}
+    ~CNameGuard()
+    {
+        if (m_error == 0)
+            flock(m_folder, LOCK_UN);
+    }
+    CNameGuard(const CNameGuard&) = delete;
+    CNameGuard& operator=(const CNameGuard&) = delete;
+
+    // False only when another process kept the folder all the wait; on a
+    // file system that keeps no locks the name is changed unguarded.
+    bool Allows() const { return m_error != EWOULDBLOCK; }
+
+private:
+    int m_folder;
+    int m_error;
+};
+
 }  // namespace
 
 CSettingsLock::CSettingsLock(const QString& fileName, int waitMsecs)
@@ -43,23 +70,50 @@ CSettingsLock::CSettingsLock(const QString& fileName, int waitMsecs)
     m_folder = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const QDeadlineTimer deadline(waitMsecs);
     do {
-        m_file = m_folder < 0 ? -1 : OpenLockFileAt(m_folder, m_name);
-        const int error = m_file < 0 ? ENOLCK : WaitForLock(m_file, deadline);
+        const int error = m_folder < 0 ? ENOLCK : TryLock(deadline);
         // Where nothing at the name can be locked, or the file system keeps
         // no locks, the settings are stored unguarded rather than lost.
-        if ((error == 0 && IsLockFileNamed(m_folder, m_name, m_file)) || (error != 0 && error != EWOULDBLOCK)) {
+        if (error != EWOULDBLOCK && error != EAGAIN) {
             m_bAllowsStore = true;
             return;
         }
-        close(std::exchange(m_file, -1));
     } while (!deadline.hasExpired());
+}
+
+int CSettingsLock::TryLock(const QDeadlineTimer& deadline)
+{
+    int error = 0;
+    {
+        const CNameGuard guard(m_folder, deadline);
+        if (!guard.Allows())
+            return EWOULDBLOCK;
+        m_file = OpenLockFileAt(m_folder, m_name);
+        error = m_file < 0 ? errno : 0;
+    }
+    if (m_file < 0) {
+        if (error == EAGAIN)
+            usleep(kRetryMicroseconds);  // another copy is clearing the name just now
+        return error;
+    }
+    error = WaitForLock(m_file, deadline);
+    if (error == 0 && IsLockFileNamed(m_folder, m_name, m_file))
+        return 0;
+    // Locked only after its holder took its name away: the next one then.
+    close(std::exchange(m_file, -1));
+    return error == 0 ? EAGAIN : error;
 }
 
 CSettingsLock::~CSettingsLock()
 {
     if (m_file >= 0) {
-        // Removed while still held: whoever locks this file next sees it gone.
-        unlinkat(m_folder, m_name.constData(), 0);
+        {
+            // Taken away while still held, so that whoever locks this file
+            // next sees it gone; and only while it is still this copy's own,
+            // never the next holder's.
+            const CNameGuard guard(m_folder, QDeadlineTimer(kEndWaitMsecs));
+            if (guard.Allows() && IsLockFileNamed(m_folder, m_name, m_file))
+                unlinkat(m_folder, m_name.constData(), 0);
+        }
         close(m_file);
     }
     if (m_folder >= 0) {

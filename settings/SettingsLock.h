@@ -1,16 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 
 // Keeps the stores of the settings file by two running copies of the program
 // apart, so that neither writes over the values the other has just stored:
 // a lock on the file beside it, its name + ".lock", held around one
 // read-change-write. The lock of a copy that ended goes with it. The file is
-// removed as the lock is let go; a copy that locked the file only after its
-// removal sees it gone and takes the one under the name instead. Whatever
-// else stands at that name is cleared away; where nothing can be done, and
-// on a file system that keeps no locks, the store goes on unguarded.
+// removed as the lock is let go, while it is still the holder's own; a copy
+// that locked the file only after its removal sees it gone and takes the one
+// under the name instead. Whatever else stands at that name is cleared away,
+// never another copy's lock file; where nothing can be done, and on a file
+// system that keeps no locks, the store goes on unguarded.
 class CSettingsLock {
 public:
     // Waits at most waitMsecs for the lock. The folder is made when missing.
@@ -23,6 +25,11 @@ public:
     bool AllowsStore() const { return m_bAllowsStore; }
 
 private:
+    // One try: 0 when the lock is held, EAGAIN for another try, EWOULDBLOCK
+    // when another copy held it all the wait, else the error that keeps the
+    // name from being locked.
+    int TryLock(const QDeadlineTimer& deadline);
+
     QByteArray m_name;  // the lock file's name in the folder
     int m_folder = -1;  // the settings folder
     int m_file = -1;    // the lock file while held

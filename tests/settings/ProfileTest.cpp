@@ -4,15 +4,19 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "settings/Profile.h"
+#include "settings/SettingsLock.h"
 
 namespace {
 
@@ -204,4 +208,58 @@ TEST_F(Profile, WhateverStandsAtTheLockFilesNameNeverCostsAStore)
     ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
     EXPECT_EQ(mine.readAll(), "mine");
     EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(Profile, AnotherCopysLockFileIsNeverTakenAway)
+{
+    const QString name = GetProfileFileName();
+    const QByteArray lock = QFile::encodeName(name + QStringLiteral(".lock"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(name).path()));
+    const int folder = open(QFile::encodeName(QFileInfo(name).path()).constData(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    struct stat status {};
+    const auto named = [&] { return lstat(lock.constData(), &status) == 0; };
+    // This test is the other copy: it makes its lock file and holds it.
+    const auto makeAndHold = [&] {
+        const int file = open(lock.constData(), O_RDWR | O_CREAT, 0600);
+        EXPECT_EQ(flock(file, LOCK_EX | LOCK_NB), 0);
+        EXPECT_TRUE(named());
+        return std::pair{file, status.st_ino};
+    };
+
+    // A FIFO at the name, which the other copy is clearing for its lock
+    // file: the store waits, and takes nothing from it.
+    ASSERT_EQ(mkfifo(lock.constData(), 0600), 0);
+    ASSERT_EQ(flock(folder, LOCK_EX), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(60);
+        _exit(WriteProfileInt("Race", "value", 1) ? 0 : 1);
+    }
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !named() || !S_ISFIFO(status.st_mode); }, 300));
+    ASSERT_EQ(unlink(lock.constData()), 0);
+    const std::pair held = makeAndHold();
+    ASSERT_EQ(flock(folder, LOCK_UN), 0);
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !named() || status.st_ino != held.second; }, 300));
+    // Its store done, the other copy takes its name away as a holder does.
+    ASSERT_EQ(unlink(lock.constData()), 0);
+    close(held.first);
+    int exit = -1;
+    ASSERT_EQ(waitpid(child, &exit, 0), child);
+    EXPECT_TRUE(WIFEXITED(exit) && WEXITSTATUS(exit) == 0) << exit;
+    EXPECT_EQ(GetProfileInt("Race", "value", 0), 1);
+
+    // A holder whose file was taken away (by a copy that could not open it)
+    // leaves the next holder's file at its end.
+    std::pair next{-1, ino_t()};
+    {
+        const CSettingsLock holder(name, 1000);
+        ASSERT_TRUE(holder.AllowsStore() && named());
+        ASSERT_EQ(unlink(lock.constData()), 0);
+        next = makeAndHold();
+    }
+    EXPECT_TRUE(named() && status.st_ino == next.second);
+    unlink(lock.constData());
+    close(next.first);
+    close(folder);
 }
