@@ -20,7 +20,8 @@ QString GetInstanceFolder();
 // sessions of a user (a local and a remote desktop, a second display). A
 // session is told by the id the system gives the login, else by the display
 // the window shows on; with neither, the name alone.
-QString SessionName(const char* name, const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
+QString SessionName(const char* name,
+                    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 
 // The single-instance lock of the session. Taking it is atomic, so of two
 // programs started at the same moment exactly one holds it; a lock left by a

@@ -29,8 +29,9 @@ class QToolButton;
 // again hides them with the panel they dropped down; a disabled command's
 // tip is dimmed and its key does nothing. While the tips show, the keys are
 // theirs alone: the window's shortcuts wait. A window left takes its tips and
-// dropped-down panel along, and its keys go back to where they were before. In a narrow window the groups drop
-// their buttons' labels, the last group first; the ribbon keeps its height.
+// dropped-down panel along, and its keys go back to where they were before.
+// In a narrow window the groups drop their buttons' labels, the last group
+// first; the ribbon keeps its height.
 class CRibbonWidget : public QWidget {
     Q_OBJECT
 

@@ -51,8 +51,9 @@ protected:
     }
 
     // The program itself, with its settings, lock and temporary files in the test's folder.
-    std::unique_ptr<QProcess> StartProgram(const QString& cacheFolder = QString(),
-                                           const QProcessEnvironment& session = QProcessEnvironment::systemEnvironment())
+    std::unique_ptr<QProcess>
+    StartProgram(const QString& cacheFolder = QString(),
+                 const QProcessEnvironment& session = QProcessEnvironment::systemEnvironment())
     {
         QProcessEnvironment env = session;
         if (!cacheFolder.isEmpty())
