@@ -2,10 +2,11 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "common/PrivateFolder.h"
 
@@ -31,24 +32,37 @@ namespace {
 // the window's address must stay within the system's limit for a socket's.
 constexpr qsizetype kMaxSessionPart = 32;
 
-// The session as the environment tells it, marked by where it came from.
-QString SessionKey(const QProcessEnvironment& environment)
+// ":0" and ":0.0" are one display: the screen number does not count.
+QByteArray WithoutScreen(QByteArray display)
 {
-    if (const QString id = environment.value(QStringLiteral("XDG_SESSION_ID")); !id.isEmpty())
-        return QStringLiteral("s") + id;
-    if (const QString wayland = environment.value(QStringLiteral("WAYLAND_DISPLAY")); !wayland.isEmpty())
-        return QStringLiteral("w") + wayland;
-    // ":0" and ":0.0" are one display: the screen number does not count.
-    QString display = environment.value(QStringLiteral("DISPLAY"));
-    display.remove(QRegularExpression(QStringLiteral("\\.\\d+$")));
-    return display.isEmpty() ? QString() : QStringLiteral("d") + display;
+    const qsizetype dot = display.lastIndexOf('.');
+    const auto digits = display.sliced(dot + 1);
+    if (dot > display.lastIndexOf(':') && !digits.isEmpty() &&
+        std::all_of(digits.cbegin(), digits.cend(), [](char c) { return c >= '0' && c <= '9'; }))
+        display.truncate(dot);
+    return display;
+}
+
+// The session as the environment tells it, marked by where it came from.
+// Desktops leave the login's id out of what their service manager starts, and
+// some leave a stale one that two logins share: the display comes first.
+QByteArray SessionKey(const EnvironmentReader& environment)
+{
+    if (const QByteArray wayland = environment("WAYLAND_DISPLAY"); !wayland.isEmpty())
+        return 'w' + wayland;
+    if (const QByteArray display = WithoutScreen(environment("DISPLAY")); !display.isEmpty())
+        return 'd' + display;
+    const QByteArray id = environment("XDG_SESSION_ID");
+    return id.isEmpty() ? id : 's' + id;
 }
 
 }  // namespace
 
-QString SessionName(const char* name, const QProcessEnvironment& environment)
+QString SessionName(const char* name, const EnvironmentReader& environment)
 {
-    const QByteArray key = SessionKey(environment).toUtf8();
+    // The bytes as they are: values that differ only in bytes that are not
+    // UTF-8 are other displays.
+    const QByteArray key = SessionKey(environment);
     if (key.isEmpty())
         return QString::fromLatin1(name);
     // Whatever a display's name holds, the part is a plain file name.

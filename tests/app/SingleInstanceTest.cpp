@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
-#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,7 +71,9 @@ protected:
     // Where the window of a program of the session can be found.
     QString Address(const QProcessEnvironment& session = QProcessEnvironment::systemEnvironment()) const
     {
-        return m_dir.filePath(SessionName(kMainFrameClassName, session));
+        return m_dir.filePath(SessionName(kMainFrameClassName, [&session](const char* name) {
+            return session.value(QString::fromLatin1(name)).toLocal8Bit();
+        }));
     }
 
     static bool WaitEnd(QProcess& program)
@@ -79,7 +81,23 @@ protected:
         return QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 20000);
     }
 
+    // Sets a variable of this process's environment, or unsets it for a null
+    // value, until the test ends.
+    void SetEnv(const char* name, const QByteArray& value)
+    {
+        if (!m_savedEnv.contains(name))
+            m_savedEnv.insert(name, qgetenv(name));
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+    }
+
+    void TearDown() override
+    {
+        for (auto it = m_savedEnv.cbegin(); it != m_savedEnv.cend(); ++it)
+            it.value().isNull() ? qunsetenv(it.key().constData()) : qputenv(it.key().constData(), it.value());
+    }
+
     QTemporaryDir m_dir;
+    QHash<QByteArray, QByteArray> m_savedEnv;
 };
 
 }  // namespace
@@ -130,16 +148,16 @@ TEST_F(SingleInstance, ASecondStartInTheSessionRaisesTheFirstWindowAndEndsSilent
     EXPECT_EQ(frame.m_nRaised, 1);
     EXPECT_FALSE(frame.isMinimized());
 
-    // The runtime folder is the user's, shared by the sessions: a login of
-    // its own, or another display, runs a copy with a window of its own.
-    QProcessEnvironment login = QProcessEnvironment::systemEnvironment();
-    login.insert(QStringLiteral("XDG_SESSION_ID"), login.value(QStringLiteral("XDG_SESSION_ID")) + QStringLiteral("x"));
+    // The runtime folder is the user's, shared by the sessions: another
+    // Wayland or X display runs a copy with a window of its own.
+    QProcessEnvironment wayland = QProcessEnvironment::systemEnvironment();
+    wayland.insert(QStringLiteral("WAYLAND_DISPLAY"),
+                   wayland.value(QStringLiteral("WAYLAND_DISPLAY")) + QStringLiteral("x"));
     QProcessEnvironment display = QProcessEnvironment::systemEnvironment();
-    display.remove(QStringLiteral("XDG_SESSION_ID"));
     display.remove(QStringLiteral("WAYLAND_DISPLAY"));
     display.insert(QStringLiteral("DISPLAY"), QStringLiteral("remote:10.0"));
     std::vector<std::unique_ptr<QProcess>> others;
-    for (const QProcessEnvironment& session : {login, display}) {
+    for (const QProcessEnvironment& session : {wayland, display}) {
         others.push_back(StartProgram(QString(), session));
         EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Address(session)); }, 20000));
     }
@@ -149,6 +167,33 @@ TEST_F(SingleInstance, ASecondStartInTheSessionRaisesTheFirstWindowAndEndsSilent
         ASSERT_TRUE(WaitEnd(*other));
         EXPECT_EQ(other->exitCode(), 0);
     }
+}
+
+TEST_F(SingleInstance, TheSessionIsToldByTheWindowsDisplayAndByTheSessionIdOnlyWithoutOne)
+{
+    const auto name = [this](const QByteArray& wayland, const QByteArray& display, const QByteArray& id) {
+        SetEnv("WAYLAND_DISPLAY", wayland);
+        SetEnv("DISPLAY", display);
+        SetEnv("XDG_SESSION_ID", id);
+        return SessionName(kMutexName).toStdString();
+    };
+    const QByteArray none;
+    // Starts on one display with and without the login's id: one copy.
+    EXPECT_EQ(name(none, ":0", "c1"), name(none, ":0", none));
+    EXPECT_EQ(name("wayland-0", ":0", "c1"), name("wayland-0", ":0", none));
+    // Two displays that share an id: two copies; the screen number does not count.
+    EXPECT_NE(name(none, ":0", "c1"), name(none, ":1", "c1"));
+    EXPECT_NE(name("wayland-0", ":0", "c1"), name("wayland-1", ":0", "c1"));
+    EXPECT_EQ(name(none, ":0.1", none), name(none, ":0", none));
+    // No display: the id tells the session.
+    EXPECT_NE(name(none, none, "c1"), name(none, none, "c2"));
+    // Long values and bytes that are not UTF-8 give plain names of bounded length, told apart.
+    const QByteArray longValue(300, 'a');
+    const std::string longName = name(longValue, none, none);
+    EXPECT_NE(longName, name(longValue + 'b', none, none));
+    EXPECT_LE(longName.size(), sizeof(kMutexName) + 32);
+    EXPECT_EQ(longName.find('/'), std::string::npos);
+    EXPECT_NE(name("w\xff", none, none), name("w\xfe", none, none));
 }
 
 TEST_F(SingleInstance, WhileTheLockIsHeldWithoutAWindowTheStartSaysSo)
@@ -222,21 +267,11 @@ TEST_F(SingleInstance, WithoutTheSharedTemporaryFolderTheRootLiesInTheProgramsCa
 
 TEST_F(SingleInstance, WithoutARuntimeFolderTheLockLiesInAFolderOfTheUsersOwn)
 {
-    const char* const names[] = {"XDG_RUNTIME_DIR", "TMPDIR", "HOME"};
-    std::vector<QByteArray> saved;
-    for (const char* name : names) {
-        saved.push_back(qgetenv(name));
-    }
-    const auto restore = qScopeGuard([&] {
-        for (size_t i = 0; i < saved.size(); ++i) {
-            saved[i].isNull() ? qunsetenv(names[i]) : qputenv(names[i], saved[i]);
-        }
-    });
     const QString shared = m_dir.filePath(QStringLiteral("tmp"));
     ASSERT_TRUE(QDir().mkpath(shared));
-    qunsetenv("XDG_RUNTIME_DIR");
-    qputenv("TMPDIR", QFile::encodeName(shared));
-    qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
+    SetEnv("XDG_RUNTIME_DIR", QByteArray());
+    SetEnv("TMPDIR", QFile::encodeName(shared));
+    SetEnv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
     // Another user took the runtime folder's name, and the lock's name in the
     // shared folder.
     QFile runtime(shared + QStringLiteral("/runtime-") + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name));
