@@ -23,8 +23,10 @@ CFolivaneApp theApp;
 
 namespace {
 constexpr char kAppID[] = "Quenrick.Folivane.NoVersion";
-// How long a second start waits for the first program's window to answer.
-constexpr int kFindWindowMsecs = 3000;
+// How long a second start waits for the first program's window to be made
+// known and to answer: a warm start makes it known within tens of
+// milliseconds, a cold one on a loaded machine within a few seconds.
+constexpr int kFindWindowMsecs = 5000;
 constexpr int kMainFrameTemplate = 128;
 }  // namespace
 

@@ -1,17 +1,38 @@
 #include "app/WindowIdentity.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 
 namespace {
 
 constexpr char kRaiseRequest = 'R';
 constexpr char kRaisedAnswer = 'Y';
 
+// How often a second start looks again for a window not yet made known.
+constexpr unsigned long kRetryMsecs = 50;
+
 QString ServerPath(const QString& folder, const QString& name)
 {
     return QDir(folder).filePath(name);
+}
+
+// One request to the window at the path; true when it answered that it came forward.
+bool AskToRaise(const QString& path, const QDeadlineTimer& deadline)
+{
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
+        return false;
+    }
+    socket.write(&kRaiseRequest, 1);
+    if (!socket.waitForBytesWritten(int(deadline.remainingTime())) ||
+        !socket.waitForReadyRead(int(deadline.remainingTime()))) {
+        return false;
+    }
+    return socket.readAll().contains(kRaisedAnswer);
 }
 
 }  // namespace
@@ -53,14 +74,12 @@ void CWindowIdentity::OnNewConnection()
 
 bool FindAndRaiseWindow(const QString& folder, const QString& name, int msecs)
 {
-    QLocalSocket socket;
-    socket.connectToServer(ServerPath(folder, name));
-    if (!socket.waitForConnected(msecs)) {
-        return false;
+    const QDeadlineTimer deadline(msecs);
+    while (!AskToRaise(ServerPath(folder, name), deadline)) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(kRetryMsecs);
     }
-    socket.write(&kRaiseRequest, 1);
-    if (!socket.waitForBytesWritten(msecs) || !socket.waitForReadyRead(msecs)) {
-        return false;
-    }
-    return socket.readAll().contains(kRaisedAnswer);
+    return true;
 }

@@ -26,6 +26,7 @@ private:
     QLocalServer* m_pServer;
 };
 
-// Asks the window registered under the name to come forward. True when it
-// answered within msecs that it did.
+// Asks the window registered under the name to come forward, looking again
+// while it is not yet known: a copy still starting makes it known a moment
+// after it took the lock. True when it answered within msecs that it did.
 bool FindAndRaiseWindow(const QString& folder, const QString& name, int msecs);

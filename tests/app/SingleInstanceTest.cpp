@@ -196,6 +196,21 @@ TEST_F(SingleInstance, TheSessionIsToldByTheWindowsDisplayAndByTheSessionIdOnlyW
     EXPECT_NE(name("w\xff", none, none), name("w\xfe", none, none));
 }
 
+TEST_F(SingleInstance, ASecondStartWaitsForTheWindowOfAFirstCopyStillStarting)
+{
+    CSingleInstance lock(m_dir.path());
+    ASSERT_EQ(lock.Lock(), CSingleInstance::Held);
+    auto second = StartProgram();
+    ASSERT_TRUE(second->waitForStarted());
+    // The first copy makes its window known after the second found the lock held.
+    QTest::qWait(500);
+    CCountingFrame frame;
+    ASSERT_TRUE(frame.Create(m_dir.path()));
+    ASSERT_TRUE(WaitEnd(*second));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(frame.m_nRaised, 1);
+}
+
 TEST_F(SingleInstance, WhileTheLockIsHeldWithoutAWindowTheStartSaysSo)
 {
     CSingleInstance lock(m_dir.path());
