@@ -64,6 +64,7 @@ bool CRibbonWidget::WatchKeyTipKeys(QEvent* event)
         return false;
     if (event->type() == QEvent::KeyPress) {
         m_bAltAlone = key->key() == Qt::Key_Alt;
+        m_altPressed = key->timestamp();
         if (key->key() == Qt::Key_Escape && m_nKeyTipLevel == 0 && m_bDroppedDown) {
             ShowDropDown(false);
             return true;
@@ -74,10 +75,38 @@ bool CRibbonWidget::WatchKeyTipKeys(QEvent* event)
         ToggleKeyTips();
         return true;
     }
-    if (key->key() != Qt::Key_Alt || !std::exchange(m_bAltAlone, false))
+    if (key->key() != Qt::Key_Alt || !std::exchange(m_bAltAlone, false) ||
+        m_pointerGrabs.TakenBetween(m_altPressed, key->timestamp()))
         return false;
     ToggleKeyTips();
     return true;
+}
+
+// A click or a wheel turn in the window takes the tips away, as the keys sent
+// elsewhere do. Either, or the window moved, resized or left, also means Alt
+// was not pressed alone: the window manager's Alt+drag shows no button.
+void CRibbonWidget::WatchKeyTipPointer(const QObject* watched, const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+        m_bAltAlone = false;
+        if (m_nKeyTipLevel != 0 && watched->isWidgetType() &&
+            static_cast<const QWidget*>(watched)->window() == window())
+            ShowKeyTips(false);
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (watched == window())
+            m_bAltAlone = false;
+        break;
+    case QEvent::FocusOut:
+    case QEvent::WindowDeactivate:
+        m_bAltAlone = false;
+        break;
+    default:
+        break;
+    }
 }
 
 // Hidden, the tips take the panel they dropped down with them, and the keys
@@ -168,6 +197,9 @@ void CRibbonWidget::AddKeyTip(const QString& key, QWidget& control, std::functio
     auto* badge = new QLabel(key, window());
     badge->setObjectName(QStringLiteral("keyTip"));
     badge->setStyleSheet(KeyTipStyle(palette().color(QPalette::Disabled, QPalette::ButtonText)));
+    // A click on a badge is one on what lies below it: the badge goes with the
+    // tips as the click comes, and cannot be the click's receiver.
+    badge->setAttribute(Qt::WA_TransparentForMouseEvents);
     badge->adjustSize();
     badge->show();
     badge->raise();
@@ -255,8 +287,9 @@ void CRibbonWidget::keyPressEvent(QKeyEvent* event)
     }
     const QString key = event->text().toUpper();
     const auto tip = std::find_if(m_keyTips.cbegin(), m_keyTips.cend(), [&](const KeyTip& t) { return t.key == key; });
-    // A disabled command's key does nothing: the tips stay for another key.
-    if (tip == m_keyTips.cend() || !tip->control || !tip->control->isEnabled())
+    // A disabled command's key does nothing, nor does the key of a button no
+    // longer shown (its tab was left): the tips stay for another key.
+    if (tip == m_keyTips.cend() || !tip->control || !tip->control->isVisible() || !tip->control->isEnabled())
         return;
     // A copy: the action may replace the tips, and with them itself.
     const std::function<void()> action = tip->action;

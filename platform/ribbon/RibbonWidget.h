@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "platform/ribbon/PointerGrabWatch.h"
 #include "platform/ribbon/RibbonHandler.h"
 #include "platform/ribbon/RibbonMarkup.h"
 
@@ -26,10 +27,13 @@ class QToolButton;
 // minimised ribbon drops its panel down over what lies below, until a
 // command, a click elsewhere or Escape closes it. Pressing Alt or F10 shows
 // the key tips, placed on the layout in force and again at each resize, and
-// again hides them with the panel they dropped down; a disabled command's
-// tip is dimmed and its key does nothing. While the tips show, the keys are
-// theirs alone: the window's shortcuts wait. A window left takes its tips and
-// dropped-down panel along, and its keys go back to where they were before.
+// again hides them with the panel they dropped down; Alt counts only when
+// nothing else came between its press and release. A disabled command's tip
+// is dimmed and its key does nothing, as does the key of a button not shown.
+// While the tips show, the keys are theirs alone: the window's shortcuts
+// wait. A click or a wheel turn in the window takes the tips away; a window
+// left takes its tips and dropped-down panel along, and its keys go back to
+// where they were before.
 // In a narrow window the groups drop their buttons' labels, the last group
 // first; the ribbon keeps its height.
 class CRibbonWidget : public QWidget {
@@ -110,6 +114,7 @@ private:
     };
 
     bool WatchKeyTipKeys(QEvent* event);
+    void WatchKeyTipPointer(const QObject* watched, const QEvent* event);
     void ToggleKeyTips();
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();
@@ -141,6 +146,8 @@ private:
     // Key tips: the badges shown and what each tip does.
     int m_nKeyTipLevel = 0;  // 0 none, 1 tabs, 2 a tab's buttons
     bool m_bAltAlone = false;
+    quint64 m_altPressed = 0;  // the Alt press's time
+    CPointerGrabWatch m_pointerGrabs;
     QList<KeyTip> m_keyTips;          // badges on the window, so that no strip of the ribbon cuts them
     QPointer<QWidget> m_pKeysBefore;  // had the keys before the tips took them
 };

@@ -144,6 +144,7 @@ bool CRibbonWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (WatchKeyTipKeys(event))
         return true;
+    WatchKeyTipPointer(watched, event);
     if (m_bDroppedDown && event->type() == QEvent::MouseButtonPress && watched->isWidgetType() && !IsOwnWidget(watched))
         ShowDropDown(false);
     if (watched == m_pTabs && event->type() == QEvent::MouseButtonDblClick) {

@@ -8,6 +8,9 @@
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
+
+#include <functional>
 
 #include "ViewTestSupport.h"
 #include "app/FileClipboard.h"
@@ -74,6 +77,15 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame.get()));
     }
     void Press(Qt::Key key) { QTest::keyClick(m_frame->windowHandle(), key); }
+    int ShownKeyTips() const { return m_frame->findChildren<QLabel*>(QStringLiteral("keyTip")).size(); }
+    // One turn of the wheel towards the user, over the widget's middle.
+    static void TurnWheel(QWidget& widget)
+    {
+        const QPointF at = QRectF(widget.rect()).center();
+        QWheelEvent turn(at, widget.mapToGlobal(at), {}, QPoint(0, -QWheelEvent::DefaultDeltasPerStep), Qt::NoButton,
+                         Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&widget, &turn);
+    }
 
     QTemporaryDir m_instanceDir;
     QTemporaryDir m_dir;
@@ -303,7 +315,6 @@ TEST_F(RibbonFrame, TheKeysComeBackToTheListAfterTheWindowWasLeftAndWhileTipsSho
         Activate();
     };
     QToolButton& inPanel = Button(cmdAdjOption);
-    const auto tips = [this] { return m_frame->findChildren<QLabel*>(QStringLiteral("keyTip")).size(); };
     // Left with the tips showing, the full ribbon's and the minimised one's
     // with its panel dropped by keys; then with a panel dropped by a click.
     int row = 0;
@@ -313,7 +324,7 @@ TEST_F(RibbonFrame, TheKeysComeBackToTheListAfterTheWindowWasLeftAndWhileTipsSho
         if (minimized)
             Press(Qt::Key_H);
         leaveAndComeBack();
-        EXPECT_EQ(tips(), 0);
+        EXPECT_EQ(ShownKeyTips(), 0);
         EXPECT_EQ(inPanel.isVisible(), !minimized);
         Press(Qt::Key_Down);
         EXPECT_EQ(List().GetFocusedRow(), ++row) << minimized;
@@ -332,12 +343,70 @@ TEST_F(RibbonFrame, TheKeysComeBackToTheListAfterTheWindowWasLeftAndWhileTipsSho
     }
     EXPECT_EQ(List().GetItemCount(), 4);
     EXPECT_FALSE(IsPreviewDialogVisible());
-    EXPECT_EQ(tips(), 3);
+    EXPECT_EQ(ShownKeyTips(), 3);
     Press(Qt::Key_H);
     EXPECT_TRUE(inPanel.isVisible());
     Press(Qt::Key_Escape);
     Press(Qt::Key_Delete);
     EXPECT_TRUE(QTest::qWaitFor([&] { return List().GetItemCount() == 3; }));
+}
+
+TEST_F(RibbonFrame, AClickOrAWheelTurnOnTheTabsTakesTheTipsAwayAndNoTipActsForACommandNotShown)
+{
+    List().AddFiles({Page("a.png"), Page("b.png")});
+    ASSERT_TRUE(WaitIdle(List()));
+    Activate();
+    List().SelectOnly(0);
+    QTabBar& tabs = *Ribbon().findChild<QTabBar*>();
+    const auto homeTipsThenView = [&](const std::function<void()>& showView) {
+        Ribbon().SetCurrentTab(0);
+        Press(Qt::Key_F10);
+        Press(Qt::Key_H);
+        showView();
+        ASSERT_EQ(Ribbon().CurrentTab(), 1);
+    };
+    const auto deleteKeyDoesNothing = [&] {
+        Press(Qt::Key_D);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(List().GetItemCount(), 2);
+    };
+    const std::function<void()> clickOrTurn[] = {
+        [&] { QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(1).center()); }, [&] { TurnWheel(tabs); }};
+    for (const auto& showView : clickOrTurn) {
+        homeTipsThenView(showView);
+        EXPECT_EQ(ShownKeyTips(), 0);
+        deleteKeyDoesNothing();
+    }
+    // The tab turned where the tips cannot see it: the Home tab's tips act for nothing.
+    homeTipsThenView([this] { Ribbon().SetCurrentTab(1); });
+    deleteKeyDoesNothing();
+}
+
+TEST_F(RibbonFrame, AltShowsNoTipsAfterAClickAWheelTurnOrTheWindowMovedOrResizedWhileItWasHeld)
+{
+    List().AddFiles({Page("a.png"), Page("b.png"), Page("c.png"), Page("d.png"), Page("e.png")});
+    ASSERT_TRUE(WaitIdle(List()));
+    Activate();
+    const auto focusedRow = [this] {
+        return List().visualRect(List().model()->index(std::max(0, List().GetFocusedRow()), 0)).center();
+    };
+    QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, focusedRow());
+    // As the window manager's Alt+drag moves or resizes it, or as the user clicks or turns the wheel.
+    const std::function<void()> meanwhile[] = {
+        [this] { m_frame->move(m_frame->pos() + QPoint(20, 10)); },
+        [this] { m_frame->resize(m_frame->size() + QSize(20, 10)); },
+        [&] { QTest::mouseClick(List().viewport(), Qt::LeftButton, Qt::AltModifier, focusedRow()); },
+        [this] { TurnWheel(*List().viewport()); }};
+    int row = 0;
+    for (const auto& event : meanwhile) {
+        QTest::keyPress(m_frame->windowHandle(), Qt::Key_Alt);
+        event();
+        QCoreApplication::processEvents();
+        QTest::keyRelease(m_frame->windowHandle(), Qt::Key_Alt, Qt::AltModifier);
+        EXPECT_EQ(ShownKeyTips(), 0) << row;
+        Press(Qt::Key_Down);
+        EXPECT_EQ(List().GetFocusedRow(), ++row);
+    }
 }
 
 namespace {

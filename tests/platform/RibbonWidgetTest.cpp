@@ -1,4 +1,7 @@
+#include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -9,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+
+#include <xcb/xcb.h>
 
 #include "platform/ribbon/RibbonWidget.h"
 
@@ -260,4 +265,38 @@ TEST_F(RibbonWidgetTest, KeysCloseThePanelTheyDroppedDownAndShowNoTipsBehindAMen
         menu->close();
         EXPECT_EQ(KeyTips(), QStringList());
     }
+}
+
+TEST_F(RibbonWidgetTest, AClickOnAKeyTipTakesTheTipsAway)
+{
+    ShowActive();
+    QTest::keyClick(&ribbon, Qt::Key_F10);
+    const QLabel* tip = ribbon.findChild<QLabel*>(QStringLiteral("keyTip"));
+    ASSERT_NE(tip, nullptr);
+    QTest::mouseClick(ribbon.windowHandle(), Qt::LeftButton, {}, tip->geometry().center());
+    EXPECT_EQ(KeyTips(), QStringList());
+}
+
+TEST_F(RibbonWidgetTest, AltShowsNoTipsWhenAGrabTookThePointerWhileItWasHeld)
+{
+    ShowActive();
+    // The window manager's Alt+drag takes the pointer so; its word may come
+    // before the key events read with it reach the ribbon.
+    const auto altWithPointerTakenAt = [this](quint32 time) {
+        xcb_leave_notify_event_t leave{};
+        leave.response_type = XCB_LEAVE_NOTIFY;
+        leave.mode = XCB_NOTIFY_MODE_GRAB;
+        leave.time = time;
+        qintptr result = 0;
+        QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t", &leave, &result);
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent alt(type, Qt::Key_Alt, type == QEvent::KeyPress ? Qt::AltModifier : Qt::NoModifier);
+            alt.setTimestamp(type == QEvent::KeyPress ? 1000 : 2000);
+            QApplication::sendEvent(&ribbon, &alt);
+        }
+    };
+    altWithPointerTakenAt(1500);
+    EXPECT_EQ(KeyTips(), QStringList());
+    altWithPointerTakenAt(500);  // before Alt was pressed
+    EXPECT_EQ(KeyTips(), (QStringList{QStringLiteral("F"), QStringLiteral("T")}));
 }
