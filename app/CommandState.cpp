@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "app/RibbonIds.h"
+#include "platform/FileName.h"
 
 namespace {
 
@@ -94,6 +95,7 @@ RibbonItem MakeRecentItem(const QString& text)
     if (feed >= 0)
         return {text.left(feed).left(kLabelLimit), text.mid(feed + 1).left(kLabelLimit)};
     // The display name comes from the name alone: the file need not exist.
-    const QString name = QFileInfo(text).fileName();
-    return {(name.isEmpty() ? text : name).left(kLabelLimit), text.left(kLabelLimit)};
+    const QString shown = ShownFileName(text);
+    const QString name = QFileInfo(shown).fileName();
+    return {(name.isEmpty() ? shown : name).left(kLabelLimit), shown.left(kLabelLimit)};
 }

@@ -3,6 +3,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "platform/FileName.h"
+
 namespace {
 
 const QString kGnomeCopiedFiles = QStringLiteral("x-special/gnome-copied-files");
@@ -17,7 +19,7 @@ std::unique_ptr<QMimeData> MakeFileListMimeData(const QStringList& paths)
     QByteArray gnome("copy");
     urls.reserve(paths.size());
     for (const QString& path : paths) {
-        const QUrl url = QUrl::fromLocalFile(path);
+        const QUrl url = FileUrl(path);
         urls.append(url);
         gnome += '\n' + url.toEncoded();
     }
@@ -38,9 +40,7 @@ QStringList ReadFileList(const QMimeData* data)
     if (!HasFileList(data))
         return paths;
     for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile())
-            continue;
-        const QString path = url.toLocalFile();
+        const QString path = LocalFileOf(url);
         if (!path.isEmpty())
             paths.append(path);
     }

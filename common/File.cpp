@@ -2,7 +2,7 @@
 
 #include "common/FileException.h"
 
-#include <QFile>
+#include "platform/FileName.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -13,7 +13,7 @@
 CFile::CFile(const QString& path) : m_strPath(path)
 {
     // A link at the path is refused, never followed to overwrite its target.
-    m_hFile = open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    m_hFile = open(EncodeFileName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (m_hFile < 0) {
         Fail(errno);
     }

@@ -1,22 +1,24 @@
 #include "common/FileNameFit.h"
 
+#include "platform/FileName.h"
+
 namespace {
 
 // The longest start of text, of whole characters, that takes at most
-// maxBytes in UTF-8.
-QString Utf8Prefix(const QString& text, qsizetype maxBytes)
+// maxBytes as a file name.
+QString FileNamePrefix(const QString& text, qsizetype maxBytes)
 {
     qsizetype bytes = 0;
     qsizetype end = 0;
     while (end < text.size()) {
         const bool pair = text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
-        const char16_t unit = text[end].unicode();
-        const qsizetype size = pair ? 4 : unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
+        const qsizetype length = pair ? 2 : 1;
+        const qsizetype size = EncodeFileName(QStringView(text).sliced(end, length)).size();
         if (bytes + size > maxBytes) {
             break;
         }
         bytes += size;
-        end += pair ? 2 : 1;
+        end += length;
     }
     return text.left(end);
 }
@@ -25,5 +27,5 @@ QString Utf8Prefix(const QString& text, qsizetype maxBytes)
 
 QString FitFileName(const QString& title, const QString& ending)
 {
-    return Utf8Prefix(title, kMaxFileNameBytes - ending.toUtf8().size()) + ending;
+    return FileNamePrefix(title, kMaxFileNameBytes - EncodeFileName(ending).size()) + ending;
 }

@@ -5,7 +5,7 @@
 #include <climits>
 
 // The longest file name the file system takes, in bytes of the name's
-// encoding (UTF-8).
+// encoding (EncodeFileName).
 constexpr qsizetype kMaxFileNameBytes = NAME_MAX;
 
 // title + ending, the title shortened at whole characters (never inside a

@@ -1,9 +1,8 @@
 #include "common/Paths.h"
 
-#include <QFile>
-
 #include "common/FolderTree.h"
 #include "common/TempRoot.h"
+#include "platform/FileName.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -139,7 +138,7 @@ int CreateFolderPath(const QString& path)
     }
     // A file of that name is seen as such, not as a missing folder.
     const QString folder = RemoveTrailingSeparators(path);
-    const QByteArray native = QFile::encodeName(folder);
+    const QByteArray native = EncodeFileName(folder);
     struct stat info {};
     if (stat(native.constData(), &info) == 0) {
         return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
@@ -171,12 +170,12 @@ int DeleteFolderTree(const QString& path)
     // looked at without the separators.
     const QString bare = RemoveTrailingSeparators(path);
     const qsizetype nameStart = bare.lastIndexOf(kSeparator) + 1;
-    const QByteArray parentPath = nameStart == 0 ? QByteArray(".") : QFile::encodeName(bare.left(nameStart));
+    const QByteArray parentPath = nameStart == 0 ? QByteArray(".") : EncodeFileName(bare.left(nameStart));
     const int parent = open(parentPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (parent < 0) {
         return 0;  // nothing to be found under it
     }
-    const int error = DeleteFolderAt(parent, QFile::encodeName(bare.mid(nameStart)));
+    const int error = DeleteFolderAt(parent, EncodeFileName(bare.mid(nameStart)));
     close(parent);
     return error;
 }
@@ -184,10 +183,10 @@ int DeleteFolderTree(const QString& path)
 void ListFilesRecursive(const QString& folder, QStringList& list)
 {
     std::vector<DirectoryEntry> entries;
-    ReadFolder(QFile::encodeName(folder), entries);
+    ReadFolder(EncodeFileName(folder), entries);
     QStringList subfolders;
     for (const DirectoryEntry& entry : entries) {
-        const QString path = QFile::decodeName(entry.path);
+        const QString path = DecodeFileName(entry.path);
         if (entry.isFolder) {
             subfolders.append(path + kSeparator);
             continue;
@@ -207,11 +206,38 @@ void ListFilesRecursive(const QString& folder, QStringList& list)
 std::vector<FolderItem> ListFolder(const QString& folder)
 {
     std::vector<DirectoryEntry> entries;
-    ReadFolder(QFile::encodeName(folder), entries);
+    ReadFolder(EncodeFileName(folder), entries);
     std::vector<FolderItem> items;
     items.reserve(entries.size());
     for (const DirectoryEntry& entry : entries) {
-        items.push_back({QFile::decodeName(entry.path), entry.isFolder});
+        items.push_back({DecodeFileName(entry.path), entry.isFolder});
     }
     return items;
+}
+
+QStringList FindShownPaths(const QString& path)
+{
+    const QStringList parts = path.split(kSeparator);
+    QStringList found = {parts.first()};
+    for (const QString& part : parts.mid(1)) {
+        QStringList longer;
+        for (const QString& folder : std::as_const(found)) {
+            if (!part.contains(QChar::ReplacementCharacter)) {
+                longer.append(folder + kSeparator + part);
+                continue;
+            }
+            for (const FolderItem& item : ListFolder(folder.isEmpty() ? QString(kSeparator) : folder)) {
+                if (ShownFileName(item.path.mid(item.path.lastIndexOf(kSeparator) + 1)) == part) {
+                    longer.append(item.path);
+                }
+            }
+        }
+        found = longer;
+    }
+    return found;
+}
+
+bool GetFileStatus(const QString& path, struct stat& status)
+{
+    return stat(EncodeFileName(path).constData(), &status) == 0;
 }

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+struct stat;
+
 // Path helpers with '/' as the separator. Error codes are errno values (0 = success).
 void AddBackslash(QString& path);  // appends the separator when missing
 // The path without trailing separators ("/" stays): a file or link named
@@ -34,3 +36,12 @@ struct FolderItem {
 // The entries of a folder without "." and "..", in name order; none when the
 // folder cannot be read.
 std::vector<FolderItem> ListFolder(const QString& folder);
+
+// The paths that show as the one given (ShownFileName): a file dialog hands
+// back names with U+FFFD where the file's bytes are no UTF-8. Each part of
+// the path that holds U+FFFD is matched against the entries of the folder
+// before it; several files may show alike.
+QStringList FindShownPaths(const QString& path);
+
+// The status of what the path names, links followed; false when nothing.
+bool GetFileStatus(const QString& path, struct stat& status);

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "platform/FileName.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,7 +11,7 @@
 int OpenRegularFile(const QString& path)
 {
     // Reads of a regular file never wait, so the flag may stay set.
-    const int file = open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int file = open(EncodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat info {};
     if (file >= 0 && (fstat(file, &info) != 0 || !S_ISREG(info.st_mode))) {
         close(file);

@@ -13,6 +13,7 @@
 #include "dialogs/PreviewListNavigation.h"
 #include "dialogs/PreviewProfile.h"
 #include "msgbox/ApplicationHelp.h"
+#include "platform/FileName.h"
 
 namespace {
 
@@ -104,7 +105,8 @@ void CPreviewDialog::SetBoldFont(const QFont* pFont)
 
 void CPreviewDialog::UpdateCaption(const QString& path)
 {
-    setWindowTitle(path.isEmpty() ? m_strCaption : m_strCaption + QStringLiteral(" - ") + QFileInfo(path).fileName());
+    setWindowTitle(path.isEmpty() ? m_strCaption
+                                  : m_strCaption + QStringLiteral(" - ") + ShownFileName(QFileInfo(path).fileName()));
 }
 
 void CPreviewDialog::UpdateZoomText()

@@ -1,7 +1,5 @@
 #include "dialogs/PreviewWindow.h"
 
-#include <QFileInfo>
-
 #include "dialogs/PreviewDialog.h"
 #include "dialogs/PreviewProfile.h"
 #include "engine/BitmapConvert.h"
@@ -49,9 +47,8 @@ BOOL IsPreviewDialogVisible()
 
 void SetPreviewSourceFile(const QString& path)
 {
-    const bool exists = !path.isEmpty() && QFileInfo::exists(path);
     CPreviewCtrl& view = g_pPreviewDialog->Source();
-    view.SetBitmap(exists ? LoadImageFileCopy(path) : QImage());
+    view.SetBitmap(path.isEmpty() ? QImage() : LoadImageFileCopy(path));
     g_pPreviewDialog->UpdateCaption(path);
 }
 

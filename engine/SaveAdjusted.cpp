@@ -10,8 +10,9 @@
 #include "platform/PixelFormat.h"
 #include "settings/OutputFolder.h"
 
-#include <QFileInfo>
 #include <QUuid>
+
+#include <sys/stat.h>
 
 #include <atomic>
 #include <mutex>
@@ -113,8 +114,8 @@ bool PrepareImage(QImage& bitmap, const CAdjustOption& option, const CancelFlag*
 // Makes sure the folder exists as a folder; false with the message set.
 bool EnsureFolder(const QString& folder, QString& message)
 {
-    const QFileInfo info(RemoveTrailingSeparators(folder));
-    if (!info.exists()) {
+    struct stat status {};
+    if (!GetFileStatus(RemoveTrailingSeparators(folder), status)) {
         static std::mutex folderLock;
         const std::lock_guard<std::mutex> guard(folderLock);
         const int code = CreateFolderPath(folder);
@@ -125,7 +126,7 @@ bool EnsureFolder(const QString& folder, QString& message)
         }
         return true;
     }
-    if (!info.isDir()) {
+    if (!S_ISDIR(status.st_mode)) {
         message = QStringLiteral("すでにファイルがあるため、フォルダ作成できません。\n") + folder;
         return false;
     }

@@ -3,6 +3,7 @@
 #include "common/Paths.h"
 #include "common/TextFormat.h"
 #include "imagelist/ColumnTable.h"
+#include "platform/FileName.h"
 
 namespace {
 
@@ -26,9 +27,9 @@ QString CImageInfo::GetColumnText(int id) const
     QString text;
     switch (id) {
     case COLUMN_FILE_NAME:
-        return m_strPath.mid(GetFolderPart(m_strPath).size());
+        return ShownFileName(m_strPath.mid(GetFolderPart(m_strPath).size()));
     case COLUMN_FILE_PATH:
-        return m_strOrigin;
+        return ShownFileName(m_strOrigin);
     case COLUMN_FILE_SIZE:
         text = QString::number(m_dwFileSize);
         return m_dwFileSize != 0 ? FormatNumberGrouped(text) : text;

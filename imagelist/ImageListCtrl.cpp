@@ -9,6 +9,7 @@
 #include "imagelist/JobEvents.h"
 #include "msgbox/ExtMessageBox.h"
 #include "msgbox/SystemMessageBox.h"
+#include "platform/FileName.h"
 
 CImageListCtrl::CImageListCtrl(CAdjustOption& option, QWidget* parent)
     : QTableView(parent), m_wndHeader(new CImageHeaderCtrl(this)), m_option(option), m_pModel(new CImageListModel(this))
@@ -88,9 +89,10 @@ QImage CImageListCtrl::AdjustPage(const QImage& source, CPageRecord& page, QStri
     return AdjustImage(source, m_option, page, &m_bStop, message);
 }
 
+// Both boxes show the bytes of file names that are no UTF-8 as U+FFFD.
 int CImageListCtrl::AskOverwrite(const QString& text, std::uint32_t style)
 {
-    return ExtMessageBox(this, text, QString(), style, nullptr);
+    return ExtMessageBox(this, ShownFileName(text), QString(), style, nullptr);
 }
 
 int CImageListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
@@ -101,7 +103,7 @@ int CImageListCtrl::ShowMessageBox(const QString& text, std::uint32_t type)
         const std::uint32_t buttons = type & MB_TYPEMASK;
         type |= buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? MB_ICONQUESTION : MB_ICONEXCLAMATION;
     }
-    return SystemMessageBox(this, text, QGuiApplication::applicationDisplayName(), type);
+    return SystemMessageBox(this, ShownFileName(text), QGuiApplication::applicationDisplayName(), type);
 }
 
 void CImageListCtrl::customEvent(QEvent* event)

@@ -10,6 +10,7 @@
 #include "imagelist/PasswordPrompt.h"
 #include "imagelist/RecentItemSink.h"
 #include "msgbox/ExtMsgBoxDefs.h"
+#include "platform/FileName.h"
 
 namespace {
 
@@ -21,8 +22,9 @@ QStringList LocalFilesOf(const QMimeData* data)
         return files;
     }
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) {
-            files.append(url.toLocalFile());
+        const QString file = LocalFileOf(url);
+        if (!file.isEmpty()) {
+            files.append(file);
         }
     }
     return files;

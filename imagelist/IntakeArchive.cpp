@@ -1,13 +1,13 @@
 #include "imagelist/IntakeWalker.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "common/Paths.h"
 #include "imagelist/IntakeAsker.h"
 #include "imagelist/IntakeTypes.h"
 #include "imagelist/TempFolder.h"
 #include "imagelist/ZipExtract.h"
+#include "platform/FileName.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -26,7 +26,8 @@ qint64 TotalFileSize(const QStringList& files)
 {
     qint64 total = 0;
     for (const QString& file : files) {
-        total += QFileInfo(file).size();
+        struct stat status {};
+        total += GetFileStatus(file, status) ? status.st_size : 0;
     }
     return total;
 }
@@ -137,7 +138,7 @@ QString CIntakeWalker::ExtractArchive(const QString& origin, const QString& arch
 
 bool CIntakeWalker::RunArchiver(CArcLib& library, const QString& origin, const QString& archive, const QString& folder)
 {
-    const QByteArray command = "-x \"" + QFile::encodeName(archive) + "\" \"" + QFile::encodeName(folder) + '"';
+    const QByteArray command = "-x \"" + EncodeFileName(archive) + "\" \"" + EncodeFileName(folder) + '"';
     const int result = library.m_pfnCommand(m_pArchiverOwner, command.constData(), nullptr, 0);
     if (result != 0 && result != kArchiverCancelled) {
         ShowArchiveError(CArcLib::GetErrorMessage(result), origin);

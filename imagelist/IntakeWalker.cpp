@@ -1,11 +1,11 @@
 #include "imagelist/IntakeWalker.h"
 
-#include <QFileInfo>
-
 #include "common/Paths.h"
 #include "imagelist/IntakeAsker.h"
 #include "imagelist/IntakeTypes.h"
 #include "msgbox/ExtMsgBoxDefs.h"
+
+#include <sys/stat.h>
 
 CIntakeWalker::CIntakeWalker(std::vector<std::unique_ptr<CImageInfo>>& images, std::vector<int>& rows,
                              QHash<QString, QString>& archiveFolders, IIntakeAsker& asker)
@@ -21,11 +21,27 @@ CIntakeWalker::CIntakeWalker(std::vector<std::unique_ptr<CImageInfo>>& images, s
 
 BOOL CIntakeWalker::AddPath(const QString& path)
 {
-    const QFileInfo status(path);
-    if (!status.exists()) {
-        return 0;
+    struct stat status {};
+    if (!GetFileStatus(path, status)) {
+        return AddShownPath(path);
     }
-    return status.isDir() ? AddFolder(path) : AddFileOrArchive(path, path);
+    return S_ISDIR(status.st_mode) ? AddFolder(path) : AddFileOrArchive(path, path);
+}
+
+// A file dialog gives U+FFFD for the bytes of a name that are no UTF-8: the
+// files that show so are taken. Any other missing path is passed over.
+BOOL CIntakeWalker::AddShownPath(const QString& path)
+{
+    BOOL added = 0;
+    for (const QString& found : FindShownPaths(path)) {
+        if (m_bCancel) {
+            break;
+        }
+        if (found != path) {
+            added |= AddPath(found);
+        }
+    }
+    return added;
 }
 
 BOOL CIntakeWalker::AddFolder(const QString& folder)
@@ -92,16 +108,16 @@ BOOL CIntakeWalker::AddImageFile(const QString& origin, const QString& path)
         m_bCancel = 1;
         return 0;
     }
-    // Folders, devices and names that do not map back to a file are no pages.
-    const QFileInfo status(path);
-    if (!status.isFile()) {
+    // Folders and devices are no pages.
+    struct stat status {};
+    if (!GetFileStatus(path, status) || !S_ISREG(status.st_mode)) {
         return 0;
     }
     auto info = std::make_unique<CImageInfo>();
     info->m_strOrigin = origin;
     info->m_strPath = path;
     info->m_bPending = 0;
-    info->Reset(status.size(), status.lastModified().toSecsSinceEpoch());
+    info->Reset(status.st_size, status.st_mtime);
     m_arrImages.push_back(std::move(info));
     m_arrRows.push_back(static_cast<int>(m_arrImages.size()) - 1);
     m_setPaths.insert(path);

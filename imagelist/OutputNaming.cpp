@@ -1,11 +1,11 @@
 #include "imagelist/ImageListCtrl.h"
 
-#include <QFileInfo>
-
 #include "common/FileNameFit.h"
 #include "common/Paths.h"
 #include "msgbox/ExtMsgBoxDefs.h"
 #include "settings/OutputFolder.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -86,7 +86,8 @@ BOOL CImageListCtrl::PrepareSave()
             continue;
         }
         const QString path = GetOutputFolder(info.m_strOrigin, m_option) + info.m_strOutputName;
-        if (!QFileInfo::exists(path)) {
+        struct stat status {};
+        if (!GetFileStatus(path, status)) {
             continue;
         }
         if (noToAll) {

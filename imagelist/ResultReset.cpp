@@ -1,8 +1,9 @@
 #include "imagelist/ImageListCtrl.h"
 
-#include <QFileInfo>
-
+#include "common/Paths.h"
 #include "imagelist/PreviewDisplay.h"
+
+#include <sys/stat.h>
 
 // The three levels of dropping a stored result; each includes the ones after it.
 void CImageListCtrl::DropAdjusted(int row)
@@ -111,14 +112,14 @@ void CImageListCtrl::RefreshFiles()
     bool reset = false;
     for (int row = static_cast<int>(m_arrRows.size()) - 1; row >= 0; --row) {
         CImageInfo& info = *GetImageInfo(row);
-        const QFileInfo status(info.m_strPath);
-        if (!status.exists()) {
+        struct stat status {};
+        if (!GetFileStatus(info.m_strPath, status)) {
             RemoveItem(row);
             removed = true;
             continue;
         }
-        const qint64 size = status.size();
-        const qint64 modified = status.lastModified().toSecsSinceEpoch();
+        const qint64 size = status.st_size;
+        const qint64 modified = status.st_mtime;
         if (info.m_dwFileSize != static_cast<quint32>(size) || info.m_timeModified != modified) {
             info.Reset(size, modified);
             reset = true;

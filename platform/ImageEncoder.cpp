@@ -5,11 +5,9 @@
 #include "platform/ImageCodecInfo.h"
 #include "platform/JpegWriter.h"
 #include "platform/PngWriter.h"
-#include "platform/SaveFileCommit.h"
+#include "platform/SaveFile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
-
+#include <cerrno>
 #include <cmath>
 
 const QUuid EncoderQuality(0x9d1c2a40, 0x5f3e, 0x4b61, 0x8a, 0x27, 0x1c, 0x6e, 0x3b, 0x90, 0x43, 0x01);
@@ -49,13 +47,9 @@ QString MimeTypeOf(const QUuid& clsid)
 }
 
 // Status of a file that could not be created, written or renamed.
-int FileFailure(const QString& path)
+int FileFailure(int error)
 {
-    const QFileInfo target(path);
-    const QFileInfo folder(target.absolutePath());
-    if ((folder.isDir() && !folder.isWritable()) || (target.isFile() && !target.isWritable()))
-        return AccessDenied;
-    return Win32Error;
+    return error == EACCES || error == EPERM || error == EROFS ? AccessDenied : Win32Error;
 }
 
 int Save(const EncoderImage& image, const QString& path, const QUuid& clsid, const EncoderParameters* parameters)
@@ -71,21 +65,20 @@ int Save(const EncoderImage& image, const QString& path, const QUuid& clsid, con
     if (quality < 0)
         return InvalidParameter;
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileFailure(path);
+    CSaveFile file(path);
+    if (const int error = file.Open())
+        return FileFailure(error);
     int status = Ok;
     if (mimeType == QLatin1String("image/jpeg"))
-        status = WriteJpeg(image, quality, file);
+        status = WriteJpeg(image, quality, file.Device());
     else if (mimeType == QLatin1String("image/png"))
-        status = WritePng(image, file);
+        status = WritePng(image, file.Device());
     else
-        status = WriteBmp(image, file);
-    if (status != Ok) {
-        file.cancelWriting();
-        return status == Win32Error ? FileFailure(path) : status;
-    }
-    return CommitSaveFile(file) ? Ok : FileFailure(path);
+        status = WriteBmp(image, file.Device());
+    if (status != Ok)
+        return status;
+    const int error = file.Commit();
+    return error == 0 ? Ok : FileFailure(error);
 }
 
 }  // namespace

@@ -110,6 +110,11 @@ void CJourney::Drop(const QStringList& paths)
     for (const QString& path : paths) {
         urls.append(QUrl::fromLocalFile(path));
     }
+    DropUrls(urls);
+}
+
+void CJourney::DropUrls(const QList<QUrl>& urls)
+{
     QMimeData data;
     data.setUrls(urls);
     QWidget* target = List().viewport();

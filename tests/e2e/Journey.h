@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <cstdint>
 #include <deque>
@@ -62,6 +63,7 @@ protected:
 
     // Dropped on the list from a file manager.
     void Drop(const QStringList& paths);
+    void DropUrls(const QList<QUrl>& urls);
     // Posted as the ribbon posts it.
     void Post(int commandId);
     // Posts the command and waits for the job it starts to end.

@@ -6,9 +6,11 @@
 #include "archive/ZipTestArchive.h"
 #include "common/Paths.h"
 #include "common/TempRoot.h"
+#include "imagelist/ColumnTable.h"
 #include "imagelist/IntakeTypes.h"
 #include "imagelist/IntakeWalker.h"
 #include "imagelist/TempFolder.h"
+#include "platform/FileName.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,7 @@
 #include <QTemporaryDir>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -33,7 +36,11 @@ protected:
         m_previousRoot = GetTempRoot();
         SetTempRoot(m_temp);
     }
-    void TearDown() override { SetTempRoot(m_previousRoot); }
+    void TearDown() override
+    {
+        SetTempRoot(m_previousRoot);
+        DeleteFolderTree(m_dir.path());  // names QTemporaryDir cannot remove
+    }
 
     CIntakeWalker NewWalker() { return CIntakeWalker(m_images, m_rows, m_archives, m_asker); }
 
@@ -80,6 +87,16 @@ QString Str(const char* text)
     return QString::fromUtf8(text);
 }
 
+// A page under a name of bytes, which QFile cannot give.
+void WriteRawPage(const QByteArray& path)
+{
+    const QByteArray bytes = PageBytes();
+    const int file = open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(file, 0);
+    EXPECT_EQ(write(file, bytes.constData(), static_cast<size_t>(bytes.size())), bytes.size());
+    close(file);
+}
+
 }  // namespace
 
 TEST_F(IntakeWalkerTest, FolderGivesItsFilesBeforeItsSubfoldersDepthFirstAndAsksOnce)
@@ -121,17 +138,51 @@ TEST_F(IntakeWalkerTest, BadPathsAreSkippedQuietly)
     ASSERT_TRUE(QFile::link(m_in, m_in + QStringLiteral("self.png")));
     ASSERT_TRUE(QFile::link(m_in + QStringLiteral(".."), m_in + QStringLiteral("up")));
     ASSERT_TRUE(QFile::link(m_in + QStringLiteral("gone.png"), m_in + QStringLiteral("dangling.png")));
-    // A name that is no text in the system's encoding.
+    // A name that is no text in the system's encoding is a page all the same.
     const QByteArray raw = QFile::encodeName(m_in) + "\xff\xfe.png";
     const int file = open(raw.constData(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(file, 0);
     close(file);
 
     EXPECT_TRUE(Intake({m_in + QStringLiteral("missing.png"), m_in, m_in + QStringLiteral("ok.png")}));
-    EXPECT_EQ(Names(), QStringList{Str("ok.png")});
+    EXPECT_EQ(Names(), (QStringList{Str("ok.png"), DecodeFileName("\xff\xfe.png")}));
     EXPECT_TRUE(m_asker.messages.empty());
     EXPECT_FALSE(Intake({m_in + QStringLiteral("OK.PNG"), m_in + QStringLiteral("ok.png")}));  // duplicates
     unlink(raw.constData());  // the temporary folder's clean-up cannot name it
+}
+
+TEST_F(IntakeWalkerTest, PagesWhoseNamesAreNoUtf8AreListedUnderTheirShownNames)
+{
+    // Shift-JIS and Latin-1 names, a folder so named, and such a file given by itself.
+    Page(QStringLiteral("a.png"));
+    const QByteArray in = QFile::encodeName(m_in);
+    const QByteArray alone = QFile::encodeName(m_dir.path()) + "/alone\xe9.png";
+    ASSERT_EQ(mkdir(in + "\xe9t\xe9", 0755), 0);
+    for (const QByteArray& path :
+         {in + "\x83\x79\x81\x5B\x83\x57.png", in + "caf\xe9.png", in + "\xe9t\xe9/p.png", alone}) {
+        WriteRawPage(path);
+    }
+    EXPECT_TRUE(Intake({m_in, DecodeFileName(alone)}));
+    ASSERT_EQ(m_rows.size(), 5U);
+    QStringList shown;
+    for (const auto& info : m_images) {
+        struct stat status {};
+        EXPECT_EQ(stat(EncodeFileName(info->m_strPath).constData(), &status), 0);
+        EXPECT_EQ(info->m_dwFileSize, static_cast<quint32>(PageBytes().size()));
+        shown.append(info->GetColumnText(COLUMN_FILE_NAME));
+    }
+    EXPECT_EQ(shown, (QStringList{Str("a.png"), Str("caf\uFFFD.png"), Str("\uFFFDy\uFFFD[\uFFFDW.png"), Str("p.png"),
+                                  Str("alone\uFFFD.png")}));
+    EXPECT_EQ(m_images[1]->GetColumnText(COLUMN_FILE_PATH), m_in + Str("caf\uFFFD.png"));
+
+    // A file dialog gives the names as shown: they lead to the same files.
+    const QStringList dialog = {ShownFileName(m_images[1]->m_strPath), ShownFileName(m_images[3]->m_strPath)};
+    EXPECT_FALSE(Intake(dialog));
+    m_images.clear();
+    m_rows.clear();
+    EXPECT_TRUE(Intake(dialog + QStringList{ShownFileName(DecodeFileName(in + "\xe9t\xe9"))}));
+    EXPECT_EQ(Names(), (QStringList{DecodeFileName("caf\xe9.png"), DecodeFileName("\xe9t\xe9/p.png")}));
+    EXPECT_TRUE(m_asker.messages.empty());
 }
 
 TEST_F(IntakeWalkerTest, UnreadableFolderAddsNothing)
