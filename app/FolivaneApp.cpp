@@ -17,6 +17,7 @@
 #include "msgbox/SystemMessageBox.h"
 #include "platform/AppID.h"
 #include "platform/SystemTranslations.h"
+#include "platform/WindowActivation.h"
 #include "res/StringTable.h"
 
 CFolivaneApp theApp;
@@ -32,6 +33,9 @@ constexpr int kMainFrameTemplate = 128;
 
 CFolivaneApp::CFolivaneApp()
     : m_bOptionFile(theProfileRoute.m_bOptionFile),
+      // theApp is made before main makes the toolkit's application object,
+      // which takes the startup id out of the environment.
+      m_startToken(GetStartToken()),
       m_optionProfile(m_optionDoc),
       m_pPreviousDoc(theProfileRoute.m_pOptionDoc)
 {
@@ -92,7 +96,8 @@ BOOL CFolivaneApp::TakeSingleInstance()
     }
     if (result == CSingleInstance::Failed) {
         ShowStartupMessage(QStringLiteral("CreateMutex failed."));
-    } else if (!FindAndRaiseWindow(m_strInstanceFolder, SessionName(kMainFrameClassName), kFindWindowMsecs)) {
+    } else if (!FindAndRaiseWindow(m_strInstanceFolder, SessionName(kMainFrameClassName), m_startToken,
+                                   kFindWindowMsecs)) {
         ShowStartupMessage(QStringLiteral("既に起動しています。"));
     }
     return 0;

@@ -58,6 +58,9 @@ public:
     // Where the lock and the main window's address live (per user); empty
     // when the program runs without the single-instance check.
     QString m_strInstanceFolder;
+    // What the desktop gave this start to bring a window forward with; a
+    // second start hands it to the first.
+    QByteArray m_startToken;
     QString m_pszRegistryKey;
     QString m_pszProfileName;
 

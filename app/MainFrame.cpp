@@ -14,6 +14,7 @@
 #include "app/WindowIdentity.h"
 #include "common/TempRoot.h"
 #include "dialogs/PreviewWindow.h"
+#include "platform/WindowActivation.h"
 #include "platform/ribbon/RibbonWidget.h"
 #include "res/StringTable.h"
 
@@ -85,7 +86,7 @@ bool CMainFrame::Create(const QString& instanceFolder)
     list.SetRibbon(this);
     CreateAccelerators();
     RestorePlacement();
-    m_pIdentity = new CWindowIdentity([this] { ActivateFrame(); }, this);
+    m_pIdentity = new CWindowIdentity([this](const QByteArray& startToken) { ActivateFrame(startToken); }, this);
     return m_pIdentity->Register(instanceFolder, SessionName(kMainFrameClassName));
 }
 
@@ -199,12 +200,10 @@ bool CMainFrame::OnQueryEndSession()
     return true;
 }
 
-void CMainFrame::ActivateFrame()
+void CMainFrame::ActivateFrame(const QByteArray& startToken)
 {
-    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
-    raise();
-    activateWindow();
+    BringWindowToUser(*windowHandle(), startToken);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -80,8 +80,9 @@ public:
     void SaveStateAndShutdown();
     // The desktop session ends: saved as on closing, then closed.
     bool OnQueryEndSession();
-    // Brings the window forward when a second start asks for it.
-    virtual void ActivateFrame();
+    // Brings the window to the user when a second start asks for it, with
+    // the token that start was given.
+    virtual void ActivateFrame(const QByteArray& startToken);
 
     // The ribbon; null until created and after shutdown.
     CRibbonWidget* m_pUIFramework = nullptr;

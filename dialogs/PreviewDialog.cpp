@@ -13,6 +13,7 @@
 #include "dialogs/PreviewListNavigation.h"
 #include "dialogs/PreviewProfile.h"
 #include "msgbox/ApplicationHelp.h"
+#include "platform/WindowActivation.h"
 #include "platform/FileName.h"
 
 namespace {
@@ -205,9 +206,8 @@ void CPreviewDialog::ShowHelp()
 void CPreviewDialog::BringMainWindowToTop()
 {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == kMainFrameClass) {
-            window->raise();
-            window->activateWindow();
+        if (window->objectName() == kMainFrameClass && window->windowHandle() != nullptr) {
+            BringWindowToUser(*window->windowHandle());
             return;
         }
     }

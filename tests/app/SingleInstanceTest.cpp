@@ -22,15 +22,15 @@
 
 namespace {
 
-// A frame that counts the second starts that asked for it.
+// A frame that keeps the tokens of the second starts that asked for it.
 class CCountingFrame : public CMainFrame {
 public:
-    void ActivateFrame() override
+    void ActivateFrame(const QByteArray& startToken) override
     {
-        ++m_nRaised;
-        CMainFrame::ActivateFrame();
+        m_tokens.append(startToken);
+        CMainFrame::ActivateFrame(startToken);
     }
-    int m_nRaised = 0;
+    QByteArrayList m_tokens;
 };
 
 class SingleInstance : public ::testing::Test {
@@ -145,7 +145,7 @@ TEST_F(SingleInstance, ASecondStartInTheSessionRaisesTheFirstWindowAndEndsSilent
     ASSERT_TRUE(WaitEnd(*second));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(frame.m_nRaised, 1);
+    EXPECT_EQ(frame.m_tokens.size(), 1);
     EXPECT_FALSE(frame.isMinimized());
 
     // The runtime folder is the user's, shared by the sessions: another
@@ -161,7 +161,7 @@ TEST_F(SingleInstance, ASecondStartInTheSessionRaisesTheFirstWindowAndEndsSilent
         others.push_back(StartProgram(QString(), session));
         EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Address(session)); }, 20000));
     }
-    EXPECT_EQ(frame.m_nRaised, 1);
+    EXPECT_EQ(frame.m_tokens.size(), 1);
     for (auto& other : others) {
         ::kill(static_cast<pid_t>(other->processId()), SIGTERM);
         ASSERT_TRUE(WaitEnd(*other));
@@ -208,7 +208,27 @@ TEST_F(SingleInstance, ASecondStartWaitsForTheWindowOfAFirstCopyStillStarting)
     ASSERT_TRUE(frame.Create(m_dir.path()));
     ASSERT_TRUE(WaitEnd(*second));
     EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(frame.m_nRaised, 1);
+    EXPECT_EQ(frame.m_tokens.size(), 1);
+}
+
+TEST_F(SingleInstance, ASecondStartHandsTheTokenItWasGivenToTheWindow)
+{
+    CSingleInstance lock(m_dir.path());
+    ASSERT_EQ(lock.Lock(), CSingleInstance::Held);
+    CCountingFrame frame;
+    ASSERT_TRUE(frame.Create(m_dir.path()));
+    // A Wayland desktop's activation token, else an X11 desktop's startup id.
+    QProcessEnvironment session = QProcessEnvironment::systemEnvironment();
+    session.insert(QStringLiteral("XDG_ACTIVATION_TOKEN"), QStringLiteral("wayland-token"));
+    session.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("launcher_TIME42"));
+    for (const char* dropped : {"", "XDG_ACTIVATION_TOKEN"}) {
+        session.remove(QString::fromLatin1(dropped));
+        auto second = StartProgram(QString(), session);
+        ASSERT_TRUE(WaitEnd(*second));
+    }
+    EXPECT_EQ(frame.m_tokens, (QByteArrayList{"wayland-token", "launcher_TIME42"}));
+    // The token was another start's: this copy keeps none.
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"));
 }
 
 TEST_F(SingleInstance, WhileTheLockIsHeldWithoutAWindowTheStartSaysSo)

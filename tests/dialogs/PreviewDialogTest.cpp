@@ -135,6 +135,16 @@ TEST_F(PreviewDialogTest, KeysWalkTheListAndAreConsumed)
     EXPECT_EQ(dialog.mainWindowCalls, 1);
 }
 
+TEST_F(PreviewDialogTest, TabRestoresAMinimisedMainWindow)
+{
+    QWidget main;
+    main.setObjectName(QStringLiteral("QuenrickFolivaneMainFrmClass"));
+    main.showMinimized();
+    CPreviewDialog dialog(&list);
+    QTest::keyClick(dialog.findChild<QCheckBox*>("1137"), Qt::Key_Tab);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isMinimized(); }, 5000));
+}
+
 TEST_F(PreviewDialogTest, ModifiedKeysZoomAndScrollTheNamedViews)
 {
     TestPreviewDialog dialog(&list);
