@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-image-formats-plugins
   libpng-dev libdeflate-dev libxcb1-dev zlib1g-dev libminizip-dev libarchive-dev libgtest-dev libgmock-dev
-  libbenchmark-dev fonts-noto-cjk qt6-translations-l10n clang libclang-rt-14-dev)
+  libbenchmark-dev fonts-noto-cjk qt6-translations-l10n qt6-wayland clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
