@@ -13,8 +13,8 @@
 #include "dialogs/PreviewListNavigation.h"
 #include "dialogs/PreviewProfile.h"
 #include "msgbox/ApplicationHelp.h"
-#include "platform/WindowActivation.h"
 #include "platform/FileName.h"
+#include "platform/WindowActivation.h"
 
 namespace {
 
