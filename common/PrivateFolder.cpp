@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +24,20 @@ int OpenPrivateFolder(const QString& folder)
         return -1;
     }
     return opened;
+}
+
+bool MakePrivateFolderPath(const QString& folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    struct stat status {};
+    if (stat(path.constData(), &status) == 0)
+        return S_ISDIR(status.st_mode);
+    const QString parent = QFileInfo(folder).path();
+    if (parent == folder || !MakePrivateFolderPath(parent))
+        return false;
+    // Another copy may have made it in the meantime.
+    return mkdir(path.constData(), 0700) == 0 ||
+           (errno == EEXIST && stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode));
 }
 
 QString ChoosePrivateFolder(const QStringList& candidates)

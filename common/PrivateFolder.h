@@ -13,6 +13,11 @@
 // the folder cannot be made.
 int OpenPrivateFolder(const QString& folder);
 
+// Makes the folder with those of its parents that are missing, each with
+// mode 0700; folders already there are left as they are. True when the
+// folder is there.
+bool MakePrivateFolderPath(const QString& folder);
+
 // The first of the candidates that is, or is now made, a private folder this
 // user can write in (its parent folders made as needed); empty when none is.
 QString ChoosePrivateFolder(const QStringList& candidates);

@@ -1,6 +1,5 @@
 #include "settings/SettingsFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -9,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "common/PrivateFolder.h"
 #include "common/RegularFile.h"
 
 ESettingsFile ReadSettingsFile(const QString& fileName, CIniValues& values)
@@ -33,6 +33,7 @@ bool WriteSettingsFile(const QString& fileName, const CIniValues& values)
     // Unbuffered, so that each write tells whether its bytes arrived. The
     // new file is removed with the object unless it was committed.
     QSaveFile file(fileName);
-    return QDir().mkpath(QFileInfo(fileName).path()) && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           file.write(text) == text.size() && fsync(file.handle()) == 0 && file.commit();
+    return MakePrivateFolderPath(QFileInfo(fileName).path()) &&
+           file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(text) == text.size() &&
+           fsync(file.handle()) == 0 && file.commit();
 }

@@ -1,9 +1,9 @@
 #include "settings/SettingsLock.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -12,13 +12,15 @@
 #include <unistd.h>
 
 #include "common/LockFile.h"
+#include "common/PrivateFolder.h"
 
 namespace {
 
 constexpr useconds_t kRetryMicroseconds = 5000;
-// How long the end of a store waits to take its lock file's name away; a
-// file left under it does no harm.
-constexpr int kEndWaitMsecs = 1000;
+// A copy holds the settings folder's guard for a few system calls; one held
+// longer than this is another process's (anyone who may enter the folder can
+// lock it), which must not hold a store up.
+constexpr int kGuardWaitMsecs = 300;
 
 // Locks the open file or folder, trying again until the deadline: 0,
 // EWOULDBLOCK when another process held it all the while, or the error of a
@@ -36,13 +38,20 @@ int WaitForLock(int file, const QDeadlineTimer& deadline)
 }
 
 // The lock file's name is changed (cleared of what stands there, taken away
-// at a store's end) only under the settings folder's own lock, held for
-// that moment alone: no two copies then change it at once, so a thing found
-// at the name is still the one there when it is removed, and no copy's lock
-// file is taken for another thing.
+// at a store's end) under the settings folder's own lock, held for that
+// moment alone: no two copies then change it at once, so a thing found at
+// the name is still the one there when it is removed, and no copy's lock
+// file is taken for another thing. The guard is waited for a short while,
+// and not at all once another process was seen keeping it (foreign).
 class CNameGuard {
 public:
-    CNameGuard(int folder, const QDeadlineTimer& deadline) : m_folder(folder), m_error(WaitForLock(folder, deadline)) {}
+    CNameGuard(int folder, bool& foreign, const QDeadlineTimer& deadline)
+        : m_folder(folder),
+          m_error(
+              WaitForLock(folder, foreign ? QDeadlineTimer(0) : std::min(deadline, QDeadlineTimer(kGuardWaitMsecs))))
+    {
+        foreign = m_error == EWOULDBLOCK;
+    }
     ~CNameGuard()
     {
         if (m_error == 0)
@@ -51,8 +60,8 @@ public:
     CNameGuard(const CNameGuard&) = delete;
     CNameGuard& operator=(const CNameGuard&) = delete;
 
-    // False only when another process kept the folder all the wait; on a
-    // file system that keeps no locks the name is changed unguarded.
+    // Held, or the file system keeps no locks and the name is changed
+    // unguarded.
     bool Allows() const { return m_error != EWOULDBLOCK; }
 
 private:
@@ -66,13 +75,14 @@ CSettingsLock::CSettingsLock(const QString& fileName, int waitMsecs)
     : m_name(QFile::encodeName(QFileInfo(fileName).fileName() + QStringLiteral(".lock")))
 {
     const QString folder = QFileInfo(fileName).path();
-    QDir().mkpath(folder);
+    MakePrivateFolderPath(folder);
     m_folder = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const QDeadlineTimer deadline(waitMsecs);
     do {
         const int error = m_folder < 0 ? ENOLCK : TryLock(deadline);
-        // Where nothing at the name can be locked, or the file system keeps
-        // no locks, the settings are stored unguarded rather than lost.
+        // Where nothing at the name can be used or cleared, or the file
+        // system keeps no locks, the settings are stored unguarded rather
+        // than lost.
         if (error != EWOULDBLOCK && error != EAGAIN) {
             m_bAllowsStore = true;
             return;
@@ -84,9 +94,9 @@ int CSettingsLock::TryLock(const QDeadlineTimer& deadline)
 {
     int error = 0;
     {
-        const CNameGuard guard(m_folder, deadline);
-        if (!guard.Allows())
-            return EWOULDBLOCK;
+        // Without the guard, where another process keeps it, the name is
+        // still cleared: only of the very thing found there.
+        const CNameGuard guard(m_folder, m_bGuardForeign, deadline);
         m_file = OpenLockFileAt(m_folder, m_name);
         error = m_file < 0 ? errno : 0;
     }
@@ -109,8 +119,9 @@ CSettingsLock::~CSettingsLock()
         {
             // Taken away while still held, so that whoever locks this file
             // next sees it gone; and only while it is still this copy's own,
-            // never the next holder's.
-            const CNameGuard guard(m_folder, QDeadlineTimer(kEndWaitMsecs));
+            // never the next holder's. Without the guard it is left: a file
+            // left under the name does no harm.
+            const CNameGuard guard(m_folder, m_bGuardForeign, QDeadlineTimer(kGuardWaitMsecs));
             if (guard.Allows() && IsLockFileNamed(m_folder, m_name, m_file))
                 unlinkat(m_folder, m_name.constData(), 0);
         }

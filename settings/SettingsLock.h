@@ -11,17 +11,22 @@
 // removed as the lock is let go, while it is still the holder's own; a copy
 // that locked the file only after its removal sees it gone and takes the one
 // under the name instead. Whatever else stands at that name is cleared away,
-// never another copy's lock file; where nothing can be done, and on a file
-// system that keeps no locks, the store goes on unguarded.
+// never another copy's lock file. Where nothing at the name can be used or
+// cleared, and on a file system that keeps no locks, the store goes on
+// unguarded; a name that keeps changing under the look all the wait refuses
+// the store, as another copy's lock held all the wait does. Nothing another
+// user does to the settings folder holds a store up for more than a moment.
 class CSettingsLock {
 public:
-    // Waits at most waitMsecs for the lock. The folder is made when missing.
+    // Waits at most waitMsecs for the lock. The folder is made, private to
+    // the user, when missing.
     CSettingsLock(const QString& fileName, int waitMsecs);
     ~CSettingsLock();
     CSettingsLock(const CSettingsLock&) = delete;
     CSettingsLock& operator=(const CSettingsLock&) = delete;
 
-    // False only when another copy held the lock all the wait.
+    // False only when another copy held the lock, or the name kept changing,
+    // all the wait.
     bool AllowsStore() const { return m_bAllowsStore; }
 
 private:
@@ -30,8 +35,9 @@ private:
     // name from being locked.
     int TryLock(const QDeadlineTimer& deadline);
 
-    QByteArray m_name;  // the lock file's name in the folder
-    int m_folder = -1;  // the settings folder
-    int m_file = -1;    // the lock file while held
+    QByteArray m_name;             // the lock file's name in the folder
+    int m_folder = -1;             // the settings folder
+    int m_file = -1;               // the lock file while held
+    bool m_bGuardForeign = false;  // another process kept the folder's guard
     bool m_bAllowsStore = false;
 };

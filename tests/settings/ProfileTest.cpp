@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+#include <memory>
+#include <utility>
 #include <vector>
+
+#include <csignal>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -29,6 +34,57 @@ protected:
     {
         QSettings(QSettings::IniFormat, QSettings::UserScope, "Quenrick", "Folivane").clear();
     }
+};
+
+// A copy of the test program doing work of its own, killed and reaped on
+// every way out of the test: a failed assertion never leaves it running.
+class CForkedCopy {
+public:
+    explicit CForkedCopy(const std::function<bool()>& work) : m_pid(fork())
+    {
+        if (m_pid == 0) {
+            alarm(60);
+            _exit(work() ? 0 : 1);
+        }
+    }
+    ~CForkedCopy()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    CForkedCopy(const CForkedCopy&) = delete;
+    CForkedCopy& operator=(const CForkedCopy&) = delete;
+
+    // Whether it ended, once, with success.
+    bool Succeeded()
+    {
+        int status = -1;
+        const bool reaped = m_pid > 0 && waitpid(std::exchange(m_pid, -1), &status, 0) > 0;
+        return reaped && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+private:
+    pid_t m_pid;
+};
+
+// A descriptor closed on every way out of the test, and with it any lock
+// taken through it.
+class CHeldFile {
+public:
+    explicit CHeldFile(int file) : m_file(file) {}
+    ~CHeldFile()
+    {
+        if (m_file >= 0)
+            close(m_file);
+    }
+    CHeldFile(const CHeldFile&) = delete;
+    CHeldFile& operator=(const CHeldFile&) = delete;
+    int get() const { return m_file; }
+
+private:
+    int m_file;
 };
 
 // Records what option-file mode routes to it.
@@ -158,22 +214,18 @@ TEST_F(Profile, TwoCopiesStoringAtOnceBothKeepEveryValue)
     constexpr int kValues = 100;
     GetProfileFileName();  // made before the copies part
     const auto storeMany = [](const QString& copy) {
-        const pid_t child = fork();
-        if (child == 0) {
-            alarm(60);
+        return [copy] {
             bool stored = true;
             for (int i = 0; i < kValues; ++i) {
                 stored = WriteProfileInt("Both", copy + QString::number(i), i) && stored;
             }
-            _exit(stored ? 0 : 1);
-        }
-        return child;
+            return stored;
+        };
     };
-    for (const pid_t child : {storeMany("A"), storeMany("B")}) {
-        int status = -1;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    }
+    CForkedCopy a(storeMany("A"));
+    CForkedCopy b(storeMany("B"));
+    EXPECT_TRUE(a.Succeeded());
+    EXPECT_TRUE(b.Succeeded());
     QStringList lost;  // values a store of the other copy wrote over
     for (const QString copy : {"A", "B"}) {
         for (int i = 0; i < kValues; ++i) {
@@ -215,43 +267,38 @@ TEST_F(Profile, AnotherCopysLockFileIsNeverTakenAway)
     const QString name = GetProfileFileName();
     const QByteArray lock = QFile::encodeName(name + QStringLiteral(".lock"));
     ASSERT_TRUE(QDir().mkpath(QFileInfo(name).path()));
-    const int folder = open(QFile::encodeName(QFileInfo(name).path()).constData(), O_RDONLY | O_DIRECTORY);
-    ASSERT_GE(folder, 0);
+    const CHeldFile folder(open(QFile::encodeName(QFileInfo(name).path()).constData(), O_RDONLY | O_DIRECTORY));
+    ASSERT_GE(folder.get(), 0);
     struct stat status {};
     const auto named = [&] { return lstat(lock.constData(), &status) == 0; };
     // This test is the other copy: it makes its lock file and holds it.
     const auto makeAndHold = [&] {
-        const int file = open(lock.constData(), O_RDWR | O_CREAT, 0600);
-        EXPECT_EQ(flock(file, LOCK_EX | LOCK_NB), 0);
+        auto file = std::make_unique<CHeldFile>(open(lock.constData(), O_RDWR | O_CREAT, 0600));
+        EXPECT_EQ(flock(file->get(), LOCK_EX | LOCK_NB), 0);
         EXPECT_TRUE(named());
-        return std::pair{file, status.st_ino};
+        return std::pair{std::move(file), status.st_ino};
     };
 
     // A FIFO at the name, which the other copy is clearing for its lock
-    // file: the store waits, and takes nothing from it.
+    // file (as briefly as a copy ever does): the store waits, and takes
+    // nothing from it.
     ASSERT_EQ(mkfifo(lock.constData(), 0600), 0);
-    ASSERT_EQ(flock(folder, LOCK_EX), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        alarm(60);
-        _exit(WriteProfileInt("Race", "value", 1) ? 0 : 1);
-    }
-    EXPECT_FALSE(QTest::qWaitFor([&] { return !named() || !S_ISFIFO(status.st_mode); }, 300));
+    ASSERT_EQ(flock(folder.get(), LOCK_EX), 0);
+    CForkedCopy copy([] { return WriteProfileInt("Race", "value", 1) != 0; });
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !named() || !S_ISFIFO(status.st_mode); }, 50));
     ASSERT_EQ(unlink(lock.constData()), 0);
-    const std::pair held = makeAndHold();
-    ASSERT_EQ(flock(folder, LOCK_UN), 0);
+    auto held = makeAndHold();
+    ASSERT_EQ(flock(folder.get(), LOCK_UN), 0);
     EXPECT_FALSE(QTest::qWaitFor([&] { return !named() || status.st_ino != held.second; }, 300));
     // Its store done, the other copy takes its name away as a holder does.
     ASSERT_EQ(unlink(lock.constData()), 0);
-    close(held.first);
-    int exit = -1;
-    ASSERT_EQ(waitpid(child, &exit, 0), child);
-    EXPECT_TRUE(WIFEXITED(exit) && WEXITSTATUS(exit) == 0) << exit;
+    held.first.reset();
+    EXPECT_TRUE(copy.Succeeded());
     EXPECT_EQ(GetProfileInt("Race", "value", 0), 1);
 
     // A holder whose file was taken away (by a copy that could not open it)
     // leaves the next holder's file at its end.
-    std::pair next{-1, ino_t()};
+    std::pair<std::unique_ptr<CHeldFile>, ino_t> next;
     {
         const CSettingsLock holder(name, 1000);
         ASSERT_TRUE(holder.AllowsStore() && named());
@@ -260,6 +307,32 @@ TEST_F(Profile, AnotherCopysLockFileIsNeverTakenAway)
     }
     EXPECT_TRUE(named() && status.st_ino == next.second);
     unlink(lock.constData());
-    close(next.first);
-    close(folder);
+}
+
+TEST_F(Profile, AnotherUsersHoldOnTheSettingsFolderNeverCostsAStore)
+{
+    // The folder the program makes for the settings is the user's alone.
+    const QString folderName = QFileInfo(GetProfileFileName()).path();
+    ASSERT_TRUE(QDir(folderName).removeRecursively());
+    EXPECT_TRUE(WriteProfileInt("Held", "made", 1));
+    struct stat status {};
+    ASSERT_EQ(stat(QFile::encodeName(folderName).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700);
+
+    // One made by others is open to anyone who may enter it: a hold on it
+    // longer than any wait, with and without a FIFO at the lock's name.
+    const CHeldFile folder(open(QFile::encodeName(folderName).constData(), O_RDONLY | O_DIRECTORY));
+    ASSERT_EQ(flock(folder.get(), LOCK_EX), 0);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(WriteProfileInt("Held", "value", 2));
+    // Without the guard the lock file is left; the toolkit's clean-up locks
+    // that name too.
+    const QByteArray lock = QFile::encodeName(GetProfileFileName() + QStringLiteral(".lock"));
+    unlink(lock.constData());
+    ASSERT_EQ(mkfifo(lock.constData(), 0600), 0);
+    EXPECT_TRUE(WriteProfileInt("Held", "value", 3));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(GetProfileInt("Held", "value", 0), 3);
+    unlink(lock.constData());
 }
