@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/FileName.h"
+
 namespace {
 
 const QByteArray kTopLevel("General");
@@ -95,7 +97,7 @@ QVariant ParseValue(const QByteArray& text)
         if (c == '"') {
             quoted = !quoted;
         } else if (c == '\\' && i < text.size()) {
-            value += Unescape(text, i).toUtf8();
+            value += EncodeFileName(Unescape(text, i));
         } else {
             value += c;
             if (!quoted && (c == ' ' || c == '\t')) {
@@ -105,7 +107,8 @@ QVariant ParseValue(const QByteArray& text)
         kept = value.size();
     }
     value.truncate(kept);
-    const QString string = QString::fromUtf8(value);
+    // A file name's bytes that are no UTF-8 come back as they were written.
+    const QString string = DecodeFileName(value);
     if (string.startsWith(QLatin1String("@@"))) {
         return string.mid(1);
     }
@@ -162,7 +165,17 @@ void AppendName(QByteArray& text, const QString& name)
     }
 }
 
-// Control characters (and in binaries every byte beyond ASCII) are written
+// A surrogate that is no half of a character: a file name's byte that is no
+// UTF-8, which has no UTF-8 of its own.
+bool IsLoneSurrogate(const QString& text, qsizetype i)
+{
+    const QChar ch = text[i];
+    if (ch.isHighSurrogate())
+        return i + 1 == text.size() || !text[i + 1].isLowSurrogate();
+    return ch.isLowSurrogate() && (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+// Control characters, lone surrogates (and in binaries every byte beyond ASCII) are written
 // as escapes; a hex digit right after a number is escaped too, since a
 // reader takes every digit that follows. Quotes keep the spaces at the ends
 // and the characters that would end or split the value.
@@ -170,11 +183,12 @@ void AppendValue(QByteArray& text, const QString& value, bool binary)
 {
     QString escaped;
     bool afterNumber = false;
-    for (const QChar ch : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar ch = value[i];
         const char16_t c = ch.unicode();
         const char* named = c > 0 && c < 0x20 ? std::strchr(kNamedEscapes, static_cast<char>(c)) : nullptr;
-        const bool number = named == nullptr &&
-                            (c < 0x20 || c == 0x7F || (binary && c > 0x7F) || (afterNumber && DigitValue(c, 16) >= 0));
+        const bool number = named == nullptr && (c < 0x20 || c == 0x7F || (binary && c > 0x7F) ||
+                                                 IsLoneSurrogate(value, i) || (afterNumber && DigitValue(c, 16) >= 0));
         if (named != nullptr) {
             escaped += u'\\';
             escaped += QLatin1Char(named[-1]);

@@ -4,8 +4,7 @@
 #include "SafePath.h"
 #include "archive/ZipEntryName.h"
 #include "common/RegularFile.h"
-
-#include <QFile>
+#include "platform/FileName.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -230,7 +229,7 @@ int ExtractRar(const std::string& archivePath, const std::string& folder)
 {
     // Only a regular file can be an archive; the check does not block on a
     // named pipe, which would stall the caller until someone writes to it.
-    const int file = OpenRegularFile(QFile::decodeName(archivePath.c_str()));
+    const int file = OpenRegularFile(DecodeFileName(archivePath.c_str()));
     if (file < 0) {
         return kRarCannotOpen;
     }

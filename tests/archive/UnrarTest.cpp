@@ -11,6 +11,8 @@
 #include <QStorageInfo>
 #include <QTemporaryDir>
 
+#include <cstdio>
+
 #include <sys/stat.h>
 
 namespace {
@@ -125,12 +127,18 @@ TEST_F(UnrarTest, MembersMustMatchTheirChecksumSizeAndTheFreeSpace)
     EXPECT_EQ(AllFiles(), QStringList{QStringLiteral("test.rar")});
 }
 
-TEST_F(UnrarTest, ArchivePathMayHoldQuotes)
+TEST_F(UnrarTest, ArchivePathMayHoldQuotesAndBytesThatAreNoUtf8)
 {
     const QString archive = m_dir.path() + QStringLiteral("/say \"cheese\".rar");
     ASSERT_TRUE(WriteTestRar(archive, {{"p.png", "p"}}));
     EXPECT_EQ(Extract(archive, m_folder), 0);
     EXPECT_EQ(ReadWholeFile(m_folder + QStringLiteral("p.png")), QByteArray("p"));
+
+    const QByteArray latin1 = QFile::encodeName(m_dir.path()) + "/caf\xe9.rar";
+    ASSERT_EQ(rename(QFile::encodeName(archive).constData(), latin1.constData()), 0);
+    const QByteArray command = "-x \"" + latin1 + "\" \"" + QFile::encodeName(m_dir.path()) + "/out/0002/\"";
+    EXPECT_EQ(m_library.m_pfnCommand(nullptr, command.constData(), nullptr, 0), 0);
+    EXPECT_EQ(ReadWholeFile(m_dir.path() + QStringLiteral("/out/0002/p.png")), QByteArray("p"));
 }
 
 TEST_F(UnrarTest, ErrorCodes)

@@ -20,6 +20,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/FileName.h"
 #include "settings/Profile.h"
 #include "settings/SettingsLock.h"
 
@@ -122,12 +123,18 @@ TEST_F(Profile, ValuesRoundTripInSectionsAndTopLevel)
     EXPECT_TRUE(WriteProfileInt("OptionInfo", "BackBorder", -17));
     EXPECT_TRUE(WriteProfileInt("", "DebugOn", 1));
     EXPECT_TRUE(WriteProfileString("RecentItems", "0", "/home/u/a,b\nc"));
+    // A file name whose bytes are no UTF-8 comes back as it went.
+    const QString bytesName = DecodeFileName("/home/u/\x83\x79"
+                                             "caf\xe9\xff.png");
+    EXPECT_TRUE(WriteProfileString("RecentItems", "1", bytesName));
     EXPECT_TRUE(WriteProfileBinary("", "ColumnInfo", QByteArray("\0\1\xff", 3)));
 
     EXPECT_EQ(GetProfileInt("OptionInfo", "BackBorder", 5), -17);
     EXPECT_EQ(GetProfileInt("", "DebugOn", 0), 1);
     EXPECT_EQ(GetProfileInt("", "BackBorder", 5), 5);  // sections are apart
     EXPECT_EQ(GetProfileString("RecentItems", "0"), "/home/u/a,b\nc");
+    EXPECT_EQ(EncodeFileName(GetProfileString("RecentItems", "1")), "/home/u/\x83\x79"
+                                                                    "caf\xe9\xff.png");
     QByteArray data;
     EXPECT_TRUE(GetProfileBinary("", "ColumnInfo", data));
     EXPECT_EQ(data, QByteArray("\0\1\xff", 3));
