@@ -1,0 +1,1 @@
+target_link_libraries(fuzz_${name} PRIVATE folivane_platform)
