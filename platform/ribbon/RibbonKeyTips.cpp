@@ -83,9 +83,11 @@ bool CRibbonWidget::WatchKeyTipKeys(QEvent* event)
 }
 
 // A click or a wheel turn in the window takes the tips away, as the keys sent
-// elsewhere do. Either, or the window moved, resized or left, also means Alt
-// was not pressed alone: the window manager's Alt+drag shows no button.
-void CRibbonWidget::WatchKeyTipPointer(const QObject* watched, const QEvent* event)
+// elsewhere do; one on a tip goes no further, so that it reaches no command
+// under the tip. Either, or the window moved, resized or left by the pointer,
+// also means Alt was not pressed alone: a window manager's or a compositor's
+// Alt+drag shows no button.
+bool CRibbonWidget::WatchKeyTipPointer(const QObject* watched, const QEvent* event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
@@ -93,10 +95,11 @@ void CRibbonWidget::WatchKeyTipPointer(const QObject* watched, const QEvent* eve
         m_bAltAlone = false;
         if (m_nKeyTipLevel != 0 && watched->isWidgetType() &&
             static_cast<const QWidget*>(watched)->window() == window())
-            ShowKeyTips(false);
+            return TakeKeyTipsAway(watched);
         break;
     case QEvent::Move:
     case QEvent::Resize:
+    case QEvent::Leave:
         if (watched == window())
             m_bAltAlone = false;
         break;
@@ -107,6 +110,25 @@ void CRibbonWidget::WatchKeyTipPointer(const QObject* watched, const QEvent* eve
     default:
         break;
     }
+    return false;
+}
+
+// Whether what was clicked is a tip. That tip still has the click in hand:
+// it goes once the click is done with, the others at once.
+bool CRibbonWidget::TakeKeyTipsAway(const QObject* clicked)
+{
+    const auto tip =
+        std::find_if(m_keyTips.begin(), m_keyTips.end(), [clicked](const KeyTip& t) { return t.badge == clicked; });
+    const bool onTip = tip != m_keyTips.end();
+    if (onTip) {
+        tip->badge->hide();
+        tip->badge->deleteLater();
+        m_keyTips.erase(tip);
+    }
+    ShowKeyTips(false);
+    if (onTip)
+        ShowDropDown(false);
+    return onTip;
 }
 
 // Hidden, the tips take the panel they dropped down with them, and the keys
@@ -197,9 +219,6 @@ void CRibbonWidget::AddKeyTip(const QString& key, QWidget& control, std::functio
     auto* badge = new QLabel(key, window());
     badge->setObjectName(QStringLiteral("keyTip"));
     badge->setStyleSheet(KeyTipStyle(palette().color(QPalette::Disabled, QPalette::ButtonText)));
-    // A click on a badge is one on what lies below it: the badge goes with the
-    // tips as the click comes, and cannot be the click's receiver.
-    badge->setAttribute(Qt::WA_TransparentForMouseEvents);
     badge->adjustSize();
     badge->show();
     badge->raise();

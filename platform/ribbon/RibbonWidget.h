@@ -28,12 +28,13 @@ class QToolButton;
 // command, a click elsewhere or Escape closes it. Pressing Alt or F10 shows
 // the key tips, placed on the layout in force and again at each resize, and
 // again hides them with the panel they dropped down; Alt counts only when
-// nothing else came between its press and release. A disabled command's tip
-// is dimmed and its key does nothing, as does the key of a button not shown.
-// While the tips show, the keys are theirs alone: the window's shortcuts
-// wait. A click or a wheel turn in the window takes the tips away; a window
-// left takes its tips and dropped-down panel along, and its keys go back to
-// where they were before.
+// nothing else came between its press and release and the pointer stayed in
+// the window. A disabled command's tip is dimmed and its key does nothing, as
+// does the key of a button not shown. While the tips show, the keys are
+// theirs alone: the window's shortcuts wait. A click or a wheel turn in the
+// window takes the tips away, and one on a tip reaches nothing under it; a
+// window left takes its tips and dropped-down panel along, and its keys go
+// back to where they were before.
 // In a narrow window the groups drop their buttons' labels, the last group
 // first; the ribbon keeps its height.
 class CRibbonWidget : public QWidget {
@@ -114,7 +115,8 @@ private:
     };
 
     bool WatchKeyTipKeys(QEvent* event);
-    void WatchKeyTipPointer(const QObject* watched, const QEvent* event);
+    bool WatchKeyTipPointer(const QObject* watched, const QEvent* event);
+    bool TakeKeyTipsAway(const QObject* clicked);
     void ToggleKeyTips();
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();

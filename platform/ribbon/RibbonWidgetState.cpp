@@ -142,9 +142,8 @@ void CRibbonWidget::LoadSettings(const QByteArray& settings)
 
 bool CRibbonWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (WatchKeyTipKeys(event))
+    if (WatchKeyTipKeys(event) || WatchKeyTipPointer(watched, event))
         return true;
-    WatchKeyTipPointer(watched, event);
     if (m_bDroppedDown && event->type() == QEvent::MouseButtonPress && watched->isWidgetType() && !IsOwnWidget(watched))
         ShowDropDown(false);
     if (watched == m_pTabs && event->type() == QEvent::MouseButtonDblClick) {
