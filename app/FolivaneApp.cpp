@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 
 #include <new>
 
@@ -25,9 +27,12 @@ CFolivaneApp theApp;
 namespace {
 constexpr char kAppID[] = "Quenrick.Folivane.NoVersion";
 // How long a second start waits for the first program's window to be made
-// known and to answer: a warm start makes it known within tens of
-// milliseconds, a cold one on a loaded machine within a few seconds.
+// known and to answer, or for its lock: a warm start makes the window known
+// within tens of milliseconds, a cold one on a loaded machine within a few
+// seconds.
 constexpr int kFindWindowMsecs = 5000;
+// How often a second start looks again for the lock and the window.
+constexpr unsigned long kRetryMsecs = 50;
 constexpr int kMainFrameTemplate = 128;
 }  // namespace
 
@@ -89,18 +94,29 @@ BOOL CFolivaneApp::TakeSingleInstance()
         return 1;
     }
     auto lock = std::make_unique<CSingleInstance>(m_strInstanceFolder);
-    const CSingleInstance::Result result = lock->Lock();
-    if (result == CSingleInstance::Held) {
-        m_hMutex = std::move(lock);
-        return 1;
+    // A copy still starting makes its window known a moment after it took
+    // the lock; one that is ending answers no more and lets the lock go a
+    // moment later. Either is waited for, and the lock taken once it is free.
+    const QDeadlineTimer deadline(kFindWindowMsecs);
+    for (;;) {
+        const CSingleInstance::Result result = lock->Lock();
+        if (result == CSingleInstance::Held) {
+            m_hMutex = std::move(lock);
+            return 1;
+        }
+        if (result == CSingleInstance::Failed) {
+            ShowStartupMessage(QStringLiteral("CreateMutex failed."));
+            return 0;
+        }
+        if (AskWindowToRaise(m_strInstanceFolder, SessionName(kMainFrameClassName), m_startToken, deadline)) {
+            return 0;
+        }
+        if (deadline.hasExpired()) {
+            ShowStartupMessage(QStringLiteral("既に起動しています。"));
+            return 0;
+        }
+        QThread::msleep(kRetryMsecs);
     }
-    if (result == CSingleInstance::Failed) {
-        ShowStartupMessage(QStringLiteral("CreateMutex failed."));
-    } else if (!FindAndRaiseWindow(m_strInstanceFolder, SessionName(kMainFrameClassName), m_startToken,
-                                   kFindWindowMsecs)) {
-        ShowStartupMessage(QStringLiteral("既に起動しています。"));
-    }
-    return 0;
 }
 
 BOOL CFolivaneApp::CreateMainFrame()

@@ -170,6 +170,10 @@ void CMainFrame::SaveStateAndShutdown()
         return;
     }
     m_bShutDown = true;
+    // A second start from now on waits for this copy's end instead of being
+    // sent away by a window about to go.
+    if (m_pIdentity)
+        m_pIdentity->Withdraw();
     const int failures = GetProfileWriteFailures();
     {
         const CProfileBatch batch;

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QThread>
 
 namespace {
 
@@ -14,28 +13,9 @@ constexpr char kRaisedAnswer = 'Y';
 // Longer is no request of the program's: tokens are far shorter.
 constexpr qint64 kMaxRequest = 4096;
 
-// How often a second start looks again for a window not yet made known.
-constexpr unsigned long kRetryMsecs = 50;
-
 QString ServerPath(const QString& folder, const QString& name)
 {
     return QDir(folder).filePath(name);
-}
-
-// One request to the window at the path; true when it answered that it came forward.
-bool AskToRaise(const QString& path, const QByteArray& request, const QDeadlineTimer& deadline)
-{
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
-        return false;
-    }
-    socket.write(request);
-    if (!socket.waitForBytesWritten(int(deadline.remainingTime())) ||
-        !socket.waitForReadyRead(int(deadline.remainingTime()))) {
-        return false;
-    }
-    return socket.readAll().contains(kRaisedAnswer);
 }
 
 }  // namespace
@@ -60,6 +40,11 @@ bool CWindowIdentity::Register(const QString& folder, const QString& name)
     return m_pServer->listen(path);
 }
 
+void CWindowIdentity::Withdraw()
+{
+    m_pServer->close();
+}
+
 void CWindowIdentity::OnNewConnection()
 {
     while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
@@ -69,7 +54,7 @@ void CWindowIdentity::OnNewConnection()
                 return;  // the rest of the line is on its way
             }
             const QByteArray line = socket->readLine(kMaxRequest);
-            if (line.startsWith(kRaiseRequest) && line.endsWith('\n')) {
+            if (m_pServer->isListening() && line.startsWith(kRaiseRequest) && line.endsWith('\n')) {
                 m_raise(line.sliced(1).chopped(1));
                 socket->write(&kRaisedAnswer, 1);
                 socket->flush();
@@ -79,17 +64,21 @@ void CWindowIdentity::OnNewConnection()
     }
 }
 
-bool FindAndRaiseWindow(const QString& folder, const QString& name, const QByteArray& startToken, int msecs)
+bool AskWindowToRaise(const QString& folder, const QString& name, const QByteArray& startToken,
+                      const QDeadlineTimer& deadline)
 {
     // A token that does not fit in the request's line is left out.
     const bool fits = startToken.size() + 2 < kMaxRequest && !startToken.contains('\n');
     const QByteArray request = kRaiseRequest + (fits ? startToken : QByteArray()) + '\n';
-    const QDeadlineTimer deadline(msecs);
-    while (!AskToRaise(ServerPath(folder, name), request, deadline)) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QThread::msleep(kRetryMsecs);
+    QLocalSocket socket;
+    socket.connectToServer(ServerPath(folder, name));
+    if (!socket.waitForConnected(int(deadline.remainingTime()))) {
+        return false;
     }
-    return true;
+    socket.write(request);
+    if (!socket.waitForBytesWritten(int(deadline.remainingTime())) ||
+        !socket.waitForReadyRead(int(deadline.remainingTime()))) {
+        return false;
+    }
+    return socket.readAll().contains(kRaisedAnswer);
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QDeadlineTimer;
 class QLocalServer;
 
 // The address under which the main frame can be found by a second start of
@@ -22,6 +23,8 @@ public:
     // Starts answering under the name in the folder; false when it cannot
     // or no folder is given.
     bool Register(const QString& folder, const QString& name);
+    // Answers no more: a copy that has begun to close brings nothing forward.
+    void Withdraw();
 
 private:
     void OnNewConnection();
@@ -30,8 +33,8 @@ private:
     QLocalServer* m_pServer;
 };
 
-// Asks the window registered under the name to come forward, looking again
-// while it is not yet known: a copy still starting makes it known a moment
-// after it took the lock. The start token goes with the request. True when it
-// answered within msecs that it did.
-bool FindAndRaiseWindow(const QString& folder, const QString& name, const QByteArray& startToken, int msecs);
+// Asks the window registered under the name to come forward, with the start
+// token. True when it answered by the deadline that it did; false at once
+// where no window is known under the name.
+bool AskWindowToRaise(const QString& folder, const QString& name, const QByteArray& startToken,
+                      const QDeadlineTimer& deadline);

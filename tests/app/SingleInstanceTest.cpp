@@ -211,6 +211,26 @@ TEST_F(SingleInstance, ASecondStartWaitsForTheWindowOfAFirstCopyStillStarting)
     EXPECT_EQ(frame.m_tokens.size(), 1);
 }
 
+TEST_F(SingleInstance, AStartDuringACloseIsNotAnsweredByTheClosingCopyAndRunsAsTheFirstOnceItEnds)
+{
+    auto lock = std::make_unique<CSingleInstance>(m_dir.path());
+    ASSERT_EQ(lock->Lock(), CSingleInstance::Held);
+    CCountingFrame frame;
+    ASSERT_TRUE(frame.Create(m_dir.path()));
+    frame.show();
+    frame.close();  // its copy still ending: the lock is held a while longer
+    auto second = StartProgram();
+    ASSERT_TRUE(second->waitForStarted());
+    QTest::qWait(500);
+    lock.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(Address()); }, 20000));
+    EXPECT_EQ(second->state(), QProcess::Running);
+    EXPECT_TRUE(frame.m_tokens.isEmpty());
+    ::kill(static_cast<pid_t>(second->processId()), SIGTERM);
+    ASSERT_TRUE(WaitEnd(*second));
+    EXPECT_EQ(second->exitCode(), 0);
+}
+
 TEST_F(SingleInstance, ASecondStartHandsTheTokenItWasGivenToTheWindow)
 {
     CSingleInstance lock(m_dir.path());
