@@ -11,6 +11,7 @@
 #include "app/FileClipboard.h"
 #include "app/FileDialogFilter.h"
 #include "imagelist/IntakeTypes.h"
+#include "platform/FileName.h"
 
 void CMainView::OnAddFiles()
 {
@@ -26,9 +27,16 @@ void CMainView::OnAddFolder()
         m_list.AddFiles(paths);
 }
 
+// As addresses: a desktop's own dialog hands back the bytes of names that
+// are no UTF-8 in them, where a name as text would hold U+FFFD.
 QStringList CMainView::AskOpenFiles()
 {
-    return QFileDialog::getOpenFileNames(this, QString(), QString(), ToDialogFilter(GetOpenFileFilter()));
+    QStringList paths;
+    for (const QUrl& url : QFileDialog::getOpenFileUrls(this, QString(), QUrl(), ToDialogFilter(GetOpenFileFilter()))) {
+        if (const QString path = LocalFileOf(url); !path.isEmpty())
+            paths.append(path);
+    }
+    return paths;
 }
 
 // The desktop's own folder dialog picks one folder only: the program's own

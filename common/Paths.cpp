@@ -215,28 +215,6 @@ std::vector<FolderItem> ListFolder(const QString& folder)
     return items;
 }
 
-QStringList FindShownPaths(const QString& path)
-{
-    const QStringList parts = path.split(kSeparator);
-    QStringList found = {parts.first()};
-    for (const QString& part : parts.mid(1)) {
-        QStringList longer;
-        for (const QString& folder : std::as_const(found)) {
-            if (!part.contains(QChar::ReplacementCharacter)) {
-                longer.append(folder + kSeparator + part);
-                continue;
-            }
-            for (const FolderItem& item : ListFolder(folder.isEmpty() ? QString(kSeparator) : folder)) {
-                if (ShownFileName(item.path.mid(item.path.lastIndexOf(kSeparator) + 1)) == part) {
-                    longer.append(item.path);
-                }
-            }
-        }
-        found = longer;
-    }
-    return found;
-}
-
 bool GetFileStatus(const QString& path, struct stat& status)
 {
     return stat(EncodeFileName(path).constData(), &status) == 0;

@@ -37,11 +37,5 @@ struct FolderItem {
 // folder cannot be read.
 std::vector<FolderItem> ListFolder(const QString& folder);
 
-// The paths that show as the one given (ShownFileName): a file dialog hands
-// back names with U+FFFD where the file's bytes are no UTF-8. Each part of
-// the path that holds U+FFFD is matched against the entries of the folder
-// before it; several files may show alike.
-QStringList FindShownPaths(const QString& path);
-
 // The status of what the path names, links followed; false when nothing.
 bool GetFileStatus(const QString& path, struct stat& status);

@@ -23,25 +23,9 @@ BOOL CIntakeWalker::AddPath(const QString& path)
 {
     struct stat status {};
     if (!GetFileStatus(path, status)) {
-        return AddShownPath(path);
+        return 0;
     }
     return S_ISDIR(status.st_mode) ? AddFolder(path) : AddFileOrArchive(path, path);
-}
-
-// A file dialog gives U+FFFD for the bytes of a name that are no UTF-8: the
-// files that show so are taken. Any other missing path is passed over.
-BOOL CIntakeWalker::AddShownPath(const QString& path)
-{
-    BOOL added = 0;
-    for (const QString& found : FindShownPaths(path)) {
-        if (m_bCancel) {
-            break;
-        }
-        if (found != path) {
-            added |= AddPath(found);
-        }
-    }
-    return added;
 }
 
 BOOL CIntakeWalker::AddFolder(const QString& folder)

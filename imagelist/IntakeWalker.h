@@ -49,7 +49,6 @@ public:
     qint64 m_nFreeBytes = -1;
 
 private:
-    BOOL AddShownPath(const QString& path);
     bool TakeSubfolder(const QString& folder, QStringList& subfolders);
     BOOL AddArchive(const QString& origin, const QString& archive);
     bool TakeArchiveFiles(const QString& origin, const QString& archive, QStringList& files);

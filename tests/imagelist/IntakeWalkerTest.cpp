@@ -151,7 +151,7 @@ TEST_F(IntakeWalkerTest, BadPathsAreSkippedQuietly)
     unlink(raw.constData());  // the temporary folder's clean-up cannot name it
 }
 
-TEST_F(IntakeWalkerTest, PagesWhoseNamesAreNoUtf8AreListedUnderTheirShownNames)
+TEST_F(IntakeWalkerTest, PagesWhoseNamesAreNoUtf8AreListedUnderTheirShownNamesAndShownNamesLeadToNoPage)
 {
     // Shift-JIS and Latin-1 names, a folder so named, and such a file given by itself.
     Page(QStringLiteral("a.png"));
@@ -175,13 +175,17 @@ TEST_F(IntakeWalkerTest, PagesWhoseNamesAreNoUtf8AreListedUnderTheirShownNames)
                                   Str("alone\uFFFD.png")}));
     EXPECT_EQ(m_images[1]->GetColumnText(COLUMN_FILE_PATH), m_in + Str("caf\uFFFD.png"));
 
-    // A file dialog gives the names as shown: they lead to the same files.
-    const QStringList dialog = {ShownFileName(m_images[1]->m_strPath), ShownFileName(m_images[3]->m_strPath)};
-    EXPECT_FALSE(Intake(dialog));
+    // A missing path is passed over, never matched by how names show: a page
+    // gone whose name holds a real U+FFFD, beside pages that show as it did,
+    // and the shown forms of a page and a folder that are there.
+    WriteRawPage(in + "\x82\xa0.png");
+    WriteRawPage(in + "\x82\xa2.png");
+    const QStringList shownOnly = {m_in + Str("\uFFFD\uFFFD.png"), ShownFileName(m_images[1]->m_strPath),
+                                   ShownFileName(DecodeFileName(in + "\xe9t\xe9"))};
     m_images.clear();
     m_rows.clear();
-    EXPECT_TRUE(Intake(dialog + QStringList{ShownFileName(DecodeFileName(in + "\xe9t\xe9"))}));
-    EXPECT_EQ(Names(), (QStringList{DecodeFileName("caf\xe9.png"), DecodeFileName("\xe9t\xe9/p.png")}));
+    EXPECT_FALSE(Intake(shownOnly));
+    EXPECT_TRUE(m_rows.empty());
     EXPECT_TRUE(m_asker.messages.empty());
 }
 
