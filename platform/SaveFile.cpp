@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -25,6 +26,27 @@ QByteArray TemporaryName(const QByteArray& path)
         name += "0123456789abcdefghijklmnopqrstuvwxyz"[QRandomGenerator::global()->bounded(36)];
     }
     return name;
+}
+
+// The folder of the path, where its temporary file is made.
+QByteArray FolderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : path.left(std::max<qsizetype>(slash, 1));
+}
+
+// Gives the unnamed file open at the descriptor the name; an errno value.
+int LinkUnnamed(int descriptor, const QByteArray& name)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(descriptor);
+    if (linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+        return 0;
+    }
+    // Without /proc the descriptor itself is linked, which only some may do.
+    if (errno == ENOENT && linkat(descriptor, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0) {
+        return 0;
+    }
+    return errno;
 }
 
 }  // namespace
@@ -49,23 +71,40 @@ int CSaveFile::Open()
         return errno;
     }
     // Made private first: the old file's mode may be stricter than the umask's.
+    // Its permissions only: set-user-id and set-group-id are not handed on.
     const int error = CreateTemporary(0600);
     if (error == 0) {
-        fchmod(m_descriptor, target.st_mode & 07777);
+        fchmod(m_descriptor, target.st_mode & 0777);
     }
     return error;
 }
 
+// Unnamed where the file system allows it, else under a temporary name.
 int CSaveFile::CreateTemporary(mode_t mode)
+{
+    m_descriptor = open(FolderOf(m_path).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    if (m_descriptor < 0) {
+        return CreateNamed(mode);
+    }
+    if (!m_file.open(m_descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
+        Discard();
+        return EIO;
+    }
+    return 0;
+}
+
+int CSaveFile::CreateNamed(mode_t mode)
 {
     for (int i = 0; i < kNameTries && m_descriptor < 0; ++i) {
         m_temporary = TemporaryName(m_path);
         m_descriptor = open(m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
         if (m_descriptor < 0 && errno != EEXIST) {
+            m_temporary.clear();
             return errno;
         }
     }
     if (m_descriptor < 0) {
+        m_temporary.clear();
         return EEXIST;
     }
     if (!m_file.open(m_descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
@@ -73,6 +112,22 @@ int CSaveFile::CreateTemporary(mode_t mode)
         return EIO;
     }
     return 0;
+}
+
+// A name for the unnamed file, given just before the rename puts it in place.
+int CSaveFile::NameUnnamed()
+{
+    for (int i = 0; i < kNameTries; ++i) {
+        const QByteArray name = TemporaryName(m_path);
+        const int error = LinkUnnamed(m_descriptor, name);
+        if (error == 0) {
+            m_temporary = name;
+        }
+        if (error != EEXIST) {
+            return error;
+        }
+    }
+    return EEXIST;
 }
 
 int CSaveFile::Commit()
@@ -83,6 +138,9 @@ int CSaveFile::Commit()
     m_file.close();
     if (error == 0 && fdatasync(m_descriptor) != 0 && errno != EINVAL) {
         error = errno;
+    }
+    if (error == 0 && m_temporary.isEmpty()) {
+        error = NameUnnamed();
     }
     if (close(std::exchange(m_descriptor, -1)) != 0 && error == 0) {
         error = errno;

@@ -4,12 +4,15 @@
 #include <QFile>
 #include <QString>
 
-// A file written under a temporary name in the folder of its path and put in
-// place by a rename only once every byte reached it, as QSaveFile does, but
-// named by the path's bytes (EncodeFileName): QSaveFile would write a name
-// that is no UTF-8 under another name. What is not committed is removed. A
-// file that was there keeps its mode; a new one has the mode the umask leaves.
-// A link at the path is replaced, never written through.
+// A file written apart and put in place by a rename only once every byte
+// reached it, as QSaveFile does, but named by the path's bytes
+// (EncodeFileName): QSaveFile would write a name that is no UTF-8 under
+// another name. Where the file system allows it, the file has no name until
+// the commit, so that a crash or a power cut leaves nothing behind in the
+// folder; elsewhere it is written under a hidden temporary name beside the
+// path. What is not committed is removed. A file that was there keeps its
+// permissions; a new one has the mode the umask leaves. A link at the path
+// is replaced, never written through.
 // Error codes are errno values (0 = success).
 class CSaveFile {
 public:
@@ -25,10 +28,12 @@ public:
 
 private:
     int CreateTemporary(mode_t mode);
+    int CreateNamed(mode_t mode);
+    int NameUnnamed();
     void Discard();
 
     QByteArray m_path;
-    QByteArray m_temporary;
+    QByteArray m_temporary;  // empty while the file has no name
     QFile m_file;
     int m_descriptor = -1;
 };

@@ -5,6 +5,7 @@
 #include "platform/ImageCodecInfo.h"
 #include "platform/ImageEncoder.h"
 #include "platform/PngWriter.h"
+#include "platform/SaveFile.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,8 +15,12 @@
 #include <QtEndian>
 
 #include <png.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <random>
 
 namespace {
@@ -306,4 +311,45 @@ TEST(ImageEncoder, WritersReportADeviceThatRefusesData)
     QBuffer sink;
     ASSERT_TRUE(sink.open(QIODevice::WriteOnly));
     EXPECT_EQ(WritePng(image, sink), GenericError);
+}
+
+TEST(ImageEncoder, AnOutputKeepsItsPermissionsAndTheWriterLeavesNoNameOfItsOwnBehind)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.png"));
+    const QByteArray name = QFile::encodeName(path);
+    const QUuid png = ClsidOf("image/png");
+    const auto entries = [&] {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    };
+    // An overwritten output keeps its permissions; set-user-id and set-group-id are none.
+    for (const mode_t mode : {0640, 06604}) {
+        ASSERT_EQ(SaveImageToFile(MakeRgb(), path, png, nullptr), Ok);
+        ASSERT_EQ(chmod(name.constData(), mode), 0);
+        ASSERT_EQ(SaveImageToFile(MakeRgb(), path, png, nullptr), Ok);
+        struct stat status {};
+        ASSERT_EQ(stat(name.constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, mode & 0777);
+    }
+    const QByteArray before = ReadAll(path);
+    {
+        // A crash while a page is written leaves nothing named in the folder.
+        CSaveFile file(path);
+        ASSERT_EQ(file.Open(), 0);
+        file.Device().write("partial");
+        EXPECT_EQ(entries(), QStringList{QStringLiteral("x.png")});
+    }
+    // A write that fails (a file-size limit) leaves the old output whole and no other file.
+    const pid_t child = fork();
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(SaveImageToFile(FilterTestImage(), path, png, nullptr) == Ok ? 1 : 0);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("x.png")});
+    EXPECT_EQ(ReadAll(path), before);
 }
