@@ -5,6 +5,10 @@
 
 #include "ListTestSupport.h"
 #include "msgbox/ExtMsgBoxDefs.h"
+#include "platform/FileName.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -182,6 +186,24 @@ TEST_F(OutputNamingTest, QuestionOffersAllButtonsWhileALaterEntryIsToDo)
     ASSERT_EQ(list.overwriteQuestions.size(), 3u);
     EXPECT_EQ(list.overwriteQuestions[1].second, 0x18000023u);
     EXPECT_EQ(list.overwriteQuestions[2].second, 0x23u);
+}
+
+TEST_F(OutputNamingTest, AnOutputWhoseNameIsNoUtf8IsAskedAboutBeforeItIsOverwritten)
+{
+    const QString title = DecodeFileName("caf\xe9.png");
+    Entry(title);
+    option.OwPrompt = 1;
+    QDir().mkpath(out);
+    const QByteArray output = EncodeFileName(out + QLatin1Char('/') + title);
+    const int file = open(output.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_GE(file, 0);
+    close(file);
+    list.overwriteAnswers = {IDNO};
+    EXPECT_TRUE(list.PrepareSave());
+    ASSERT_EQ(list.overwriteQuestions.size(), 1u);
+    EXPECT_EQ(list.overwriteQuestions[0].first, out + QLatin1Char('/') + title + kQuestion);
+    EXPECT_FALSE(list.GetImageInfo(0)->m_bPending);
+    unlink(output.constData());  // a name QTemporaryDir cannot remove
 }
 
 TEST_F(OutputNamingTest, AnswersYesAndNo)
