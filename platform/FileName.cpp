@@ -94,6 +94,28 @@ QByteArray EncodeFileName(QStringView name)
     return bytes + name.sliced(start).toUtf8();
 }
 
+qsizetype FileNamePrefixLength(QStringView name, qsizetype maxBytes)
+{
+    // No unit takes more than three bytes: most names fit without a count.
+    if (name.size() * 3 <= maxBytes) {
+        return name.size();
+    }
+    qsizetype bytes = 0;
+    qsizetype end = 0;
+    while (end < name.size()) {
+        const char16_t unit = name[end].unicode();
+        const bool pair = QChar::isHighSurrogate(unit) && end + 1 < name.size() && name[end + 1].isLowSurrogate();
+        // A lone surrogate is a byte of the name, or a '?' where it is none.
+        const qsizetype size = pair ? 4 : unit < 0x80 || QChar::isSurrogate(unit) ? 1 : unit < 0x800 ? 2 : 3;
+        if (bytes + size > maxBytes) {
+            break;
+        }
+        bytes += size;
+        end += pair ? 2 : 1;
+    }
+    return end;
+}
+
 QString ShownFileName(QString name)
 {
     for (qsizetype i = 0; i < name.size(); ++i) {

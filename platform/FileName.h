@@ -15,6 +15,10 @@ class QUrl;
 QString DecodeFileName(QByteArrayView bytes);
 QByteArray EncodeFileName(QStringView name);
 
+// The length of the longest start of the name, of whole characters (never
+// half a surrogate pair), whose bytes (EncodeFileName) take at most maxBytes.
+qsizetype FileNamePrefixLength(QStringView name, qsizetype maxBytes);
+
 // The name as it can be shown: the bytes that are no UTF-8 as U+FFFD.
 QString ShownFileName(QString name);
 

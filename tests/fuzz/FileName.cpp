@@ -1,5 +1,6 @@
 // Reads any bytes as a file name and checks that the text it becomes, and the
-// file address made of that text, lead back to the very same bytes.
+// file address made of that text, lead back to the very same bytes, and that
+// a start of it fitted into fewer bytes takes no more.
 #include <QUrl>
 
 #include <cstddef>
@@ -13,6 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString name = DecodeFileName(bytes);
     if (EncodeFileName(name) != bytes || ShownFileName(name).size() != name.size()) {
+        std::abort();
+    }
+    const qsizetype room = bytes.size() / 2;
+    if (EncodeFileName(QStringView(name).left(FileNamePrefixLength(name, room))).size() > room) {
         std::abort();
     }
     const QString path = QStringLiteral("/") + name;

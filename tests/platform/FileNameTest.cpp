@@ -30,6 +30,14 @@ TEST(FileName, EveryNameOfBytesComesBackAsItWas)
     for (const QByteArray& bytes : names) {
         const QString name = DecodeFileName(bytes);
         EXPECT_EQ(EncodeFileName(name), bytes) << bytes.toHex().constData();
+        // Fitted into fewer bytes, it is cut at the last whole character that fits.
+        const qsizetype room = bytes.size() / 2;
+        const qsizetype length = FileNamePrefixLength(name, room);
+        EXPECT_LE(EncodeFileName(name.left(length)).size(), room) << bytes.toHex().constData();
+        const bool pair =
+            length + 1 < name.size() && name[length].isHighSurrogate() && name[length + 1].isLowSurrogate();
+        const qsizetype next = length + (pair ? 2 : 1);
+        EXPECT_GT(EncodeFileName(name.left(next)).size(), room) << bytes.toHex().constData();
         // Shown, it is text that any string function takes.
         const QString shown = ShownFileName(name);
         EXPECT_EQ(QString::fromUtf8(shown.toUtf8()), shown);
