@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QStackedWidget>
+#include <QStyleHints>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -89,13 +91,16 @@ bool CRibbonWidget::WatchKeyTipKeys(QEvent* event)
 // Alt+drag shows no button.
 bool CRibbonWidget::WatchKeyTipPointer(const QObject* watched, const QEvent* event)
 {
+    const bool inWindow = watched->isWidgetType() && static_cast<const QWidget*>(watched)->window() == window();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
         m_bAltAlone = false;
-        if (m_nKeyTipLevel != 0 && watched->isWidgetType() &&
-            static_cast<const QWidget*>(watched)->window() == window())
-            return TakeKeyTipsAway(watched);
+        if (inWindow && IsTipClickedAgain(*event))
+            return true;
+        if (inWindow && m_nKeyTipLevel != 0)
+            return TakeKeyTipsAway(watched, *static_cast<const QInputEvent*>(event));
         break;
     case QEvent::Move:
     case QEvent::Resize:
@@ -115,12 +120,13 @@ bool CRibbonWidget::WatchKeyTipPointer(const QObject* watched, const QEvent* eve
 
 // Whether what was clicked is a tip. That tip still has the click in hand:
 // it goes once the click is done with, the others at once.
-bool CRibbonWidget::TakeKeyTipsAway(const QObject* clicked)
+bool CRibbonWidget::TakeKeyTipsAway(const QObject* clicked, const QInputEvent& click)
 {
     const auto tip =
         std::find_if(m_keyTips.begin(), m_keyTips.end(), [clicked](const KeyTip& t) { return t.badge == clicked; });
     const bool onTip = tip != m_keyTips.end();
     if (onTip) {
+        m_tipClicked = {QRect(tip->badge->mapToGlobal(QPoint(0, 0)), tip->badge->size()), click.timestamp()};
         tip->badge->hide();
         tip->badge->deleteLater();
         m_keyTips.erase(tip);
@@ -129,6 +135,18 @@ bool CRibbonWidget::TakeKeyTipsAway(const QObject* clicked)
     if (onTip)
         ShowDropDown(false);
     return onTip;
+}
+
+// The second click of a double-click on a tip finds the tip gone: it goes no
+// further than the first, so as not to reach what lay under the tip.
+bool CRibbonWidget::IsTipClickedAgain(const QEvent& event) const
+{
+    if (event.type() == QEvent::Wheel)
+        return false;
+    const auto& click = static_cast<const QMouseEvent&>(event);
+    const auto interval = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    return click.timestamp() - m_tipClicked.time <= interval &&
+           m_tipClicked.place.contains(click.globalPosition().toPoint());
 }
 
 // Hidden, the tips take the panel they dropped down with them, and the keys

@@ -13,6 +13,7 @@
 #include "platform/ribbon/RibbonMarkup.h"
 
 class QAction;
+class QInputEvent;
 class QMenu;
 class QStackedWidget;
 class QTabBar;
@@ -116,7 +117,8 @@ private:
 
     bool WatchKeyTipKeys(QEvent* event);
     bool WatchKeyTipPointer(const QObject* watched, const QEvent* event);
-    bool TakeKeyTipsAway(const QObject* clicked);
+    bool TakeKeyTipsAway(const QObject* clicked, const QInputEvent& click);
+    bool IsTipClickedAgain(const QEvent& event) const;
     void ToggleKeyTips();
     void ShowKeyTips(bool show);
     void ShowTabKeyTips();
@@ -150,6 +152,10 @@ private:
     bool m_bAltAlone = false;
     quint64 m_altPressed = 0;  // the Alt press's time
     CPointerGrabWatch m_pointerGrabs;
-    QList<KeyTip> m_keyTips;          // badges on the window, so that no strip of the ribbon cuts them
+    QList<KeyTip> m_keyTips;  // badges on the window, so that no strip of the ribbon cuts them
+    struct {
+        QRect place;  // on the screen
+        quint64 time = 0;
+    } m_tipClicked;                   // the last click on a tip
     QPointer<QWidget> m_pKeysBefore;  // had the keys before the tips took them
 };
