@@ -83,8 +83,8 @@ int CSaveFile::Open()
 int CSaveFile::CreateTemporary(mode_t mode)
 {
     m_descriptor = open(FolderOf(m_path).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
-    if (m_descriptor < 0) {
-        return CreateNamed(mode);
+    if (const int error = m_descriptor < 0 ? CreateNamed(mode) : 0) {
+        return error;
     }
     if (!m_file.open(m_descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
         Discard();
@@ -106,10 +106,6 @@ int CSaveFile::CreateNamed(mode_t mode)
     if (m_descriptor < 0) {
         m_temporary.clear();
         return EEXIST;
-    }
-    if (!m_file.open(m_descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) {
-        Discard();
-        return EIO;
     }
     return 0;
 }
